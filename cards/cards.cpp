@@ -1,0 +1,98 @@
+// Card codes, the deck and its shuffle, the deal and the replacement draw.
+#include "cards/cards.h"
+
+#include "cards/random.h"
+#include "game/match_state.h"
+
+int CardSuit(Card card) { return card / 13 + 1; }
+
+int CardRank(Card card) { return card % 13 + 1; }
+
+int AllEqual3(int a, int b, int c) { return (a == b && a == c) ? 1 : 0; }
+
+void SortRange(int* values, int lo, int hi)
+{
+    for (;;) {
+        const int pivot = values[lo];
+        int i = lo;
+        int j = hi;
+        for (;;) {
+            while (values[i] < pivot) ++i;
+            while (pivot < values[j]) --j;
+            if (i >= j) break;
+            const int swap = values[i];
+            values[i] = values[j];
+            values[j] = swap;
+            ++i;
+            --j;
+        }
+        if (lo < i - 1) SortRange(values, lo, i - 1);
+        if (j + 1 < hi) {
+            lo = j + 1;
+        } else {
+            return;
+        }
+    }
+}
+
+void RankShuffleKeysLiteral(const int* keys, int* out, int n)
+{
+    for (int i = 0; i < n; ++i) out[i] = 0;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (keys[j] < keys[i]) ++out[i];
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (j != i && out[j] == out[i]) ++out[j];
+        }
+    }
+}
+
+void RankShuffleKeys(const int* keys, int* out, int n)
+{
+    // out[i] = (keys smaller than key[i]) + (equal keys at lower positions):
+    // the place of position i in a stable sort by key.
+    int order[DeckSize];
+    int count = 0;
+    for (int i = 0; i < n; ++i) {
+        int place = count++;
+        while (place > 0 && keys[order[place - 1]] > keys[i]) {
+            order[place] = order[place - 1];
+            --place;
+        }
+        order[place] = i;
+    }
+    for (int place = 0; place < n; ++place) out[order[place]] = place;
+}
+
+void ShuffleDeck(int* out, int n)
+{
+    int keys[DeckSize] = {};
+    if (n > DeckSize) n = DeckSize;  // the deck is the only caller; never write past a key
+    SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
+    for (int i = 0; i < n; ++i) keys[i] = DrawRandom();
+    RankShuffleKeys(keys, out, n);
+}
+
+void DealHands(MatchState& match)
+{
+    match.playerDiscards = DiscardMask{};
+    ShuffleDeck(match.deck.data(), DeckSize);
+    for (int k = 0; k < 5; ++k) match.computerHand[k] = match.deck[k];
+    for (int k = 0; k < 5; ++k) match.playerHand[k] = match.deck[5 + k];
+    match.nextCard = 10;
+}
+
+int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match)
+{
+    int replaced = 0;
+    for (int slot = 0; slot < 5; ++slot) {
+        if (mask[slot] == 1) {
+            hand[slot] = match.deck[match.nextCard++];
+            ++replaced;
+        }
+    }
+    return replaced;
+}

@@ -1,0 +1,41 @@
+// Card codes, the deck and its shuffle, the deal and the replacement draw.
+#pragma once
+
+#include <array>
+
+// 0..51: suit index = code / 13 (spades, hearts, clubs, diamonds),
+// rank = code % 13 + 1 (ace 1 .. king 13).
+using Card = int;
+// Five cards in slots 0..4, slot 0 leftmost on the screen.
+using Hand = std::array<Card, 5>;
+// Parallel to a Hand: 1 means exchange the card in that slot.
+using DiscardMask = std::array<int, 5>;
+
+constexpr int DeckSize = 52;
+
+struct MatchState;
+
+int CardSuit(Card card);  // 1 spades .. 4 diamonds
+int CardRank(Card card);  // 1 ace .. 13 king
+int AllEqual3(int a, int b, int c);
+
+// Sorts values[lo..hi] (inclusive) ascending in place; the game's own quicksort.
+void SortRange(int* values, int lo, int hi);
+
+// Fills out[0..n-1] with a permutation of 0..n-1 ranked from one random key
+// per position, after reseeding the random stream from the clock.
+void ShuffleDeck(int* out, int n);
+
+// The ranking rule of the shuffle, computed pair by pair exactly as first
+// written (rank by smaller keys, then the tie fix-up). ShuffleDeck gives the
+// same result by a faster route; this form is kept to check it against.
+void RankShuffleKeysLiteral(const int* keys, int* out, int n);
+// The same ranking by a stable sort of the positions by key.
+void RankShuffleKeys(const int* keys, int* out, int n);
+
+// Starts a deal: clears playerDiscards, shuffles, deals deck positions 0..4
+// to the computer and 5..9 to the player, sets nextCard to 10.
+void DealHands(MatchState& match);
+
+// Replaces every marked slot from the deck in slot order; returns the count.
+int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match);

@@ -1,0 +1,47 @@
+// The one record of the game: money, dealer, deal step, deck, hands, bets and
+// the observation of the player. Every field starts at its value before the
+// main window exists.
+#pragma once
+
+#include <array>
+
+#include "cards/cards.h"
+
+// The step of the deal; each value names what the next event does. There is no 8.
+enum RoundState {
+    RoundIdle = 0,
+    RoundSelecting = 1,
+    RoundPlayerDraw = 2,
+    RoundComputerTurn = 3,
+    RoundComputerDiscard = 4,
+    RoundComputerDraw = 5,
+    RoundBetting = 6,
+    RoundShowdown = 7,
+    RoundSettled = 9,
+};
+
+struct MatchState {
+    int playerMoney = 20;
+    int computerMoney = 20;
+    int playerIsDealer = 0;
+    RoundState roundState = RoundIdle;
+    std::array<Card, DeckSize> deck{};
+    int nextCard = 0;
+    Hand computerHand{};
+    Hand playerHand{};
+    DiscardMask playerDiscards{};
+    DiscardMask computerDiscards{};
+    int playerCategory = 0;
+    int computerCategory = 0;
+    int playerBet = 1;
+    int computerBet = 1;
+    int foldStreak = 0;
+    int playerDrawCount = 0;
+    int keepsKicker = 0;
+    int betsOver2 = 0;
+    int betsOver3 = 0;
+    int betsOver4 = 0;
+    int lastWonBet = 0;
+    int prevWonBet = 0;
+    int prevDealerDrawCount = -1;
+};

@@ -1,0 +1,32 @@
+// The round controller: a whole match as a timer-paced state machine over the
+// one MatchState record, with the opponent's every line of dialogue. Each
+// handler is one event of the main window.
+#pragma once
+
+#include "game/match_state.h"
+
+// Window creation, after the table and the controls exist: the greeting for
+// the local hour, then one deal that is never shown.
+void OpenTable(MatchState& match);
+
+void StartDeal(MatchState& match);                 // StartButton
+void ToggleDiscard(MatchState& match, int x, int y);  // left button at (x, y)
+void ChangeCards(MatchState& match);               // ChangeButton
+void AdvanceRound(MatchState& match);              // tick of RoundTimer
+void ConfirmBet(MatchState& match);                // OkButton
+void FoldHand(MatchState& match);                  // FoldButton
+void RaiseBet(MatchState& match);                  // UpButton
+void LowerBet(MatchState& match);                  // DownButton
+
+// The bet box: read (first two characters, leading digits), write ("%d").
+int ReadBetBox();
+void WriteBetBox(int value);
+// True when the bet is within both sides' money.
+bool CheckBet(const MatchState& match, int bet);
+
+// The greeting for a local hour 0..23 (Shift-JIS).
+const char* MakeGreeting(int hour);
+
+// The player's hand position 0..4 whose slot contains (x, y), or -1. Left and
+// top edges are inside, right and bottom edges outside.
+int FindPlayerSlot(int x, int y);

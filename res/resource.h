@@ -1,0 +1,31 @@
+/* Resource numbers shared by the resource script and the C++ code. Plain
+   #defines only: windres reads this file too. The main window's control ids
+   (100..106) are the TableControl values of game/table.h. */
+#ifndef BLUFFWICK_RESOURCE_H
+#define BLUFFWICK_RESOURCE_H
+
+#define IDB_TABLE 101
+#define IDB_CARD_FIRST 102 /* card code + 102, up to 153 */
+#define IDB_CARD_BACK 154
+#define IDB_BLANK_DIGIT 166
+#define IDB_DIGIT_FIRST 167 /* 167 + digit, up to 176 */
+#define IDB_EMPTY_SLOT 178
+#define IDB_MOUTH_CLOSED 182
+#define IDB_MOUTH_GRIN 183
+#define IDB_MOUTH_OPEN 184
+
+#define IDR_MAIN_MENU 177
+#define IDI_PROGRAM 179
+#define IDD_ABOUT 180
+#define IDD_SETTINGS 181
+
+#define IDM_EXIT 8
+#define IDM_HELP 9
+#define IDM_ABOUT 40002
+#define IDM_HOME_PAGE 40003
+
+#define IDC_DESKTOP_CHECK 1000
+#define IDC_START_MENU_CHECK 1001
+#define IDC_STARTUP_CHECK 1002
+
+#endif

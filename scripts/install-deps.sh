@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those not yet installed:
+# as root directly, otherwise through sudo.
+#   scripts/install-deps.sh test   everything the test command builds and runs
+#   scripts/install-deps.sh play   what building and running the game needs
+set -euo pipefail
+
+host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev)
+windows_build=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               mingw-w64-x86-64-dev)
+windows_run=(wine wine64 fonts-ipafont-gothic)
+headless_desktop=(xvfb xauth imagemagick python3)
+
+case "${1:-test}" in
+  test) wanted=("${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${headless_desktop[@]}") ;;
+  play) wanted=(cmake make "${windows_build[@]}" "${windows_run[@]}") ;;
+  *) echo "usage: $0 test|play" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

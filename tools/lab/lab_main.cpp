@@ -1,0 +1,52 @@
+// bluffwick-lab: studies and checks the game from the command line.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "lab_input.h"
+#include "lab_modes.h"
+
+namespace {
+
+struct LabMode {
+    const char* name;
+    const char* usage;
+    int (*run)(int argc, char** argv);
+};
+
+const LabMode kModes[] = {
+    {"eval", "eval                 reads 'c0 c1 c2 c3 c4' lines, prints each hand's category",
+     RunEvalMode},
+    {"rand", "rand SEED N          prints the first N draws after seeding with SEED", RunRandMode},
+    {"shuffle", "shuffle T            prints the deck shuffled with the clock at T seconds",
+     RunShuffleMode},
+};
+
+void PrintUsage(std::FILE* out)
+{
+    std::fprintf(out, "usage: bluffwick-lab MODE [ARGUMENTS]\n\nmodes:\n");
+    for (const LabMode& mode : kModes) std::fprintf(out, "  %s\n", mode.usage);
+    std::fprintf(out,
+                 "\nInput lines are numbered from 1; empty lines are skipped. At the first bad\n"
+                 "line the tool stops with a message naming it and exit status 2.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return LabBadInput;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(stdout);
+        return 0;
+    }
+    for (const LabMode& mode : kModes) {
+        if (std::strcmp(argv[1], mode.name) == 0) return mode.run(argc - 2, argv + 2);
+    }
+    return ReportBadUsage(std::string("unknown mode '") + argv[1] + "'");
+}

@@ -1,0 +1,7 @@
+// The modes of bluffwick-lab. Each takes the arguments after its own name and
+// returns the process exit status.
+#pragma once
+
+int RunEvalMode(int argc, char** argv);
+int RunRandMode(int argc, char** argv);
+int RunShuffleMode(int argc, char** argv);
