@@ -6,11 +6,15 @@
 #include "game/match_state.h"
 
 // Window creation, after the table and the controls exist: the greeting for
-// the local hour, then one deal that is never shown.
+// the local hour (ShowSpeech, no repaint), then one deal that is never shown.
+// It does not touch the bet box: the view writes "1" into it itself, with
+// WriteBetBox(1), right after creating the controls.
 void OpenTable(MatchState& match);
 
 void StartDeal(MatchState& match);                 // StartButton
-void ToggleDiscard(MatchState& match, int x, int y);  // left button at (x, y)
+// Left button pressed at (x, y): x and y are the low and high 16 bits of the
+// message's position word, both taken unsigned (0..65535).
+void ToggleDiscard(MatchState& match, int x, int y);
 void ChangeCards(MatchState& match);               // ChangeButton
 void AdvanceRound(MatchState& match);              // tick of RoundTimer
 void ConfirmBet(MatchState& match);                // OkButton

@@ -1,0 +1,164 @@
+// The round controller's first half: window creation, Start, marking and
+// Change, the player's draw and the computer's exchange, and the tick dispatch.
+#include <cstdio>
+
+#include "cards/hand_eval.h"
+#include "cards/random.h"
+#include "game/layout.h"
+#include "game/round.h"
+#include "game/round_steps.h"
+#include "game/table.h"
+#include "opponent/opponent.h"
+
+namespace {
+
+// Room for any line with its number filled in; the longest is under 110 bytes.
+constexpr int LineBufferSize = 128;
+
+}  // namespace
+
+void OpenTable(MatchState& match)
+{
+    ShowSpeech(MakeGreeting(ReadLocalHour()));
+    // Dealt once and never shown: the first Start deals afresh.
+    DealHands(match);
+}
+
+void StartDeal(MatchState& match)
+{
+    if (match.playerMoney == 40 || match.computerMoney == 40) {
+        match.playerMoney = 20;
+        match.computerMoney = 20;
+        DrawMoney(20, 20);
+        match.lastWonBet = 0;
+        match.prevWonBet = 0;
+    }
+    if (match.playerIsDealer == 0) {
+        match.lastWonBet = 0;
+        match.prevWonBet = 0;
+    }
+    ClearHandNames();
+    DealHands(match);
+    match.roundState = RoundSelecting;
+    for (int i = 0; i < 5; ++i) DrawCardFace(5 + i, match.playerHand[i]);
+    for (int i = 0; i < 5; ++i) DrawCardBack(i);
+    ShowSpeech("それではチェンジしたいカードをクリックしてくれたまえ\n\n決まったら次は\nチェンジボタンだ");
+    DrawMouth(MouthOpen);
+    RequestRepaint();
+    EnableControl(StartButton, false);
+    EnableControl(ChangeButton, true);
+}
+
+int FindPlayerSlot(int x, int y)
+{
+    for (int i = 0; i < 5; ++i) {
+        const int left = SlotLeft(5 + i);
+        const int top = SlotTop(5 + i);
+        if (x >= left && x < left + CardWidth && y >= top && y < top + CardHeight) return i;
+    }
+    return -1;
+}
+
+void ToggleDiscard(MatchState& match, int x, int y)
+{
+    if (match.roundState != RoundSelecting) return;
+    const int i = FindPlayerSlot(x, y);
+    if (i < 0) return;
+    if (match.playerDiscards[i] == 1) {
+        match.playerDiscards[i] = 0;
+        MarkCard(5 + i, match.playerHand[i], false);
+    } else {
+        match.playerDiscards[i] = 1;
+        MarkCard(5 + i, match.playerHand[i], true);
+    }
+    RequestRepaint();
+}
+
+void ChangeCards(MatchState& match)
+{
+    match.roundState = RoundPlayerDraw;
+    for (int i = 0; i < 5; ++i) {
+        if (match.playerDiscards[i] == 1) {
+            // The picture must be clean before this card can come round again.
+            ClearCardMark(match.playerHand[i]);
+            DrawEmptySlot(5 + i);
+        }
+    }
+    DrawMouth(MouthClosed);
+    RequestRepaint();
+    EnableControl(ChangeButton, false);
+    ArmRoundTimer(500);
+}
+
+namespace {
+
+void DrawPlayerReplacements(MatchState& match)
+{
+    match.playerDrawCount = DrawReplacements(match.playerHand, match.playerDiscards, match);
+    for (int i = 0; i < 5; ++i) {
+        if (match.playerDiscards[i] == 1) DrawCardFace(5 + i, match.playerHand[i]);
+    }
+    char name[HandNameBufferSize];
+    match.playerCategory = EvaluateHand(match.playerHand, name);
+    ShowHandName(PlayerSide, match.playerCategory, name);
+    RequestRepaint();
+    match.roundState = RoundComputerTurn;
+    ArmRoundTimer(1000);
+}
+
+void AnnounceComputerTurn(MatchState& match)
+{
+    match.roundState = RoundComputerDiscard;
+    ShowSpeech("次は私の番だ");
+    DrawMouth(MouthGrin);
+    RequestRepaint();
+    // The timer runs on with the period armed by the player's draw.
+}
+
+void ChooseComputerDiscards(MatchState& match)
+{
+    if (ChooseDiscards(match.computerHand, match.computerDiscards) == 0) {
+        match.roundState = RoundBetting;
+        ShowSpeech("私は取り替えるカードはないな");
+    } else {
+        match.roundState = RoundComputerDraw;
+        const int count = DrawReplacements(match.computerHand, match.computerDiscards, match);
+        for (int i = 0; i < 5; ++i) {
+            if (match.computerDiscards[i] == 1) DrawEmptySlot(i);
+        }
+        char line[LineBufferSize];
+        std::snprintf(line, sizeof line, "私は %d 枚替えよう", count);
+        ShowSpeech(line);
+    }
+    DrawMouth(MouthOpen);
+    RequestRepaint();
+    ArmRoundTimer(700);
+}
+
+void DrawComputerBacks(MatchState& match)
+{
+    match.roundState = RoundBetting;
+    for (int i = 0; i < 5; ++i) {
+        if (match.computerDiscards[i] == 1) DrawCardBack(i);
+    }
+    DrawMouth(MouthClosed);
+    RequestRepaint();
+    ArmRoundTimer(1000);
+}
+
+}  // namespace
+
+void AdvanceRound(MatchState& match)
+{
+    switch (match.roundState) {
+    case RoundPlayerDraw: DrawPlayerReplacements(match); break;
+    case RoundComputerTurn: AnnounceComputerTurn(match); break;
+    case RoundComputerDiscard: ChooseComputerDiscards(match); break;
+    case RoundComputerDraw: DrawComputerBacks(match); break;
+    case RoundBetting: OpenBetting(match); break;
+    case RoundShowdown: ShowDown(match); break;
+    case RoundSettled: CloseDeal(match); break;
+    case RoundIdle:
+    case RoundSelecting: break;  // a stray tick before the exchange does nothing
+    }
+}

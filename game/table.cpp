@@ -1,0 +1,106 @@
+// Forwards the controller's table operations to the installed provider.
+#include "game/table.h"
+
+namespace {
+
+const TableOps* gOps = nullptr;
+void* gContext = nullptr;
+
+}  // namespace
+
+void InstallTable(const TableOps* ops, void* context)
+{
+    gOps = ops;
+    gContext = context;
+}
+
+// Without a provider (or with an operation left empty) drawing does nothing and
+// the bet box reads as empty, so the controller can run before a table exists.
+
+void ShowSpeech(const char* text)
+{
+    if (gOps && gOps->showSpeech) gOps->showSpeech(gContext, text);
+}
+
+void ClearSpeech()
+{
+    if (gOps && gOps->clearSpeech) gOps->clearSpeech(gContext);
+}
+
+void DrawMouth(MouthPicture mouth)
+{
+    if (gOps && gOps->drawMouth) gOps->drawMouth(gContext, mouth);
+}
+
+void DrawCardFace(int slot, Card card)
+{
+    if (gOps && gOps->drawCardFace) gOps->drawCardFace(gContext, slot, card);
+}
+
+void DrawCardBack(int slot)
+{
+    if (gOps && gOps->drawCardBack) gOps->drawCardBack(gContext, slot);
+}
+
+void DrawEmptySlot(int slot)
+{
+    if (gOps && gOps->drawEmptySlot) gOps->drawEmptySlot(gContext, slot);
+}
+
+void DrawMoney(int computerMoney, int playerMoney)
+{
+    if (gOps && gOps->drawMoney) gOps->drawMoney(gContext, computerMoney, playerMoney);
+}
+
+void ShowHandName(TableSide side, HandCategory category, const char* name)
+{
+    if (gOps && gOps->showHandName) gOps->showHandName(gContext, side, category, name);
+}
+
+void MarkCard(int slot, Card card, bool marked)
+{
+    if (gOps && gOps->markCard) gOps->markCard(gContext, slot, card, marked);
+}
+
+void ClearCardMark(Card card)
+{
+    if (gOps && gOps->clearCardMark) gOps->clearCardMark(gContext, card);
+}
+
+void ClearHandNames()
+{
+    if (gOps && gOps->clearHandNames) gOps->clearHandNames(gContext);
+}
+
+void RequestRepaint()
+{
+    if (gOps && gOps->requestRepaint) gOps->requestRepaint(gContext);
+}
+
+void EnableControl(TableControl control, bool enabled)
+{
+    if (gOps && gOps->enableControl) gOps->enableControl(gContext, control, enabled);
+}
+
+void ArmRoundTimer(int milliseconds)
+{
+    if (gOps && gOps->armRoundTimer) gOps->armRoundTimer(gContext, milliseconds);
+}
+
+void StopRoundTimer()
+{
+    if (gOps && gOps->stopRoundTimer) gOps->stopRoundTimer(gContext);
+}
+
+void ReadBetBoxText(char* text, int size)
+{
+    if (size <= 0) return;
+    text[0] = '\0';
+    if (gOps && gOps->readBetBoxText) gOps->readBetBoxText(gContext, text, size);
+    text[size - 1] = '\0';
+}
+
+void WriteBetBoxText(const char* text)
+{
+    if (gOps && gOps->writeBetBoxText) gOps->writeBetBoxText(gContext, text);
+}

@@ -1,0 +1,44 @@
+// A table that writes down every operation the controller asks of it, one
+// readable line per call, and a scripted stand-in for the computer opponent
+// that writes its calls into the same record.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "cards/cards.h"
+
+struct RecordingTable {
+    std::vector<std::string> lines;  // UTF-8, "\n" in texts written as a backslash and n
+    std::string betBoxText;          // what the bet box holds, as written
+    std::string lastSpeech;          // the last ShowSpeech text, raw Shift-JIS
+    int timerPeriod = 0;             // 0 while RoundTimer is stopped
+};
+
+// Makes `table` the installed provider and the opponent's record.
+void InstallRecordingTable(RecordingTable& table);
+// Removes it again.
+void RemoveRecordingTable();
+// The lines recorded since the last call, joined by "\n", and forgets them.
+std::string TakeRecord(RecordingTable& table);
+
+// Shift-JIS text as UTF-8, with line breaks written as "\n".
+std::string ReadableText(const char* shiftJis);
+// "SA", "H10", "CK", "DQ": suit letter then rank.
+std::string CardName(Card card);
+// The inverse of CardName.
+Card CardNamed(const std::string& name);
+
+// What the opponent stand-in answers; each call takes the front entry, or the
+// default when its queue is empty.
+struct DiscardAnswer {
+    int answer;
+    DiscardMask mask;
+};
+struct ScriptedOpponent {
+    std::deque<DiscardAnswer> discards;  // default: keep all five
+    std::deque<int> bets;                // default: 1
+    std::deque<int> bluffs;              // ObserveDealerBet's answers, default 0
+};
+extern ScriptedOpponent gScriptedOpponent;
