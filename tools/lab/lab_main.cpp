@@ -20,6 +20,14 @@ const LabMode kModes[] = {
     {"rand", "rand SEED N          prints the first N draws after seeding with SEED", RunRandMode},
     {"shuffle", "shuffle T            prints the deck shuffled with the clock at T seconds",
      RunShuffleMode},
+    {"bet", "bet                  reads 'category money playerIsDealer playerDrawCount\n"
+            "                       bluffSuspected keepsKicker r1 r2 r3 r4' lines, prints\n"
+            "                       'result draws' for ChooseBet with raw draws r1..r4",
+     RunBetMode},
+    {"discards", "discards             reads 'c0 c1 c2 c3 c4 r1 r2 r3' lines, prints\n"
+                 "                       'result m0 m1 m2 m3 m4 draws' for ChooseDiscards\n"
+                 "                       (mask filled with -1 before the call)",
+     RunDiscardsMode},
 };
 
 void PrintUsage(std::FILE* out)

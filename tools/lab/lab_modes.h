@@ -5,3 +5,5 @@
 int RunEvalMode(int argc, char** argv);
 int RunRandMode(int argc, char** argv);
 int RunShuffleMode(int argc, char** argv);
+int RunBetMode(int argc, char** argv);
+int RunDiscardsMode(int argc, char** argv);
