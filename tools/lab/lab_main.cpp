@@ -28,6 +28,11 @@ const LabMode kModes[] = {
                  "                       'result m0 m1 m2 m3 m4 draws' for ChooseDiscards\n"
                  "                       (mask filled with -1 before the call)",
      RunDiscardsMode},
+    {"simulate", "simulate [--matches N] [--time T] [--player random|careful] [--seed S]\n"
+                 "         [--check] [--trace]\n"
+                 "                       plays N whole matches on a table with no window and a\n"
+                 "                       virtual clock, prints a summary ('key: value' lines)",
+     RunSimulateMode},
 };
 
 void PrintUsage(std::FILE* out)

@@ -7,3 +7,4 @@ int RunRandMode(int argc, char** argv);
 int RunShuffleMode(int argc, char** argv);
 int RunBetMode(int argc, char** argv);
 int RunDiscardsMode(int argc, char** argv);
+int RunSimulateMode(int argc, char** argv);

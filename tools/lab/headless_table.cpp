@@ -1,0 +1,296 @@
+// The headless table of bluffwick-lab: what the screen would show, kept in
+// memory, and the game record printed on request.
+#include "headless_table.h"
+
+#include <iconv.h>
+
+#include <cstring>
+
+#include "game/round.h"
+
+namespace {
+
+iconv_t gConverter = reinterpret_cast<iconv_t>(-1);
+
+const char* MouthName(MouthPicture mouth)
+{
+    switch (mouth) {
+    case MouthClosed: return "MouthClosed";
+    case MouthGrin: return "MouthGrin";
+    case MouthOpen: return "MouthOpen";
+    }
+    return "Mouth?";
+}
+
+void CardText(Card card, char* out, int size)
+{
+    static const char* const kRanks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    if (card < 0 || card >= DeckSize) {
+        std::snprintf(out, static_cast<std::size_t>(size), "?%d", card);
+    } else {
+        std::snprintf(out, static_cast<std::size_t>(size), "%c%s", "SHCD"[card / 13], kRanks[card % 13]);
+    }
+}
+
+// Formats one record line only when tracing, so the plain run pays nothing.
+#define TRACE(...)                                                   \
+    do {                                                             \
+        if (table.trace) {                                           \
+            char line_[600];                                         \
+            std::snprintf(line_, sizeof line_, __VA_ARGS__);         \
+            TraceLine(table, line_);                                 \
+        }                                                            \
+    } while (0)
+
+HeadlessTable& Table(void* context) { return *static_cast<HeadlessTable*>(context); }
+
+void ShowSpeechOp(void* context, const char* text)
+{
+    HeadlessTable& table = Table(context);
+    std::snprintf(table.speech, sizeof table.speech, "%s", text);
+    if (table.trace) {
+        char readable[400];
+        AppendReadable(text, readable, sizeof readable);
+        TRACE("ShowSpeech(%s)", readable);
+    }
+}
+
+void ClearSpeechOp(void* context)
+{
+    HeadlessTable& table = Table(context);
+    table.speech[0] = '\0';
+    TRACE("ClearSpeech()");
+}
+
+void DrawMouthOp(void* context, MouthPicture mouth)
+{
+    HeadlessTable& table = Table(context);
+    table.mouth = mouth;
+    TRACE("DrawMouth(%s)", MouthName(mouth));
+}
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < SlotCount; }
+
+void DrawCardFaceOp(void* context, int slot, Card card)
+{
+    HeadlessTable& table = Table(context);
+    if (ValidSlot(slot)) {
+        table.slotPicture[slot] = SlotFace;
+        table.slotCard[slot] = card;
+        table.slotMarked[slot] = false;
+    }
+    if (table.trace) {
+        char name[8];
+        CardText(card, name, sizeof name);
+        TRACE("DrawCardFace(%d, %s)", slot, name);
+    }
+}
+
+void DrawCardBackOp(void* context, int slot)
+{
+    HeadlessTable& table = Table(context);
+    if (ValidSlot(slot)) table.slotPicture[slot] = SlotBack;
+    TRACE("DrawCardBack(%d)", slot);
+}
+
+void DrawEmptySlotOp(void* context, int slot)
+{
+    HeadlessTable& table = Table(context);
+    if (ValidSlot(slot)) table.slotPicture[slot] = SlotEmpty;
+    TRACE("DrawEmptySlot(%d)", slot);
+}
+
+void DrawMoneyOp(void* context, int computerMoney, int playerMoney)
+{
+    HeadlessTable& table = Table(context);
+    table.shownComputerMoney = computerMoney;
+    table.shownPlayerMoney = playerMoney;
+    TRACE("DrawMoney(%d, %d)", computerMoney, playerMoney);
+}
+
+void ShowHandNameOp(void* context, TableSide side, HandCategory category, const char* name)
+{
+    HeadlessTable& table = Table(context);
+    if (table.trace) {
+        char readable[100];
+        AppendReadable(name, readable, sizeof readable);
+        TRACE("ShowHandName(%s, %d, %s)", side == PlayerSide ? "PlayerSide" : "ComputerSide", category,
+              readable);
+    }
+}
+
+void MarkCardOp(void* context, int slot, Card card, bool marked)
+{
+    HeadlessTable& table = Table(context);
+    if (ValidSlot(slot)) {
+        table.slotPicture[slot] = SlotFace;
+        table.slotCard[slot] = card;
+        table.slotMarked[slot] = marked;
+    }
+    if (table.trace) {
+        char name[8];
+        CardText(card, name, sizeof name);
+        TRACE("MarkCard(%d, %s, %s)", slot, name, marked ? "marked" : "unmarked");
+    }
+}
+
+void ClearCardMarkOp(void* context, Card card)
+{
+    HeadlessTable& table = Table(context);
+    if (table.trace) {
+        char name[8];
+        CardText(card, name, sizeof name);
+        TRACE("ClearCardMark(%s)", name);
+    }
+}
+
+void ClearHandNamesOp(void* context)
+{
+    HeadlessTable& table = Table(context);
+    TRACE("ClearHandNames()");
+}
+
+void RequestRepaintOp(void* context)
+{
+    HeadlessTable& table = Table(context);
+    TRACE("RequestRepaint()");
+}
+
+void EnableControlOp(void* context, TableControl control, bool enabled)
+{
+    HeadlessTable& table = Table(context);
+    const int index = control - StartButton;
+    if (index >= 0 && index < ControlCount) table.enabled[index] = enabled;
+    TRACE("Enable(%s, %d)", ControlName(control), enabled ? 1 : 0);
+}
+
+void ArmRoundTimerOp(void* context, int milliseconds)
+{
+    HeadlessTable& table = Table(context);
+    table.timerPeriod = milliseconds;
+    TRACE("Arm(RoundTimer, %d)", milliseconds);
+}
+
+void StopRoundTimerOp(void* context)
+{
+    HeadlessTable& table = Table(context);
+    table.timerPeriod = 0;
+    TRACE("Stop(RoundTimer)");
+}
+
+void ReadBetBoxTextOp(void* context, char* text, int size)
+{
+    HeadlessTable& table = Table(context);
+    std::snprintf(text, static_cast<std::size_t>(size), "%s", table.betBox);
+}
+
+void WriteBetBoxTextOp(void* context, const char* text)
+{
+    HeadlessTable& table = Table(context);
+    std::snprintf(table.betBox, sizeof table.betBox, "%s", text);
+    TRACE("WriteBetBox(%s)", text);
+}
+
+const TableOps kHeadlessOps = {
+    ShowSpeechOp,    ClearSpeechOp,    DrawMouthOp,     DrawCardFaceOp,   DrawCardBackOp,
+    DrawEmptySlotOp, DrawMoneyOp,      ShowHandNameOp,  MarkCardOp,       ClearCardMarkOp,
+    ClearHandNamesOp, RequestRepaintOp, EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
+    ReadBetBoxTextOp, WriteBetBoxTextOp,
+};
+
+}  // namespace
+
+void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int64_t* virtualMs)
+{
+    table = HeadlessTable{};
+    table.trace = trace;
+    table.virtualMs = virtualMs;
+    InstallTable(&kHeadlessOps, &table);
+}
+
+void OpenHeadlessWindow(MatchState& match)
+{
+    for (int slot = 0; slot < SlotCount; ++slot) DrawCardBack(slot);
+    DrawMoney(20, 20);
+    DrawMouth(MouthGrin);
+    // The controls in the order the window creates them; only Start is enabled.
+    EnableControl(BetBox, false);
+    WriteBetBox(1);
+    EnableControl(StartButton, true);
+    EnableControl(ChangeButton, false);
+    EnableControl(OkButton, false);
+    EnableControl(FoldButton, false);
+    EnableControl(UpButton, false);
+    EnableControl(DownButton, false);
+    OpenTable(match);
+}
+
+bool IsEnabled(const HeadlessTable& table, TableControl control)
+{
+    const int index = control - StartButton;
+    return index >= 0 && index < ControlCount && table.enabled[index];
+}
+
+void TraceLine(const HeadlessTable& table, const char* text)
+{
+    if (!table.trace) return;
+    std::fprintf(table.trace, "%lld %s\n", static_cast<long long>(table.virtualMs ? *table.virtualMs : 0),
+                 text);
+}
+
+void AppendReadable(const char* shiftJis, char* out, int size)
+{
+    if (gConverter == reinterpret_cast<iconv_t>(-1)) gConverter = iconv_open("UTF-8", "CP932");
+    char converted[400];
+    char* source = const_cast<char*>(shiftJis);
+    std::size_t sourceLeft = std::strlen(shiftJis);
+    char* target = converted;
+    std::size_t targetLeft = sizeof converted - 1;
+    if (gConverter == reinterpret_cast<iconv_t>(-1) ||
+        iconv(gConverter, &source, &sourceLeft, &target, &targetLeft) == static_cast<std::size_t>(-1)) {
+        if (gConverter != reinterpret_cast<iconv_t>(-1)) iconv(gConverter, nullptr, nullptr, nullptr, nullptr);
+        std::snprintf(out, static_cast<std::size_t>(size), "<not Shift-JIS>");
+        return;
+    }
+    *target = '\0';
+    int used = 0;
+    for (const char* c = converted; *c && used + 2 < size; ++c) {
+        if (*c == '\n') {
+            out[used++] = '\\';
+            out[used++] = 'n';
+        } else {
+            out[used++] = *c;
+        }
+    }
+    out[used] = '\0';
+}
+
+const char* ControlName(TableControl control)
+{
+    switch (control) {
+    case StartButton: return "StartButton";
+    case ChangeButton: return "ChangeButton";
+    case UpButton: return "UpButton";
+    case DownButton: return "DownButton";
+    case OkButton: return "OkButton";
+    case FoldButton: return "FoldButton";
+    case BetBox: return "BetBox";
+    }
+    return "Control?";
+}
+
+const char* RoundStateName(RoundState state)
+{
+    switch (state) {
+    case RoundIdle: return "RoundIdle";
+    case RoundSelecting: return "RoundSelecting";
+    case RoundPlayerDraw: return "RoundPlayerDraw";
+    case RoundComputerTurn: return "RoundComputerTurn";
+    case RoundComputerDiscard: return "RoundComputerDiscard";
+    case RoundComputerDraw: return "RoundComputerDraw";
+    case RoundBetting: return "RoundBetting";
+    case RoundShowdown: return "RoundShowdown";
+    case RoundSettled: return "RoundSettled";
+    }
+    return "Round?";
+}

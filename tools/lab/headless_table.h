@@ -1,0 +1,53 @@
+// A table with no window for bluffwick-lab: it keeps what a person at the
+// table would see (cards, marks, counters, speech, the bet box, which controls
+// are enabled) and the state of RoundTimer, and can print every operation as
+// a game record.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "cards/cards.h"
+#include "game/layout.h"
+#include "game/match_state.h"
+#include "game/table.h"
+
+constexpr int ControlCount = 7;  // TableControl values 100..106
+
+enum SlotPicture { SlotBack, SlotFace, SlotEmpty };
+
+struct HeadlessTable {
+    SlotPicture slotPicture[SlotCount];
+    Card slotCard[SlotCount];
+    bool slotMarked[SlotCount];
+    int shownComputerMoney;
+    int shownPlayerMoney;
+    MouthPicture mouth;
+    char speech[128];  // Shift-JIS, as shown
+    char betBox[16];
+    bool enabled[ControlCount];
+    int timerPeriod;  // 0 while RoundTimer is stopped
+    // When set, every operation is printed as a line of the game record,
+    // prefixed by *virtualMs, with the Japanese in UTF-8.
+    std::FILE* trace;
+    const std::int64_t* virtualMs;
+};
+
+// Installs the table as the controller's provider.
+void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int64_t* virtualMs);
+
+// Window creation as the program does it: the table picture (ten backs, both
+// counters at 20, the grin), the seven controls with only Start enabled, the
+// bet box at "1", then the game's own steps (greeting, the unseen deal).
+void OpenHeadlessWindow(MatchState& match);
+
+bool IsEnabled(const HeadlessTable& table, TableControl control);
+
+// Writes one line of the game record (when tracing): "<ms> <text>".
+void TraceLine(const HeadlessTable& table, const char* text);
+
+// Shift-JIS as UTF-8, line breaks written as "\n"; for the record and for messages.
+void AppendReadable(const char* shiftJis, char* out, int size);
+
+const char* ControlName(TableControl control);
+const char* RoundStateName(RoundState state);
