@@ -5,7 +5,8 @@
 #   scripts/install-deps.sh play   what building and running the game needs
 set -euo pipefail
 
-host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev)
+host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
+            libfreetype-dev fonts-dejavu-core)
 windows_build=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                mingw-w64-x86-64-dev)
 windows_run=(wine wine64 fonts-ipafont-gothic)

@@ -1,0 +1,115 @@
+// Shared declarations of the artwork generator: indexed pictures, palettes,
+// Cairo rendering with quantisation, and the drawing procedures per picture.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct Rgb {
+  int r, g, b;
+};
+
+// A colour table and which of its entries a picture may be quantised to.
+struct Palette {
+  std::vector<Rgb> colours;
+  std::vector<bool> usable;  // parallel to colours
+};
+
+// One picture as the game stores it: rows top to bottom, one index per pixel.
+struct IndexedPicture {
+  int id = 0;
+  std::string fileName;
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 8;  // 8 or 4
+  std::vector<Rgb> colours;
+  std::vector<uint8_t> pixels;  // width * height, top row first
+};
+
+// Fonts are loaded from fixed files so every run draws the same letters.
+struct ArtFonts {
+  cairo_font_face_t* sansBold;
+  cairo_font_face_t* serifBold;
+  cairo_font_face_t* serifCondensedBold;
+};
+
+// The well-known colours of the game.
+constexpr Rgb ColourBlack{0, 0, 0};
+constexpr Rgb ColourWhite{255, 255, 255};
+constexpr Rgb ColourTableGreen{0, 128, 0};
+constexpr Rgb ColourBandGrey{194, 194, 194};
+constexpr Rgb ColourRose{233, 115, 118};
+constexpr Rgb ColourCardRed{208, 0, 16};
+constexpr Rgb ColourYellow{255, 255, 0};
+constexpr Rgb ColourCyan{0, 255, 255};
+constexpr Rgb ColourNavy{0, 0, 128};
+constexpr Rgb ColourBorderGrey{128, 128, 128};
+// Colours of the court figures; the table palette carries ramps for them.
+constexpr Rgb ColourGold{236, 184, 32};
+constexpr Rgb ColourDarkGold{150, 100, 16};
+constexpr Rgb ColourSkin{252, 216, 184};
+constexpr Rgb ColourSkinShade{222, 160, 122};
+constexpr Rgb ColourHairBrown{112, 60, 24};
+constexpr Rgb ColourHairBlond{236, 200, 88};
+constexpr Rgb ColourHairDark{48, 36, 36};
+constexpr Rgb ColourRoyalBlue{32, 80, 200};
+constexpr Rgb ColourDarkBlue{20, 32, 110};
+constexpr Rgb ColourRobeGreen{24, 140, 64};
+constexpr Rgb ColourDarkGreen{8, 84, 36};
+constexpr Rgb ColourPurple{118, 48, 150};
+constexpr Rgb ColourOrange{240, 136, 32};
+constexpr Rgb ColourDarkRed{140, 0, 16};
+constexpr Rgb ColourSilver{176, 176, 188};
+constexpr int WhiteIndex = 1;
+constexpr int CyanIndex = 7;
+
+// Palettes (palette.cpp).
+Palette BuildTablePalette();
+Palette BuildMouthPalette();
+Palette BuildDigitPalette();
+Palette BuildIconPalette();
+void AddRamp(Palette& palette, Rgb from, Rgb to, int steps);
+
+// Rendering (render.cpp): draw with Cairo onto an opaque surface of the given
+// size, then map every pixel to the nearest usable palette entry.
+using DrawProc = std::function<void(cairo_t*)>;
+IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int height,
+                             int bitsPerPixel, const Palette& palette, const DrawProc& draw);
+void SetSourceRgb(cairo_t* cr, Rgb colour);
+Rgb MixRgb(Rgb a, Rgb b, double t);
+
+// Files (dib_files.cpp).
+std::vector<uint8_t> EncodeBmp(const IndexedPicture& picture);
+std::vector<uint8_t> EncodeIco(const IndexedPicture& picture);
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Shapes (shapes.cpp): suit symbols centred on (0, 0), about 1 unit high.
+void PathSuit(cairo_t* cr, int suit);
+void PathRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+// Draws text with its ink box centred on (cx, cy), squeezed to maxWidth if wider.
+void DrawCentredText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
+                     double cx, double cy, double maxWidth);
+// The same with the ink box starting at x = left.
+void DrawLeftText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
+                  double left, double cy, double maxWidth);
+
+// Pictures.
+IndexedPicture DrawTablePicture(const Palette& palette, const ArtFonts& fonts);
+IndexedPicture DrawCardFace(const Palette& palette, const ArtFonts& fonts, int code);
+IndexedPicture DrawCardBack(const Palette& palette);
+IndexedPicture DrawEmptySlot(const Palette& palette);
+std::vector<IndexedPicture> DrawDigits(const Palette& palette, const ArtFonts& fonts);
+std::vector<IndexedPicture> DrawMouths(const Palette& palette);
+IndexedPicture DrawProgramIcon(const Palette& palette);
+
+// Court figures (courts.cpp): one half of the double-ended picture, drawn in a
+// 46 x 44 box with its origin at the top-left corner.
+void DrawCourtHalf(cairo_t* cr, int suit, int rank);
+
+// The review sheet (contact_sheet.cpp).
+bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
+                       const ArtFonts& fonts);
