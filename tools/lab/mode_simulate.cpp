@@ -137,7 +137,7 @@ bool ChooseRandomAction(Simulation& sim, Action& action)
     const HeadlessTable& table = sim.table;
     Action options[12];
     int count = 0;
-    if (sim.match.roundState == RoundSelecting) {
+    if (IsEnabled(table, ChangeButton)) {  // choosing the exchange: the cards can be clicked
         for (int i = 0; i < 5; ++i) {
             options[count++] = ClickCardAction(i, PickBelow(sim.random, CardWidth), PickBelow(sim.random, CardHeight));
         }
@@ -253,8 +253,6 @@ struct Event {
     int timerBefore;
     int boxBefore;  // the bet box's amount as the event found it
 };
-
-bool Enabled(const HeadlessTable& table, TableControl control) { return IsEnabled(table, control); }
 
 // The controls the deal's step leaves enabled, as a bit per control.
 unsigned ExpectedControls(const MatchState& match, int timerPeriod)
@@ -428,7 +426,7 @@ void CheckInvariants(Simulation& sim, const Event& event)
 
     unsigned enabled = 0;
     for (int index = 0; index < ControlCount; ++index) {
-        if (Enabled(table, static_cast<TableControl>(StartButton + index))) enabled |= 1u << index;
+        if (IsEnabled(table, static_cast<TableControl>(StartButton + index))) enabled |= 1u << index;
     }
     const unsigned wanted = ExpectedControls(match, table.timerPeriod);
     if (enabled != wanted) fail("enabled controls are " + ControlList(enabled) + ", expected " + ControlList(wanted));
