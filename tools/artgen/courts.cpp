@@ -54,12 +54,12 @@ constexpr double HeadX = 23, HeadY = 19;
 
 // Shoulders and robe down to the centre line; the rank decides the cut.
 void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
-  cairo_move_to(cr, 3, 45);
-  cairo_line_to(cr, 6, 35);
-  cairo_curve_to(cr, 7, 31.5, 10, 30, 15, 29);
+  cairo_move_to(cr, 6, 45);
+  cairo_line_to(cr, 6, 36);
+  cairo_curve_to(cr, 6, 32, 9, 29.5, 15, 29);
   cairo_line_to(cr, 31, 29);
-  cairo_curve_to(cr, 36, 30, 39, 31.5, 40, 35);
-  cairo_line_to(cr, 43, 45);
+  cairo_curve_to(cr, 37, 29.5, 40, 32, 40, 36);
+  cairo_line_to(cr, 40, 45);
   cairo_close_path(cr);
   FillOutlined(cr, c.robe);
   if (rank == 13) {
@@ -114,7 +114,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_close_path(cr);
     FillOutlined(cr, ColourWhite, 0.6);
     // A belt and buttons.
-    cairo_rectangle(cr, 5, 41, 36, 2.4);
+    cairo_rectangle(cr, 6, 41, 34, 2.4);
     FillOutlined(cr, c.trim, 0.5);
     SetSourceRgb(cr, c.trim);
     for (double y : {37.0, 39.2}) Ellipse(cr, 25, y, 0.8, 0.8);
@@ -356,7 +356,10 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       }
       DrawHand(cr, 37, 30);
       break;
-    default:  // king of diamonds: an axe
+    default:  // king of diamonds: an axe, held on his left so it reads apart from the halberd
+      cairo_save(cr);
+      cairo_translate(cr, 46, 0);
+      cairo_scale(cr, -1, 1);
       Line(cr, 39, 42, 39, 4, ColourHairBrown, 1.5);
       cairo_move_to(cr, 39.5, 5);
       cairo_curve_to(cr, 43, 4, 45.5, 2, 45.5, 2);
@@ -365,13 +368,14 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       cairo_close_path(cr);
       FillOutlined(cr, ColourSilver, 0.5);
       DrawHand(cr, 39, 34);
+      cairo_restore(cr);
       break;
   }
 }
 
-void DrawCornerPip(cairo_t* cr, int suit) {
+void DrawCornerPip(cairo_t* cr, int suit, bool right) {
   cairo_save(cr);
-  cairo_translate(cr, 6.5, 7.5);
+  cairo_translate(cr, right ? 39.5 : 6.5, 7.5);
   cairo_scale(cr, 9, 9);
   PathSuit(cr, suit);
   cairo_restore(cr);
@@ -390,5 +394,5 @@ void DrawCourtHalf(cairo_t* cr, int suit, int rank) {
   DrawFace(cr, c, rank);
   DrawHeadwear(cr, c, rank);
   if (!attributeBehind) DrawAttribute(cr, c, suit, rank);
-  DrawCornerPip(cr, suit);
+  DrawCornerPip(cr, suit, suit == 3 && rank == 13);
 }

@@ -107,9 +107,14 @@ std::vector<Pip> PipLayout(int rank) {
 
 void DrawPips(cairo_t* cr, int suit, int rank) {
   SetSourceRgb(cr, SuitInk(suit));
-  const double size = rank >= 9 ? 15 : 16;
+  // Nine and ten pack a middle column between the side pips: smaller pips,
+  // columns further apart, so no two touch.
+  const bool crowded = rank >= 9;
+  const double size = crowded ? 13.5 : 16;
+  const double spread = crowded ? 2 : 0;
   for (const Pip& pip : PipLayout(rank)) {
-    FillSuit(cr, suit, pip.x, pip.y, size, pip.y > RowMid + 0.5);
+    const double x = pip.x < ColC ? pip.x - spread : pip.x > ColC ? pip.x + spread : pip.x;
+    FillSuit(cr, suit, x, pip.y, size, pip.y > RowMid + 0.5);
   }
 }
 

@@ -16,9 +16,9 @@ void PathBubble(cairo_t* cr, double dx, double dy) {
   const double left = 15 + dx, top = 104 + dy, right = 170 + dx, bottom = 286 + dy, r = 14;
   cairo_new_sub_path(cr);
   cairo_move_to(cr, left + r, top);
-  cairo_line_to(cr, 74 + dx, top);
-  cairo_curve_to(cr, 86 + dx, 100 + dy, 94 + dx, 95 + dy, 100 + dx, 89 + dy);
-  cairo_curve_to(cr, 99 + dx, 95 + dy, 100 + dx, 100 + dy, 106 + dx, top);
+  cairo_line_to(cr, 70 + dx, top);
+  cairo_curve_to(cr, 84 + dx, 100 + dy, 95 + dx, 96 + dy, 102 + dx, 88 + dy);
+  cairo_curve_to(cr, 100 + dx, 95 + dy, 101 + dx, 100 + dy, 110 + dx, top);
   cairo_arc(cr, right - r, top + r, r, -M_PI / 2, 0);
   cairo_arc(cr, right - r, bottom - r, r, 0, M_PI / 2);
   cairo_arc(cr, left + r, bottom - r, r, M_PI / 2, M_PI);
