@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs a Windows program of this project under Wine, in a throwaway prefix whose
+# font replacements draw Japanese with the installed IPA Gothic fonts.
+#   scripts/wine-env.sh PROGRAM.exe [ARGUMENT...]   run it (makes the prefix if missing)
+#   scripts/wine-env.sh --make-prefix               make the prefix now, nothing else
+#   scripts/wine-env.sh --remove-prefix             stop its wineserver and delete it
+# BLUFFWICK_WINE_ROOT chooses the folder (default /tmp/bluffwick-wine-UID); it holds the
+# prefix and the HOME the programs see, so shortcuts never reach a real home. Without
+# DISPLAY the program runs on a private Xvfb display.
+# This is also the CMake emulator of the Windows build (cmake/mingw-w64-x86_64.cmake).
+set -euo pipefail
+
+root=${BLUFFWICK_WINE_ROOT:-${TMPDIR:-/tmp}/bluffwick-wine-$(id -u)}
+export WINEPREFIX="$root/prefix"
+export HOME="$root/home"
+export WINEDEBUG=-all
+# No menu entries or desktop files for the host, and no offers to fetch Mono or Gecko.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+unset WINEARCH
+
+# The game's own faces and Wine's interface faces -> the IPA Gothic families. Wine
+# applies a replacement only where the named face is not installed, which holds
+# for all of these on a machine with no Windows fonts.
+write_font_replacements() {
+  local fixed=IPAGothic proportional=IPAPGothic
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"MSゴシック"="%s"\r\n' "$fixed"
+    printf '"MS ゴシック"="%s"\r\n' "$fixed"
+    printf '"ＭＳ ゴシック"="%s"\r\n' "$fixed"
+    printf '"MS Gothic"="%s"\r\n' "$fixed"
+    local face
+    for face in "MS Pゴシック" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "Tahoma" \
+                "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
+                "Segoe UI" "Arial" "System" "Fixedsys" "Courier New" "Times New Roman"; do
+      printf '"%s"="%s"\r\n' "$face" "$proportional"
+    done
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$root/fonts.reg"
+}
+
+make_prefix() {
+  mkdir -p "$root" "$HOME"
+  exec 9>"$root/.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/.bluffwick-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    echo "wine-env: making the Wine prefix $WINEPREFIX" >&2
+    wine wineboot --init >/dev/null 2>&1
+    write_font_replacements
+    wine regedit /S "$(winepath -w "$root/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.bluffwick-ready"
+  fi
+  flock -u 9
+  exec 9>&-
+}
+
+case "${1:-}" in
+  --make-prefix) make_prefix; exit 0 ;;
+  --remove-prefix)
+    [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+    rm -rf "$root"
+    exit 0 ;;
+  "") echo "usage: $0 PROGRAM.exe [ARGUMENT...] | --make-prefix | --remove-prefix" >&2; exit 2 ;;
+esac
+
+make_prefix
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$@"
+fi
+# A private display for this one run; wait for the wineserver so that nothing of
+# Wine outlives the display it was started on.
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'wine "$@"; status=$?; wineserver -w; exit $status' wine-env "$@"

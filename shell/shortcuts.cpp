@@ -1,0 +1,70 @@
+// Bluffwick.lnk in a special folder, made through the shell-link object.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "shell/settings.h"
+#include "shell/wide_text.h"
+
+void (*gShellLinkSaved)(const wchar_t* path) = nullptr;
+
+namespace {
+
+// The file-system path of a special folder; false when the shell cannot name
+// one that fits.
+bool SpecialFolderPath(HWND owner, int folder, wchar_t* path) {
+    path[0] = L'\0';
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator))) return false;
+    bool found = false;
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(owner, folder, &items))) {
+        found = SHGetPathFromIDListW(items, path) != FALSE && path[0] != L'\0';
+        allocator->Free(items);
+    }
+    allocator->Release();
+    return found;
+}
+
+}  // namespace
+
+int CreateProgramShortcut(HWND owner, const char* baseName, int folder) {
+    wchar_t target[MAX_PATH];
+    if (!ExecutablePath(target, MAX_PATH)) return 1;
+    std::wstring linkName = WidenCp932(baseName) + L".lnk";
+    return CreateShellLink(target, linkName.c_str(), owner, folder) ? 0 : 1;
+}
+
+int CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner, int folder) {
+    int saved = 1;
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t folderPath[MAX_PATH];
+    wchar_t linkPath[MAX_PATH];
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        link = nullptr;
+        saved = 0;
+    } else if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        file = nullptr;
+        saved = 0;
+    } else if (FAILED(link->SetPath(target))) {
+        saved = 0;
+    } else if (!SpecialFolderPath(owner, folder, folderPath)) {
+        // No folder to put the link in: abandon it like any other failing step.
+        saved = 0;
+    } else if (!JoinPath(folderPath, linkName, linkPath, MAX_PATH)) {
+        saved = 0;
+    } else if (FAILED(file->Save(linkPath, TRUE))) {
+        saved = 0;
+    } else if (gShellLinkSaved != nullptr) {
+        gShellLinkSaved(linkPath);
+    }
+    if (file != nullptr) file->Release();
+    if (link != nullptr) link->Release();
+    CoUninitialize();
+    return saved;
+}

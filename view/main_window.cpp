@@ -1,0 +1,162 @@
+// The main window: class, creation sequence, the seven controls, the message
+// routing to the game, the menu commands and the About box.
+#include "view/main_window.h"
+
+#include <shellapi.h>
+
+#include "game/round.h"
+#include "game/table.h"
+#include "res/resource.h"
+#include "shell/settings.h"
+#include "shell/wide_text.h"
+#include "view/table_surface.h"
+
+HINSTANCE gInstance = nullptr;
+MatchState gMatch;
+
+namespace {
+
+constexpr COLORREF TableGreen = RGB(0, 128, 0);
+
+enum ControlFont { NoFont, BetBoxFontChoice, ButtonFontChoice };
+
+struct ControlSpec {
+    TableControl id;
+    const char* className;
+    const char* text;  // Shift-JIS
+    DWORD style;
+    int x, y, width, height;
+    ControlFont font;
+};
+
+// Created in this order. The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
+const ControlSpec kControls[] = {
+    {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT, 65, 342, 48, 30,
+     BetBoxFontChoice},
+    {StartButton, "BUTTON", "スタート", WS_CHILD | WS_VISIBLE, 10, 300, 80, 30, ButtonFontChoice},
+    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 300, 80, 30, ButtonFontChoice},
+    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 390, 80, 30, ButtonFontChoice},
+    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 390, 80, 30, ButtonFontChoice},
+    {UpButton, "BUTTON", "▲", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 338, 20, 22, NoFont},
+    {DownButton, "BUTTON", "▼", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22, NoFont},
+};
+
+void CreateControls(HWND window) {
+    for (const ControlSpec& spec : kControls) {
+        HWND control = CreateWindowExW(0, WidenCp932(spec.className).c_str(), WidenCp932(spec.text).c_str(),
+                                       spec.style, spec.x, spec.y, spec.width, spec.height, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), gInstance, nullptr);
+        gTable.controls[spec.id - StartButton] = control;
+        if (spec.font != NoFont) {
+            HFONT font = spec.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+        if (spec.id == BetBox) WriteBetBox(1);
+    }
+}
+
+LRESULT CreateTable(HWND window) {
+    gMatch = MatchState{};
+    gTable.window = window;
+    InstallTable(&Win32TableOps(), &gTable);
+    RunSettingsStartup(window, SettingsFileName);
+    CreateTableFonts();
+    CreateTableSurface(window);
+    CreateControls(window);
+    OpenTable(gMatch);
+    return 0;
+}
+
+void HomePageCommand(HWND window) {
+    ShellExecuteW(window, L"open", HomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void RunCommand(HWND window, int id) {
+    switch (id) {
+    case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
+    case IDM_HELP: HelpCommand(window); break;
+    case IDM_ABOUT: DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0); break;
+    case IDM_HOME_PAGE: HomePageCommand(window); break;
+    case StartButton: StartDeal(gMatch); break;
+    case ChangeButton: ChangeCards(gMatch); break;
+    case UpButton: RaiseBet(gMatch); break;
+    case DownButton: LowerBet(gMatch); break;
+    case OkButton: ConfirmBet(gMatch); break;
+    case FoldButton: FoldHand(gMatch); break;
+    default: break;  // the bet box's notifications among them
+    }
+}
+
+}  // namespace
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    gInstance = instance;
+    std::wstring className = WidenCp932(MainWindowClassName);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+    windowClass.hbrBackground = CreateSolidBrush(TableGreen);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassExW(&windowClass);
+}
+
+HWND CreateMainWindow() {
+    return CreateWindowExW(0, WidenCp932(MainWindowClassName).c_str(), WidenCp932(ProgramName).c_str(),
+                           MainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr,
+                           nullptr, gInstance, nullptr);
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return CreateTable(window);
+    case WM_DESTROY:
+        DestroyTableSurface();
+        KillTimer(window, 1);
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT: PaintFromSurface(window); return 0;
+    case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
+    case WM_TIMER: AdvanceRound(gMatch); return 0;
+    case WM_LBUTTONDOWN: ToggleDiscard(gMatch, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_RBUTTONDOWN: return 0;
+    case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+int CenterOnDesktop(HWND window) {
+    RECT desktop;
+    RECT own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    MoveWindow(window, (desktop.right - width) / 2, (desktop.bottom - height) / 2, width, height, FALSE);
+    return 0;
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: CenterOnDesktop(dialog); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+void HelpCommand(HWND window) {
+    wchar_t folder[MAX_PATH];
+    // A folder whose path does not fit is not guessed at: the command does nothing.
+    if (!ExecutableFolder(folder, MAX_PATH)) return;
+    ShellExecuteW(window, L"open", WidenCp932(HelpFileName).c_str(), nullptr, folder, SW_SHOWNORMAL);
+}
