@@ -44,10 +44,18 @@ void CardText(Card card, char* out, int size)
 
 HeadlessTable& Table(void* context) { return *static_cast<HeadlessTable*>(context); }
 
+// Copies a NUL-terminated text, cut to fit; cheaper than formatting on every line.
+void CopyText(char* to, int size, const char* from)
+{
+    int k = 0;
+    for (; k + 1 < size && from[k]; ++k) to[k] = from[k];
+    to[k] = '\0';
+}
+
 void ShowSpeechOp(void* context, const char* text)
 {
     HeadlessTable& table = Table(context);
-    std::snprintf(table.speech, sizeof table.speech, "%s", text);
+    CopyText(table.speech, sizeof table.speech, text);
     if (table.trace) {
         char readable[400];
         AppendReadable(text, readable, sizeof readable);
@@ -181,13 +189,13 @@ void StopRoundTimerOp(void* context)
 void ReadBetBoxTextOp(void* context, char* text, int size)
 {
     HeadlessTable& table = Table(context);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s", table.betBox);
+    CopyText(text, size, table.betBox);
 }
 
 void WriteBetBoxTextOp(void* context, const char* text)
 {
     HeadlessTable& table = Table(context);
-    std::snprintf(table.betBox, sizeof table.betBox, "%s", text);
+    CopyText(table.betBox, sizeof table.betBox, text);
     TRACE("WriteBetBox(%s)", text);
 }
 
