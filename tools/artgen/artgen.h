@@ -90,6 +90,7 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Shapes (shapes.cpp): suit symbols centred on (0, 0), about 1 unit high.
 void PathSuit(cairo_t* cr, int suit);
 void PathRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void PathEllipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Draws text with its ink box centred on (cx, cy), squeezed to maxWidth if wider.
 void DrawCentredText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
                      double cx, double cy, double maxWidth);

@@ -31,15 +31,6 @@ void FillOutlined(cairo_t* cr, Rgb fill, double line = 0.7) {
   cairo_stroke(cr);
 }
 
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
-}
-
 void Line(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb colour, double width) {
   cairo_move_to(cr, x0, y0);
   cairo_line_to(cr, x1, y1);
@@ -80,7 +71,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
     SetSourceRgb(cr, ColourGold);
     cairo_set_line_width(cr, 1.4);
     cairo_stroke(cr);
-    Ellipse(cr, 23, 41, 2, 2);
+    PathEllipse(cr, 23, 41, 2, 2);
     FillOutlined(cr, c.jewel, 0.5);
   } else if (rank == 12) {
     // Low neckline, a necklace with a pendant and an embroidered bodice.
@@ -94,7 +85,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
     SetSourceRgb(cr, ColourGold);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
-    Ellipse(cr, 23, 33.4, 1.1, 1.3);
+    PathEllipse(cr, 23, 33.4, 1.1, 1.3);
     SetSourceRgb(cr, c.jewel);
     cairo_fill(cr);
     cairo_move_to(cr, 18, 45);
@@ -104,7 +95,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_close_path(cr);
     FillOutlined(cr, c.trim, 0.5);
     SetSourceRgb(cr, c.robe);
-    for (double y : {40.0, 43.0}) Ellipse(cr, 23, y, 0.9, 0.9);
+    for (double y : {40.0, 43.0}) PathEllipse(cr, 23, y, 0.9, 0.9);
     cairo_fill(cr);
   } else {
     // Tunic with a plain collar and trim bands.
@@ -117,7 +108,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_rectangle(cr, 6, 41, 34, 2.4);
     FillOutlined(cr, c.trim, 0.5);
     SetSourceRgb(cr, c.trim);
-    for (double y : {37.0, 39.2}) Ellipse(cr, 25, y, 0.8, 0.8);
+    for (double y : {37.0, 39.2}) PathEllipse(cr, 25, y, 0.8, 0.8);
     cairo_fill(cr);
     Line(cr, 23, 35, 23, 41, kOutline, 0.7);
   }
@@ -132,13 +123,13 @@ void DrawHairBehind(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_close_path(cr);
     FillOutlined(cr, c.hair, 0.6);
   } else if (rank == 13) {
-    Ellipse(cr, HeadX, HeadY + 1, 8, 7);
+    PathEllipse(cr, HeadX, HeadY + 1, 8, 7);
     FillOutlined(cr, c.hair, 0.6);
   }
 }
 
 void DrawFace(cairo_t* cr, const CourtColours& c, int rank) {
-  Ellipse(cr, HeadX, HeadY, 5.6, 6.6);
+  PathEllipse(cr, HeadX, HeadY, 5.6, 6.6);
   FillOutlined(cr, ColourSkin, 0.7);
   if (rank == 11) {
     // Short fringe under the cap.
@@ -151,8 +142,8 @@ void DrawFace(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_fill(cr);
   }
   SetSourceRgb(cr, ColourBlack);
-  Ellipse(cr, 21, 18.4, 0.8, 0.8);
-  Ellipse(cr, 25, 18.4, 0.8, 0.8);
+  PathEllipse(cr, 21, 18.4, 0.8, 0.8);
+  PathEllipse(cr, 25, 18.4, 0.8, 0.8);
   cairo_fill(cr);
   Line(cr, 23, 19.2, 22.4, 21.4, ColourSkinShade, 0.8);
   if (rank == 13) {
@@ -175,7 +166,7 @@ void DrawFace(cairo_t* cr, const CourtColours& c, int rank) {
 void DrawHeadwear(cairo_t* cr, const CourtColours& c, int rank) {
   if (rank == 13) {
     // Crown with three points on a cap of the robe colour.
-    Ellipse(cr, HeadX, 10, 5.5, 3.5);
+    PathEllipse(cr, HeadX, 10, 5.5, 3.5);
     FillOutlined(cr, c.robe, 0.5);
     cairo_move_to(cr, 16.5, 14);
     cairo_line_to(cr, 16.5, 4.5);
@@ -187,10 +178,10 @@ void DrawHeadwear(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_close_path(cr);
     FillOutlined(cr, ColourGold, 0.6);
     SetSourceRgb(cr, c.jewel);
-    Ellipse(cr, 23, 11.6, 1.2, 1.2);
+    PathEllipse(cr, 23, 11.6, 1.2, 1.2);
     cairo_fill(cr);
     SetSourceRgb(cr, ColourWhite);
-    for (double x : {16.5, 23.0, 29.5}) Ellipse(cr, x, x == 23.0 ? 2.6 : 4.6, 0.9, 0.9);
+    for (double x : {16.5, 23.0, 29.5}) PathEllipse(cr, x, x == 23.0 ? 2.6 : 4.6, 0.9, 0.9);
     cairo_fill(cr);
   } else if (rank == 12) {
     // Tiara: a low band of arches with a central jewel.
@@ -201,7 +192,7 @@ void DrawHeadwear(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_curve_to(cr, 26, 10, 29, 9, 29, 13.5);
     cairo_close_path(cr);
     FillOutlined(cr, ColourGold, 0.6);
-    Ellipse(cr, 23, 9.5, 1.4, 1.7);
+    PathEllipse(cr, 23, 9.5, 1.4, 1.7);
     FillOutlined(cr, c.jewel, 0.4);
   } else {
     // Flat cap with a feather.
@@ -210,7 +201,7 @@ void DrawHeadwear(cairo_t* cr, const CourtColours& c, int rank) {
     cairo_curve_to(cr, 37, 5, 33, 8, 28, 11);
     cairo_close_path(cr);
     FillOutlined(cr, c.trim, 0.5);
-    Ellipse(cr, 22, 11.5, 8.5, 3.6);
+    PathEllipse(cr, 22, 11.5, 8.5, 3.6);
     FillOutlined(cr, c.robe, 0.6);
     cairo_rectangle(cr, 16.5, 12, 13, 2);
     FillOutlined(cr, c.trim, 0.5);
@@ -218,7 +209,7 @@ void DrawHeadwear(cairo_t* cr, const CourtColours& c, int rank) {
 }
 
 void DrawHand(cairo_t* cr, double x, double y) {
-  Ellipse(cr, x, y, 2.2, 2.0);
+  PathEllipse(cr, x, y, 2.2, 2.0);
   FillOutlined(cr, ColourSkin, 0.5);
 }
 
@@ -237,7 +228,7 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       break;
     case 1:  // queen of spades: a sceptre
       Line(cr, 38, 40, 38, 8, ColourGold, 1.6);
-      Ellipse(cr, 38, 6, 2.6, 2.6);
+      PathEllipse(cr, 38, 6, 2.6, 2.6);
       FillOutlined(cr, ColourGold, 0.5);
       Line(cr, 38, 1.2, 38, 3.4, ColourGold, 1.0);
       DrawHand(cr, 38, 33);
@@ -261,7 +252,7 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       cairo_curve_to(cr, 38, 4, 42, 6, 38.5, 11);
       cairo_close_path(cr);
       FillOutlined(cr, ColourOrange, 0.5);
-      Ellipse(cr, 37.5, 8, 1, 1.8);
+      PathEllipse(cr, 37.5, 8, 1, 1.8);
       SetSourceRgb(cr, ColourGold);
       cairo_fill(cr);
       DrawHand(cr, 38, 33);
@@ -273,7 +264,7 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       cairo_curve_to(cr, 41, 22, 39, 23, 36.5, 22);
       SetSourceRgb(cr, ColourRobeGreen);
       cairo_fill(cr);
-      Ellipse(cr, 36, 10, 3.6, 3.4);
+      PathEllipse(cr, 36, 10, 3.6, 3.4);
       FillOutlined(cr, ColourCardRed, 0.5);
       cairo_arc(cr, 36, 10, 1.6, 0, 1.6 * M_PI);
       SetSourceRgb(cr, ColourDarkRed);
@@ -323,7 +314,7 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
       DrawHand(cr, 37, 33);
       break;
     case 8:  // king of clubs: an orb
-      Ellipse(cr, 38, 29, 4.2, 4.2);
+      PathEllipse(cr, 38, 29, 4.2, 4.2);
       FillOutlined(cr, ColourGold, 0.6);
       Line(cr, 33.8, 29, 42.2, 29, ColourDarkGold, 0.8);
       Line(cr, 38, 25, 38, 29, ColourDarkGold, 0.8);

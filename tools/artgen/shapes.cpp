@@ -105,6 +105,15 @@ void DrawText(cairo_t* cr, cairo_font_face_t* face, double size, const char* tex
 
 }  // namespace
 
+void PathEllipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, rx, ry);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+  cairo_restore(cr);
+}
+
 void DrawCentredText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
                      double cx, double cy, double maxWidth) {
   DrawText(cr, face, size, text, cx, cy, maxWidth, true);

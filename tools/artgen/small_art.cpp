@@ -109,12 +109,7 @@ void DrawGrinMouth(cairo_t* cr) {
 void DrawOpenMouth(cairo_t* cr) {
   const double cy = 45;
   // Outer lips: a round ring with a bow on top.
-  cairo_save(cr);
-  cairo_translate(cr, MouthMid, cy);
-  cairo_scale(cr, 48, 32);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  PathEllipse(cr, MouthMid, cy, 48, 32);
   cairo_pattern_t* shade = cairo_pattern_create_radial(MouthMid, cy + 8, 10, MouthMid, cy, 48);
   AddStop(shade, 0.0, kLipLight);
   AddStop(shade, 0.6, kLipPink);
@@ -132,21 +127,12 @@ void DrawOpenMouth(cairo_t* cr) {
   SetSourceRgb(cr, kLipDeep);
   cairo_stroke(cr);
   // The dark opening with the tongue at its floor.
-  cairo_save(cr);
-  cairo_translate(cr, MouthMid, cy + 1);
-  cairo_scale(cr, 33, 20);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  PathEllipse(cr, MouthMid, cy + 1, 33, 20);
   cairo_save(cr);
   cairo_clip_preserve(cr);
   SetSourceRgb(cr, kMouthInside);
   cairo_fill(cr);
-  cairo_save(cr);
-  cairo_translate(cr, MouthMid, cy + 21);
-  cairo_scale(cr, 24, 12);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  PathEllipse(cr, MouthMid, cy + 21, 24, 12);
   cairo_pattern_t* tongue = cairo_pattern_create_linear(0, cy + 9, 0, cy + 21);
   AddStop(tongue, 0.0, kMouthRed);
   AddStop(tongue, 1.0, kTongue);
@@ -154,12 +140,7 @@ void DrawOpenMouth(cairo_t* cr) {
   cairo_fill(cr);
   cairo_pattern_destroy(tongue);
   cairo_restore(cr);
-  cairo_save(cr);
-  cairo_translate(cr, MouthMid, cy + 1);
-  cairo_scale(cr, 33, 20);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  PathEllipse(cr, MouthMid, cy + 1, 33, 20);
   SetSourceRgb(cr, kMouthRed);
   cairo_set_line_width(cr, 1.6);
   cairo_stroke(cr);
@@ -233,20 +214,19 @@ IndexedPicture DrawProgramIcon(const Palette& palette) {
     SetSourceRgb(cr, ColourBlack);
     cairo_fill(cr);
     cairo_restore(cr);
-    // Lips.
-    cairo_save(cr);
-    cairo_translate(cr, 1, 2);
-    cairo_scale(cr, 0.1, 0.1);
-    cairo_move_to(cr, 0, 45);
-    cairo_curve_to(cr, 30, 10, 50, 10, 70, 22);
-    cairo_curve_to(cr, 90, 10, 110, 10, 140, 45);
-    cairo_curve_to(cr, 110, 90, 30, 90, 0, 45);
+    // Lips: a bowed upper lip, a fuller lower lip with a light, and the line between.
+    cairo_move_to(cr, 1, 7.5);
+    cairo_curve_to(cr, 4, 3, 6, 2.5, 8.5, 4);
+    cairo_curve_to(cr, 11, 2.5, 13, 3, 16, 7.5);
+    cairo_curve_to(cr, 12, 14, 5, 14, 1, 7.5);
     cairo_close_path(cr);
-    cairo_restore(cr);
     SetSourceRgb(cr, ColourCardRed);
     cairo_fill(cr);
-    cairo_move_to(cr, 1.5, 6.5);
-    cairo_curve_to(cr, 5, 8, 11, 8, 14.5, 6.5);
+    PathEllipse(cr, 8.5, 10.2, 3.2, 1.1);
+    SetSourceRgb(cr, Rgb{230, 100, 100});
+    cairo_fill(cr);
+    cairo_move_to(cr, 1.5, 7.5);
+    cairo_curve_to(cr, 5, 8.6, 12, 8.6, 15.5, 7.5);
     SetSourceRgb(cr, Rgb{110, 0, 20});
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
