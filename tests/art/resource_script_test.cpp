@@ -273,47 +273,50 @@ TEST(ResourceScript, Menu177HasFileAndHelpWithTheirCommands) {
 
 const std::vector<uint16_t> kDialogFont = {0xFF2D, 0xFF33, 0x0020, 0xFF30, 0x30B4, 0x30B7, 0x30C3, 0x30AF};
 
-TEST(ResourceScript, AboutDialog180) {
-  const std::vector<uint8_t>* data = Find(5, 180);
-  ASSERT_NE(data, nullptr);
-  const DialogTemplate dialog = ReadDialog(*data);
-  EXPECT_EQ(Hex(dialog.style), Hex(WsPopup | WsVisible | WsCaption | DsModalFrame | DsSetFont));
-  EXPECT_EQ(dialog.cx, 111);
-  EXPECT_EQ(dialog.cy, 89);
-  EXPECT_EQ(dialog.caption, u8"バージョン情報");
-  EXPECT_EQ(dialog.pointSize, 9);
-  EXPECT_EQ(dialog.fontUnits, kDialogFont);
+// Both dialog templates as the window code and the settings step expect them:
+// header first, then one line per control.
+TEST(ResourceScript, DialogTemplates180And181) {
   const uint32_t child = WsChild | WsVisible;
-  const std::vector<std::string> expected = {
-      ControlLine("BUTTON", 1, child | BsDefPushButton | WsTabStop, 29, 68, 50, 14, "OK"),
-      ControlLine("STATIC", -1, child | WsGroup, 42, 14, 35, 8, "Bluffwick"),
-      ControlLine("STATIC", -1, child | WsGroup, 45, 30, 49, 8, u8"バージョン 0.11a"),
-      ControlLine("BUTTON", -1, child | BsGroupBox, 4, 0, 103, 62, ""),
-      ControlLine("STATIC", -1, child | SsIcon, 15, 15, 20, 20, "#179"),
+  struct ExpectedDialog {
+    int id;
+    uint32_t style;
+    int cx, cy;
+    std::string caption;
+    std::vector<std::string> controls;
   };
-  EXPECT_EQ(dialog.controls, expected);
-}
-
-TEST(ResourceScript, SettingsDialog181) {
-  const std::vector<uint8_t>* data = Find(5, 181);
-  ASSERT_NE(data, nullptr);
-  const DialogTemplate dialog = ReadDialog(*data);
-  EXPECT_EQ(Hex(dialog.style), Hex(WsPopup | WsCaption | DsModalFrame | DsSetFont));
-  EXPECT_EQ(dialog.cx, 187);
-  EXPECT_EQ(dialog.cy, 93);
-  EXPECT_EQ(dialog.caption, u8"設定");
-  EXPECT_EQ(dialog.pointSize, 9);
-  EXPECT_EQ(dialog.fontUnits, kDialogFont);
-  const uint32_t child = WsChild | WsVisible;
-  const std::vector<std::string> expected = {
-      ControlLine("BUTTON", 1, child | BsDefPushButton | WsTabStop, 130, 7, 50, 14, "OK"),
-      ControlLine("BUTTON", 2, child | WsTabStop, 130, 24, 50, 14, u8"ｷｬﾝｾﾙ"),
-      ControlLine("BUTTON", -1, child | BsGroupBox | BsCenter, 12, 10, 100, 73, u8"ショートカットの作成"),
-      ControlLine("BUTTON", 1000, child | BsAutoCheckBox | WsTabStop, 33, 29, 51, 10, u8"デスクトップ"),
-      ControlLine("BUTTON", 1001, child | BsAutoCheckBox | WsTabStop, 33, 44, 63, 10, u8"スタートメニュー"),
-      ControlLine("BUTTON", 1002, child | BsAutoCheckBox | WsTabStop, 33, 59, 57, 10, u8"スタートアップ"),
+  const ExpectedDialog dialogs[] = {
+      {180, WsPopup | WsVisible | WsCaption | DsModalFrame | DsSetFont, 111, 89, u8"バージョン情報",
+       {
+           ControlLine("BUTTON", 1, child | BsDefPushButton | WsTabStop, 29, 68, 50, 14, "OK"),
+           ControlLine("STATIC", -1, child | WsGroup, 42, 14, 35, 8, "Bluffwick"),
+           ControlLine("STATIC", -1, child | WsGroup, 45, 30, 49, 8, u8"バージョン 0.11a"),
+           ControlLine("BUTTON", -1, child | BsGroupBox, 4, 0, 103, 62, ""),
+           ControlLine("STATIC", -1, child | SsIcon, 15, 15, 20, 20, "#179"),
+       }},
+      {181, WsPopup | WsCaption | DsModalFrame | DsSetFont, 187, 93, u8"設定",
+       {
+           ControlLine("BUTTON", 1, child | BsDefPushButton | WsTabStop, 130, 7, 50, 14, "OK"),
+           ControlLine("BUTTON", 2, child | WsTabStop, 130, 24, 50, 14, u8"ｷｬﾝｾﾙ"),
+           ControlLine("BUTTON", -1, child | BsGroupBox | BsCenter, 12, 10, 100, 73, u8"ショートカットの作成"),
+           ControlLine("BUTTON", 1000, child | BsAutoCheckBox | WsTabStop, 33, 29, 51, 10, u8"デスクトップ"),
+           ControlLine("BUTTON", 1001, child | BsAutoCheckBox | WsTabStop, 33, 44, 63, 10, u8"スタートメニュー"),
+           ControlLine("BUTTON", 1002, child | BsAutoCheckBox | WsTabStop, 33, 59, 57, 10, u8"スタートアップ"),
+       }},
   };
-  EXPECT_EQ(dialog.controls, expected);
+  for (const ExpectedDialog& expected : dialogs) {
+    SCOPED_TRACE("dialog " + std::to_string(expected.id));
+    const std::vector<uint8_t>* data = Find(5, expected.id);
+    ASSERT_NE(data, nullptr);
+    const DialogTemplate dialog = ReadDialog(*data);
+    EXPECT_EQ(Hex(dialog.style), Hex(expected.style));
+    EXPECT_EQ(dialog.cx, expected.cx);
+    EXPECT_EQ(dialog.cy, expected.cy);
+    EXPECT_EQ(dialog.caption, expected.caption);
+    EXPECT_EQ(dialog.pointSize, 9);
+    EXPECT_EQ(dialog.fontUnits, kDialogFont);  // "ＭＳ Ｐゴシック"
+    EXPECT_EQ(dialog.charset, 128);            // Shift-JIS
+    EXPECT_EQ(dialog.controls, expected.controls);
+  }
 }
 
 }  // namespace
