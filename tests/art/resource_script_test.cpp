@@ -289,7 +289,7 @@ TEST(ResourceScript, DialogTemplates180And181) {
        {
            ControlLine("BUTTON", 1, child | BsDefPushButton | WsTabStop, 29, 68, 50, 14, "OK"),
            ControlLine("STATIC", -1, child | WsGroup, 42, 14, 35, 8, "Bluffwick"),
-           ControlLine("STATIC", -1, child | WsGroup, 45, 30, 49, 8, u8"バージョン 0.11a"),
+           ControlLine("STATIC", -1, child | WsGroup, 45, 30, 60, 8, u8"バージョン 0.11a"),
            ControlLine("BUTTON", -1, child | BsGroupBox, 4, 0, 103, 62, ""),
            ControlLine("STATIC", -1, child | SsIcon, 15, 15, 20, 20, "#179"),
        }},
