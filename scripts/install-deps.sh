@@ -3,6 +3,7 @@
 # as root directly, otherwise through sudo.
 #   scripts/install-deps.sh test   everything the test command builds and runs
 #   scripts/install-deps.sh play   what building and running the game needs
+#   scripts/install-deps.sh package   what building the portable zip needs
 set -euo pipefail
 
 host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
@@ -14,8 +15,10 @@ headless_desktop=(xvfb xauth imagemagick python3)
 
 case "${1:-test}" in
   test) wanted=("${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${headless_desktop[@]}") ;;
-  play) wanted=(cmake make "${windows_build[@]}" "${windows_run[@]}") ;;
-  *) echo "usage: $0 test|play" >&2; exit 2 ;;
+  # googletest: its sources must be there for the Windows build to configure.
+  play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}") ;;
+  package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;
+  *) echo "usage: $0 test|play|package" >&2; exit 2 ;;
 esac
 
 missing=()
