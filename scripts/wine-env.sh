@@ -3,6 +3,8 @@
 # font replacements draw Japanese with the installed IPA Gothic fonts.
 #   scripts/wine-env.sh PROGRAM.exe [ARGUMENT...]   run it (makes the prefix if missing)
 #   scripts/wine-env.sh --make-prefix               make the prefix now, nothing else
+#   scripts/wine-env.sh --keep-server               keep a wineserver running for the prefix
+#                                                   until --remove-prefix (faster test runs)
 #   scripts/wine-env.sh --remove-prefix             stop its wineserver and delete it
 # BLUFFWICK_WINE_ROOT chooses the folder (default /tmp/bluffwick-wine-UID); it holds the
 # prefix and the HOME the programs see, so shortcuts never reach a real home. Without
@@ -58,6 +60,15 @@ make_prefix() {
 
 case "${1:-}" in
   --make-prefix) make_prefix; exit 0 ;;
+  --keep-server)
+    make_prefix
+    wineserver -p
+    # Wine's own background processes (services, the desktop) start here, holding
+    # none of our pipes: started by a test program they would inherit its output,
+    # and whoever reads that output (ctest, test discovery) would wait for them.
+    wine wineboot </dev/null >/dev/null 2>&1
+    wine explorer /desktop </dev/null >/dev/null 2>&1 &
+    exit 0 ;;
   --remove-prefix)
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
     rm -rf "$root"
@@ -70,5 +81,5 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$@"
 fi
 # A private display for this one run; wait for the wineserver so that nothing of
-# Wine outlives the display it was started on.
+# Wine outlives the display it was started on (so never with --keep-server).
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'wine "$@"; status=$?; wineserver -w; exit $status' wine-env "$@"
