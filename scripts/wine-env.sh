@@ -28,16 +28,19 @@ write_font_replacements() {
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    printf '"MSゴシック"="%s"\r\n' "$fixed"
-    printf '"MS ゴシック"="%s"\r\n' "$fixed"
-    printf '"ＭＳ ゴシック"="%s"\r\n' "$fixed"
-    printf '"MS Gothic"="%s"\r\n' "$fixed"
     local face
+    for face in "MSゴシック" "MS ゴシック" "ＭＳ ゴシック" "MS Gothic" "Courier New" "Lucida Console" \
+                "Consolas" "Fixedsys"; do
+      printf '"%s"="%s"\r\n' "$face" "$fixed"
+    done
     for face in "MS Pゴシック" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "Tahoma" \
                 "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
-                "Segoe UI" "Arial" "System" "Fixedsys" "Courier New" "Times New Roman"; do
+                "Segoe UI" "Arial" "System" "Times New Roman"; do
       printf '"%s"="%s"\r\n' "$face" "$proportional"
     done
+    # A new prefix knows notepad as the text editor but maps no extension to it;
+    # Windows does, and the Help menu opens 説明.txt through that mapping.
+    printf '\r\n[HKEY_CLASSES_ROOT\\.txt]\r\n@="txtfile"\r\n"Content Type"="text/plain"\r\n'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$root/fonts.reg"
 }
 

@@ -158,6 +158,8 @@ TEST_F(MainWindowTest, StartDealsAndAClickOnAPlayerCardMarksIt) {
 TEST_F(MainWindowTest, TheAboutBoxIsCentredIgnoresEscAndClosesWithOk) {
     bool centred = false;
     bool stayedAfterEsc = false;
+    bool labelFound = false;
+    bool versionFits = false;
     DialogDriver driver(WidenCp932("バージョン情報"), [&](HWND dialog) {
         RECT desktop;
         RECT own;
@@ -165,6 +167,23 @@ TEST_F(MainWindowTest, TheAboutBoxIsCentredIgnoresEscAndClosesWithOk) {
         GetWindowRect(dialog, &own);
         centred = own.left == (desktop.right - (own.right - own.left)) / 2 &&
                   own.top == (desktop.bottom - (own.bottom - own.top)) / 2;
+        // Every label shows its whole text on one line, whatever font stands in
+        // for the template's.
+        for (HWND label = GetWindow(dialog, GW_CHILD); label != nullptr; label = GetWindow(label, GW_HWNDNEXT)) {
+            wchar_t text[64] = L"";
+            GetWindowTextW(label, text, 64);
+            if (std::wstring(text).find(L"0.11a") == std::wstring::npos) continue;
+            labelFound = true;
+            HDC dc = GetDC(label);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            RECT needed = {0, 0, 0, 0};
+            DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+            SelectObject(dc, old);
+            ReleaseDC(label, dc);
+            RECT shown;
+            GetClientRect(label, &shown);
+            versionFits = needed.right <= shown.right;
+        }
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         Sleep(200);
         stayedAfterEsc = IsWindow(dialog) && IsWindowVisible(dialog);
@@ -174,6 +193,8 @@ TEST_F(MainWindowTest, TheAboutBoxIsCentredIgnoresEscAndClosesWithOk) {
     EXPECT_TRUE(driver.seen());
     EXPECT_TRUE(centred);
     EXPECT_TRUE(stayedAfterEsc);
+    EXPECT_TRUE(labelFound);
+    EXPECT_TRUE(versionFits);
     EXPECT_FALSE(IsWindow(driver.dialog()));
 }
 
