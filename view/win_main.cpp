@@ -10,6 +10,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
     RegisterMainWindowClass(instance);
     HWND window = CreateMainWindow();
+    // Without its window the loop below would wait for ever, invisibly.
+    if (window == nullptr) return 1;
     CenterOnDesktop(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
