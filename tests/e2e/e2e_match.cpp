@@ -13,7 +13,7 @@ namespace {
 
 constexpr unsigned PlayerBetsControls = BetBoxBit | UpBit | DownBit | OkBit;
 constexpr unsigned ComputerBetsControls = BetBoxBit | OkBit | FoldBit;
-constexpr int MaxDealsPerMatch = 45;
+constexpr int MaxDealsPerMatch = 60;
 constexpr int AggressiveDeals = 12;
 
 // Prints only failures: the deals repeat the same checks many times.
@@ -419,9 +419,12 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
         Sleep(20);
     }
 
+    // Every settlement moves money, so the new counters tell the repainted table
+    // from the last picture before it.
     TableCapture settled;
-    WaitForTable(session, main, 2000, settled, [](const TableView& t) {
-        return t.computerMoney >= 0 && t.playerMoney >= 0 && t.mouth == IDB_MOUTH_OPEN;
+    WaitForTable(session, main, 2000, settled, [&](const TableView& t) {
+        return t.computerMoney >= 0 && t.playerMoney >= 0 && t.mouth == IDB_MOUTH_OPEN &&
+               (t.computerMoney != match.computerMoney || t.playerMoney != match.playerMoney);
     });
     const TableView& table = settled.table;
     Check(table.computerMoney + table.playerMoney == 40, "deal %d: the counters show %d + %d, not 40", deal,
@@ -496,7 +499,8 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
     Check(PressButtonAndWait(game.main, 100), "deal %d: Start is not enabled after the match", deal);
     TableCapture fresh;
     const bool reset = WaitForTable(session, game.main, 3000, fresh, [](const TableView& t) {
-        return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.computerMoney >= 0 && t.playerMoney >= 0;
+        return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.playerStripBlank && t.computerMoney >= 0 &&
+               t.playerMoney >= 0;
     });
     Report(reset && fresh.table.computerMoney == 20 && fresh.table.playerMoney == 20,
            "the Start after the match's end resets the counters to 20 and 20 (shows %d/%d)", fresh.table.computerMoney,
