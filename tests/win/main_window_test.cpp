@@ -110,6 +110,15 @@ TEST_F(MainWindowTest, SevenControlsWithTheirIdsTextsPlacesFontsAndOnlyStartEnab
     LONG boxStyle = GetWindowLongW(Control(BetBox), GWL_STYLE);
     EXPECT_EQ(boxStyle & (ES_NUMBER | ES_READONLY | ES_RIGHT), ES_NUMBER | ES_READONLY | ES_RIGHT);
     EXPECT_EQ(boxStyle & WS_BORDER, 0);
+    // The read-only box is painted on white and takes no typing.
+    HDC dc = GetDC(Control(BetBox));
+    EXPECT_EQ(SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(Control(BetBox))),
+              reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(Control(BetBox), dc);
+    EnableWindow(Control(BetBox), TRUE);
+    SendMessageW(Control(BetBox), WM_CHAR, L'7', 0);
+    EXPECT_EQ(WindowText(Control(BetBox)), L"1");
 }
 
 TEST_F(MainWindowTest, TheMenuHoldsFileAndHelpWithTheirCommands) {
