@@ -32,7 +32,8 @@ unset WINEARCH
 # Wine's own on the desktop, and must not offer to fetch Mono or Gecko.
 quiet_overrides="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
-# The font replacements are those of the tests' prefix (scripts/wine-env.sh).
+# The registry settings (font replacements, .txt opened by notepad for the Help
+# menu) are those of the tests' prefix, taken from scripts/wine-env.sh.
 # shellcheck source=/dev/null
 source <(sed -n '/^write_font_replacements() {$/,/^}$/p' scripts/wine-env.sh)
 if ! declare -F write_font_replacements >/dev/null; then
@@ -45,11 +46,18 @@ if [ ! -f "$WINEPREFIX/.bluffwick-ready" ]; then
   mkdir -p "$data"
   rm -rf "$WINEPREFIX"
   WINEDLLOVERRIDES=$quiet_overrides wineboot --init >/dev/null 2>&1
-  root=$data write_font_replacements
-  WINEDLLOVERRIDES=$quiet_overrides wine regedit /S "$(winepath -w "$data/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
-  rm -f "$data/fonts.reg"
   WINEDLLOVERRIDES=$quiet_overrides wineserver -w
   touch "$WINEPREFIX/.bluffwick-ready"
+fi
+# Imported on the first run, and again whenever the settings change.
+root=$data write_font_replacements
+if cmp -s "$data/fonts.reg" "$WINEPREFIX/.bluffwick-settings.reg"; then
+  rm -f "$data/fonts.reg"
+else
+  echo "play: setting the Japanese font replacements"
+  WINEDLLOVERRIDES=$quiet_overrides wine regedit /S "$(winepath -w "$data/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
+  WINEDLLOVERRIDES=$quiet_overrides wineserver -w
+  mv -f "$data/fonts.reg" "$WINEPREFIX/.bluffwick-settings.reg"
 fi
 # After an upgrade of Wine, the prefix update happens here, quietly, rather than
 # at the game's start with the menu builder on.

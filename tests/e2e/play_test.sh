@@ -69,6 +69,7 @@ with_display() {
   echo "     first run: the game runs after $took ms (prefix made, program installed)"
   check "the prefix is the game's own, under the data folder" test -f "$prefix/system.reg"
   check "the prefix replaces the game's Japanese font names" grep -q '"IPAPGothic"' "$prefix/user.reg"
+  check "the prefix opens .txt files with notepad, for the Help menu" grep -q '"txtfile"' "$prefix/system.reg"
   check "the program and its help text are installed in C:\\Bluffwick" \
     cmp -s "$build/bin/bluffwick.exe" "$installed/bluffwick.exe"
   check "the help text is installed beside it" cmp -s "$build/bin/説明.txt" "$installed/説明.txt"
@@ -90,7 +91,7 @@ with_display() {
   check "the second run starts the game within 15 s ($took ms)" test "$took" -lt 15000
   check "the second run reinstalls nothing" test "$stamp" = "$(stat -c %Y.%N "$installed/bluffwick.exe" "$installed/説明.txt")"
   check "the second run makes no prefix and compiles nothing" \
-    bash -c "! grep -q -e 'making the game' -e updating -e installed '$work/play-2.log' &&
+    bash -c "! grep -q -e 'making the game' -e updating -e setting -e installed '$work/play-2.log' &&
              ! grep -q 'Building CXX' '$build/build-game.log'"
   check "bluffwick.ini survives" grep -q 'STARTUP=0' "$installed/bluffwick.ini"
   stop_game
