@@ -65,7 +65,7 @@ case "${1:-}" in
   --make-prefix) make_prefix; exit 0 ;;
   --keep-server)
     make_prefix
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     # Wine's own background processes (services, the desktop) start here, holding
     # none of our pipes: started by a test program they would inherit its output,
     # and whoever reads that output (ctest, test discovery) would wait for them.

@@ -238,3 +238,42 @@ TEST_F(MainWindowTest, PaintingCopiesTheSurfaceIntoTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TitleSearch {
+    std::wstring prefix;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TitleSearch*>(parameter);
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    if (IsWindowVisible(window) && std::wstring(title).rfind(search->prefix, 0) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(HelpCommand, OpensTheJapaneseNamedHelpFileFromTheProgramsFolder) {
+    // The name goes to the shell as UTF-16: in code page 932 bytes through the
+    // ANSI call it would not name this file on a system of another code page.
+    const std::wstring name = WidenCp932(HelpFileName);
+    const std::wstring path = ExecutableFolderPath() + L"\\" + name;
+    WriteWholeFile(path, "\xef\xbb\xbf" "help\r\n");
+    HelpCommand(nullptr);
+    TitleSearch search{name};
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        15000));
+    if (search.found != nullptr) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    Sleep(500);
+    RemovePath(path);
+}
+
+}  // namespace
