@@ -20,6 +20,9 @@ enum RoundState {
     RoundSettled = 9,
 };
 
+// The state's own name ("RoundBetting"), for records and messages.
+const char* RoundStateName(RoundState state);
+
 struct MatchState {
     int playerMoney = 20;
     int computerMoney = 20;

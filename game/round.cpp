@@ -162,3 +162,19 @@ void AdvanceRound(MatchState& match)
     case RoundSelecting: break;  // a stray tick before the exchange does nothing
     }
 }
+
+const char* RoundStateName(RoundState state)
+{
+    switch (state) {
+    case RoundIdle: return "RoundIdle";
+    case RoundSelecting: return "RoundSelecting";
+    case RoundPlayerDraw: return "RoundPlayerDraw";
+    case RoundComputerTurn: return "RoundComputerTurn";
+    case RoundComputerDiscard: return "RoundComputerDiscard";
+    case RoundComputerDraw: return "RoundComputerDraw";
+    case RoundBetting: return "RoundBetting";
+    case RoundShowdown: return "RoundShowdown";
+    case RoundSettled: return "RoundSettled";
+    }
+    return "Round?";
+}

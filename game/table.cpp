@@ -104,3 +104,27 @@ void WriteBetBoxText(const char* text)
 {
     if (gOps && gOps->writeBetBoxText) gOps->writeBetBoxText(gContext, text);
 }
+
+const char* MouthName(MouthPicture mouth)
+{
+    switch (mouth) {
+    case MouthClosed: return "MouthClosed";
+    case MouthGrin: return "MouthGrin";
+    case MouthOpen: return "MouthOpen";
+    }
+    return "Mouth?";
+}
+
+const char* ControlName(TableControl control)
+{
+    switch (control) {
+    case StartButton: return "StartButton";
+    case ChangeButton: return "ChangeButton";
+    case UpButton: return "UpButton";
+    case DownButton: return "DownButton";
+    case OkButton: return "OkButton";
+    case FoldButton: return "FoldButton";
+    case BetBox: return "BetBox";
+    }
+    return "Control?";
+}

@@ -63,6 +63,10 @@ struct TableOps {
     void (*writeBetBoxText)(void* context, const char* text);
 };
 
+// The names used in game records and test expectations ("MouthOpen", "OkButton").
+const char* MouthName(MouthPicture mouth);
+const char* ControlName(TableControl control);
+
 // Installs the provider the operations below forward to.
 void InstallTable(const TableOps* ops, void* context);
 

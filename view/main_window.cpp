@@ -20,7 +20,7 @@ constexpr COLORREF TableGreen = RGB(0, 128, 0);
 
 enum ControlFont { NoFont, BetBoxFontChoice, ButtonFontChoice };
 
-struct ControlSpec {
+struct ControlRow {
     TableControl id;
     const char* className;
     const char* text;  // Shift-JIS
@@ -30,7 +30,7 @@ struct ControlSpec {
 };
 
 // Created in this order. The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT, 65, 342, 48, 30,
      BetBoxFontChoice},
     {StartButton, "BUTTON", "スタート", WS_CHILD | WS_VISIBLE, 10, 300, 80, 30, ButtonFontChoice},
@@ -42,16 +42,16 @@ const ControlSpec kControls[] = {
 };
 
 void CreateControls(HWND window) {
-    for (const ControlSpec& spec : kControls) {
-        HWND control = CreateWindowExW(0, WidenCp932(spec.className).c_str(), WidenCp932(spec.text).c_str(),
-                                       spec.style, spec.x, spec.y, spec.width, spec.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), gInstance, nullptr);
-        gTable.controls[spec.id - StartButton] = control;
-        if (spec.font != NoFont) {
-            HFONT font = spec.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
+    for (const ControlRow& row : kControls) {
+        HWND control = CreateWindowExW(0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(),
+                                       row.style, row.x, row.y, row.width, row.height, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), gInstance, nullptr);
+        gTable.controls[row.id - StartButton] = control;
+        if (row.font != NoFont) {
+            HFONT font = row.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         }
-        if (spec.id == BetBox) WriteBetBox(1);
+        if (row.id == BetBox) WriteBetBox(1);
     }
 }
 

@@ -23,7 +23,7 @@ constexpr unsigned char FaceWhiteIndex = 1;
 constexpr unsigned char MarkCyanIndex = 7;
 constexpr int RoyalStraightCategory = 10;
 
-struct FontSpec {
+struct FontRow {
     HFONT TableView::*font;
     int height;
     int width;
@@ -33,7 +33,7 @@ struct FontSpec {
 };
 
 // Created in this order; BetBoxFont's face is "MS" with no space before the katakana.
-constexpr FontSpec kFonts[] = {
+constexpr FontRow kFonts[] = {
     {&TableView::betBoxFont, 30, 20, FW_BOLD, FIXED_PITCH, "MSゴシック"},
     {&TableView::buttonFont, 26, 8, FW_NORMAL, DEFAULT_PITCH, "MS Pゴシック"},
     {&TableView::speechFont, 0, 0, FW_BOLD, DEFAULT_PITCH, "MS Pゴシック"},
@@ -255,10 +255,10 @@ void DrawDibResource(int id, int x, int y) {
 }
 
 void CreateTableFonts() {
-    for (const FontSpec& spec : kFonts) {
-        gTable.*spec.font = CreateFontW(spec.height, spec.width, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+    for (const FontRow& row : kFonts) {
+        gTable.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
                                         SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                        spec.pitch, WidenCp932(spec.face).c_str());
+                                        row.pitch, WidenCp932(row.face).c_str());
     }
 }
 

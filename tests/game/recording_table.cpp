@@ -21,30 +21,6 @@ void Record(const std::string& line)
     if (gTable) gTable->lines.push_back(line);
 }
 
-const char* MouthName(MouthPicture mouth)
-{
-    switch (mouth) {
-    case MouthClosed: return "MouthClosed";
-    case MouthGrin: return "MouthGrin";
-    case MouthOpen: return "MouthOpen";
-    }
-    return "Mouth?";
-}
-
-const char* ControlName(TableControl control)
-{
-    switch (control) {
-    case StartButton: return "StartButton";
-    case ChangeButton: return "ChangeButton";
-    case UpButton: return "UpButton";
-    case DownButton: return "DownButton";
-    case OkButton: return "OkButton";
-    case FoldButton: return "FoldButton";
-    case BetBox: return "BetBox";
-    }
-    return "Control?";
-}
-
 std::string Slot(int slot) { return std::to_string(slot); }
 
 void ShowSpeechOp(void* context, const char* text)

@@ -12,16 +12,6 @@ namespace {
 
 iconv_t gConverter = reinterpret_cast<iconv_t>(-1);
 
-const char* MouthName(MouthPicture mouth)
-{
-    switch (mouth) {
-    case MouthClosed: return "MouthClosed";
-    case MouthGrin: return "MouthGrin";
-    case MouthOpen: return "MouthOpen";
-    }
-    return "Mouth?";
-}
-
 void CardText(Card card, char* out, int size)
 {
     static const char* const kRanks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
@@ -273,32 +263,3 @@ void AppendReadable(const char* shiftJis, char* out, int size)
     out[used] = '\0';
 }
 
-const char* ControlName(TableControl control)
-{
-    switch (control) {
-    case StartButton: return "StartButton";
-    case ChangeButton: return "ChangeButton";
-    case UpButton: return "UpButton";
-    case DownButton: return "DownButton";
-    case OkButton: return "OkButton";
-    case FoldButton: return "FoldButton";
-    case BetBox: return "BetBox";
-    }
-    return "Control?";
-}
-
-const char* RoundStateName(RoundState state)
-{
-    switch (state) {
-    case RoundIdle: return "RoundIdle";
-    case RoundSelecting: return "RoundSelecting";
-    case RoundPlayerDraw: return "RoundPlayerDraw";
-    case RoundComputerTurn: return "RoundComputerTurn";
-    case RoundComputerDiscard: return "RoundComputerDiscard";
-    case RoundComputerDraw: return "RoundComputerDraw";
-    case RoundBetting: return "RoundBetting";
-    case RoundShowdown: return "RoundShowdown";
-    case RoundSettled: return "RoundSettled";
-    }
-    return "Round?";
-}
