@@ -47,17 +47,23 @@ bool ExecutablePath(wchar_t* path, size_t capacity) {
     return true;
 }
 
-bool ExecutableFolder(wchar_t* folder, size_t capacity) {
-    if (!ExecutablePath(folder, capacity)) return false;
-    wchar_t* separator = std::wcsrchr(folder, L'\\');
-    wchar_t* slash = std::wcsrchr(folder, L'/');
+bool RemoveFileName(wchar_t* path) {
+    wchar_t* separator = std::wcsrchr(path, L'\\');
+    wchar_t* slash = std::wcsrchr(path, L'/');
     if (slash > separator) separator = slash;
     if (separator == nullptr) {
-        folder[0] = L'\0';
+        path[0] = L'\0';
         return false;
     }
+    // "C:" alone names the drive's current folder, not its root: keep the separator.
+    if (separator == path + 2 && path[1] == L':') ++separator;
     *separator = L'\0';
     return true;
+}
+
+bool ExecutableFolder(wchar_t* folder, size_t capacity) {
+    if (!ExecutablePath(folder, capacity)) return false;
+    return RemoveFileName(folder);
 }
 
 bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t capacity) {
@@ -65,10 +71,13 @@ bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t 
     size_t nameLength = std::wcslen(name);
     if (capacity == 0) return false;
     path[0] = L'\0';
-    if (folderLength + 1 + nameLength + 1 > capacity) return false;
+    // A drive root ("C:\") already ends in its separator.
+    size_t separatorLength =
+        folderLength > 0 && (folder[folderLength - 1] == L'\\' || folder[folderLength - 1] == L'/') ? 0 : 1;
+    if (folderLength + separatorLength + nameLength + 1 > capacity) return false;
     std::wmemcpy(path, folder, folderLength);
-    path[folderLength] = L'\\';
-    std::wmemcpy(path + folderLength + 1, name, nameLength);
-    path[folderLength + 1 + nameLength] = L'\0';
+    if (separatorLength == 1) path[folderLength] = L'\\';
+    std::wmemcpy(path + folderLength + separatorLength, name, nameLength);
+    path[folderLength + separatorLength + nameLength] = L'\0';
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,37 @@ TEST_F(SettingsTest, AFolderWithoutAFileSystemPathAbandonsTheLink) {
     EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_PRINTERS), 1);
     EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_DESKTOP), 0);
     EXPECT_EQ(gSavedLinks, (std::vector<std::wstring>{LinkPaths()[1]}));
+}
+
+TEST(WideText, AFolderKeepsADriveRootsSeparatorAndJoinsWithOneSeparator) {
+    // A program in a drive's root (a stick, a CD): "C:" alone would be the drive's
+    // current folder, so the Help command's working directory would be wrong.
+    struct Row {
+        const wchar_t* path;
+        const wchar_t* folder;
+        const wchar_t* joined;  // folder + bluffwick.ini
+    };
+    const Row rows[] = {
+        {L"C:\\Games\\Bluffwick\\bluffwick.exe", L"C:\\Games\\Bluffwick", L"C:\\Games\\Bluffwick\\bluffwick.ini"},
+        {L"D:\\bluffwick.exe", L"D:\\", L"D:\\bluffwick.ini"},
+        {L"Z:/tmp/bluffwick.exe", L"Z:/tmp", L"Z:/tmp\\bluffwick.ini"},
+        {L"\\\\server\\share\\bluffwick.exe", L"\\\\server\\share", L"\\\\server\\share\\bluffwick.ini"},
+    };
+    for (const Row& row : rows) {
+        wchar_t folder[MAX_PATH];
+        std::wcscpy(folder, row.path);
+        EXPECT_TRUE(RemoveFileName(folder)) << row.path;
+        EXPECT_STREQ(folder, row.folder);
+        wchar_t joined[MAX_PATH];
+        EXPECT_TRUE(JoinPath(folder, L"bluffwick.ini", joined, MAX_PATH)) << row.path;
+        EXPECT_STREQ(joined, row.joined);
+    }
+    wchar_t bare[] = L"bluffwick.exe";
+    EXPECT_FALSE(RemoveFileName(bare));
+    // The root's separator is not counted twice: "D:\x" needs exactly 5 places.
+    wchar_t small[5];
+    EXPECT_TRUE(JoinPath(L"D:\\", L"x", small, 5));
+    EXPECT_FALSE(JoinPath(L"D:\\", L"xy", small, 5));
 }
 
 TEST(WideText, ShiftJisBytesWidenAndNarrowBackOnCharacterBoundaries) {
