@@ -2,7 +2,9 @@
 // of the game's events.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "game/layout.h"
 #include "game/table.h"
@@ -66,6 +68,41 @@ TEST_F(MainWindowTest, TheWindowIsAFixed640By480ParentWindowTitledBluffwick) {
     EXPECT_EQ(outer.bottom - outer.top, 480);
     EXPECT_TRUE(IsWindowUnicode(window));
     EXPECT_NE(GetMenu(window), nullptr);
+}
+
+TEST_F(MainWindowTest, TheClassRedrawsOnResizeOnGreenWithTheArrowTheIconAndTheMenu) {
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"Parent Window", &info));
+    EXPECT_EQ(info.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(info.lpfnWndProc, MainWndProc);
+    EXPECT_EQ(info.cbClsExtra, 0);
+    EXPECT_EQ(info.cbWndExtra, 0);
+    EXPECT_NE(info.hIcon, nullptr);
+    EXPECT_NE(info.hIconSm, nullptr);
+    EXPECT_EQ(info.hCursor, LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+    EXPECT_EQ(info.lpszMenuName, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    LOGBRUSH background{};
+    ASSERT_EQ(GetObjectW(info.hbrBackground, sizeof background, &background), static_cast<int>(sizeof background));
+    EXPECT_EQ(background.lbStyle, static_cast<UINT>(BS_SOLID));
+    EXPECT_EQ(background.lbColor, RGB(0, 128, 0));
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+}
+
+TEST_F(MainWindowTest, TheControlsAreMadeBetBoxStartChangeOkFoldUpDown) {
+    // Children are kept in creation order (the first made on top); the order is
+    // also the order Tab walks them.
+    const int order[] = {BetBox, StartButton, ChangeButton, OkButton, FoldButton, UpButton, DownButton};
+    std::vector<int> made;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        made.push_back(GetDlgCtrlID(child));
+    }
+    EXPECT_EQ(made, std::vector<int>(std::begin(order), std::end(order)));
+    for (int id : order) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(GetWindowLongW(Control(id), GWL_EXSTYLE) & ~(WS_EX_NOPARENTNOTIFY), 0);
+        EXPECT_EQ(GetWindowLongW(Control(id), GWL_STYLE) & 0xF, id == BetBox ? ES_RIGHT & 0xF : BS_PUSHBUTTON);
+    }
 }
 
 TEST_F(MainWindowTest, SevenControlsWithTheirIdsTextsPlacesFontsAndOnlyStartEnabled) {
