@@ -299,6 +299,17 @@ struct Expected {
     int dealer;
 };
 
+// The showdown's winner from the two hands themselves, not from the
+// categories the controller stored: only the categories count, a tie goes to
+// the dealer.
+bool PlayerWinsShowdown(const MatchState& before)
+{
+    char name[HandNameBufferSize];
+    const HandCategory player = EvaluateHand(before.playerHand, name);
+    const HandCategory computer = EvaluateHand(before.computerHand, name);
+    return before.playerIsDealer ? player >= computer : player > computer;
+}
+
 // What the event must lead to, worked out from the state before it.
 Expected ExpectedOutcome(const Event& event, const MatchState& after, const HeadlessTable& table)
 {
@@ -357,8 +368,7 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
             to(RoundSettled);
             const bool computerDeals = before.playerIsDealer == 0;
             const int stake = computerDeals ? before.computerBet : before.playerBet;
-            const bool computerWins = computerDeals ? before.computerCategory >= before.playerCategory
-                                                    : before.computerCategory > before.playerCategory;
+            const bool computerWins = !PlayerWinsShowdown(before);
             expected.playerMoney = before.playerMoney + (computerWins ? -stake : stake);
             expected.dealer = computerWins ? 0 : 1;
             const int computerMoney = 40 - expected.playerMoney;
@@ -395,6 +405,94 @@ void Violate(Simulation& sim, const Event& event, const std::string& what)
     if (!sim.violation.empty()) return;
     sim.violation = "event " + std::to_string(sim.summary.events) + " (" + DescribeEvent(event) + "), state " +
                     RoundStateName(sim.match.roundState) + ": " + what;
+}
+
+int CountMarked(const DiscardMask& mask)
+{
+    int count = 0;
+    for (int flag : mask) count += flag == 1;
+    return count;
+}
+
+// An exchange: every marked position, in order, takes the next card of the
+// deck; the other positions keep their cards.
+bool ExchangedFromDeck(const MatchState& before, const Hand& was, const Hand& now, const DiscardMask& mask)
+{
+    int next = before.nextCard;
+    for (int i = 0; i < 5; ++i) {
+        const Card wanted = mask[i] == 1 ? before.deck[next++] : was[i];
+        if (now[i] != wanted) return false;
+    }
+    return true;
+}
+
+// The bookkeeping the rules fix whatever the draws: the stakes of the
+// player's dealer wins, the fold count, the computer's bet and the cards drawn.
+void CheckBookkeeping(Simulation& sim, const Event& event)
+{
+    const MatchState& before = event.before;
+    const MatchState& match = sim.match;
+    auto fail = [&](const std::string& what) { Violate(sim, event, what); };
+    const bool press = event.kind == EventPress;
+    const bool tick = event.kind == EventTick;
+    const bool accepted = press && event.control == OkButton && event.boxBefore <= before.playerMoney &&
+                          event.boxBefore <= before.computerMoney;
+
+    int lastWon = before.lastWonBet;
+    int prevWon = before.prevWonBet;
+    if (press && event.control == StartButton &&
+        (before.playerMoney == 40 || before.computerMoney == 40 || before.playerIsDealer == 0)) {
+        lastWon = 0;
+        prevWon = 0;
+    }
+    if (tick && before.roundState == RoundShowdown && before.playerIsDealer && PlayerWinsShowdown(before)) {
+        prevWon = before.lastWonBet;
+        lastWon = before.playerBet;
+    }
+    if (match.lastWonBet != lastWon || match.prevWonBet != prevWon) {
+        fail("the won stakes are " + std::to_string(match.lastWonBet) + " and " + std::to_string(match.prevWonBet) +
+             ", expected " + std::to_string(lastWon) + " and " + std::to_string(prevWon));
+    }
+
+    int streak = before.foldStreak;
+    if (press && event.control == FoldButton) streak = before.foldStreak + 1 == 5 ? 0 : before.foldStreak + 1;
+    if (accepted && !before.playerIsDealer) streak = 0;
+    if (match.foldStreak != streak) {
+        fail("foldStreak is " + std::to_string(match.foldStreak) + ", expected " + std::to_string(streak));
+    }
+
+    if (tick && before.roundState == RoundBetting && !before.playerIsDealer) {
+        int most = 10;
+        if (match.computerMoney < most) most = match.computerMoney;
+        if (match.playerMoney < most) most = match.playerMoney;
+        if (match.computerBet < 1 || match.computerBet > most) {
+            fail("the computer bet " + std::to_string(match.computerBet) + ", outside 1.." + std::to_string(most));
+        }
+        if (ReadBetBox() != match.computerBet) {
+            fail("the bet box shows " + std::to_string(ReadBetBox()) + " for a bet of " +
+                 std::to_string(match.computerBet));
+        }
+    }
+    if (accepted && before.playerIsDealer && (match.computerBet < 0 || match.computerBet > 11)) {
+        fail("call limit " + std::to_string(match.computerBet) + " outside 0..11");
+    }
+
+    if (tick && before.roundState == RoundPlayerDraw) {
+        const int drawn = CountMarked(before.playerDiscards);
+        if (match.playerDrawCount != drawn || match.nextCard != before.nextCard + drawn ||
+            !ExchangedFromDeck(before, before.playerHand, match.playerHand, before.playerDiscards)) {
+            fail("the player's " + std::to_string(drawn) + " marked cards were not replaced from the deck");
+        }
+    }
+    if (tick && before.roundState == RoundComputerDiscard) {
+        const int drawn = match.roundState == RoundComputerDraw ? CountMarked(match.computerDiscards) : 0;
+        const DiscardMask none{};
+        const DiscardMask& mask = drawn > 0 ? match.computerDiscards : none;
+        if ((match.roundState == RoundComputerDraw && drawn == 0) || match.nextCard != before.nextCard + drawn ||
+            !ExchangedFromDeck(before, before.computerHand, match.computerHand, mask)) {
+            fail("the computer's exchange of " + std::to_string(drawn) + " cards did not come from the deck");
+        }
+    }
 }
 
 void CheckInvariants(Simulation& sim, const Event& event)
@@ -450,6 +548,7 @@ void CheckInvariants(Simulation& sim, const Event& event)
              std::to_string(expected.playerMoney));
     }
     if (match.playerIsDealer != expected.dealer) fail("the deal passed without a showdown won");
+    CheckBookkeeping(sim, event);
     if (event.kind == EventPress && event.control == OkButton && match.playerBet != event.boxBefore) {
         fail("OK took " + std::to_string(match.playerBet) + " from a box showing " +
              std::to_string(event.boxBefore));
