@@ -107,25 +107,31 @@ SlotView ReadSlot(const Picture& frame, const GamePictures& pictures, int slot) 
 
 }  // namespace
 
-void Report(bool ok, const char* format, ...) {
-    if (!ok) ++gFailures;
-    printf(ok ? "ok   " : "FAIL ");
-    va_list args;
-    va_start(args, format);
+namespace {
+
+// One line of the run's log, after a five-character mark.
+void PrintLogLine(const char* mark, const char* format, va_list args) {
+    printf("%s", mark);
     vprintf(format, args);
-    va_end(args);
     printf("\n");
     fflush(stdout);
 }
 
-void Note(const char* format, ...) {
-    printf("     ");
+}  // namespace
+
+void Report(bool ok, const char* format, ...) {
+    if (!ok) ++gFailures;
     va_list args;
     va_start(args, format);
-    vprintf(format, args);
+    PrintLogLine(ok ? "ok   " : "FAIL ", format, args);
     va_end(args);
-    printf("\n");
-    fflush(stdout);
+}
+
+void Note(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    PrintLogLine("     ", format, args);
+    va_end(args);
 }
 
 int FailureCount() { return gFailures; }

@@ -30,6 +30,14 @@ void FillSuit(cairo_t* cr, int suit, double cx, double cy, double size, bool ups
 }
 
 // The white card with a thin grey edge; the corners outside it are cloth.
+// Turns the drawing half a circle about the card's centre, for the lower,
+// upside-down half of a double-ended design.
+void TurnCardRound(cairo_t* cr) {
+  cairo_translate(cr, CardW / 2.0, CardH / 2.0);
+  cairo_rotate(cr, M_PI);
+  cairo_translate(cr, -CardW / 2.0, -CardH / 2.0);
+}
+
 void DrawBlankCard(cairo_t* cr) {
   SetSourceRgb(cr, ColourTableGreen);
   cairo_paint(cr);
@@ -45,11 +53,7 @@ void DrawBlankCard(cairo_t* cr) {
 void DrawIndices(cairo_t* cr, const ArtFonts& fonts, int suit, int rank) {
   for (int turn = 0; turn < 2; ++turn) {
     cairo_save(cr);
-    if (turn == 1) {
-      cairo_translate(cr, CardW / 2.0, CardH / 2.0);
-      cairo_rotate(cr, M_PI);
-      cairo_translate(cr, -CardW / 2.0, -CardH / 2.0);
-    }
+    if (turn == 1) TurnCardRound(cr);
     SetSourceRgb(cr, SuitInk(suit));
     DrawCentredText(cr, fonts.serifCondensedBold, 15, kRankText[rank - 1], 8.5, 10.5, 11);
     FillSuit(cr, suit, 8.5, 24, 10, false);
@@ -141,11 +145,7 @@ void DrawCourt(cairo_t* cr, int suit, int rank) {
   const double left = 16, top = 10, width = 44, height = 88;
   for (int turn = 0; turn < 2; ++turn) {
     cairo_save(cr);
-    if (turn == 1) {
-      cairo_translate(cr, CardW / 2.0, CardH / 2.0);
-      cairo_rotate(cr, M_PI);
-      cairo_translate(cr, -CardW / 2.0, -CardH / 2.0);
-    }
+    if (turn == 1) TurnCardRound(cr);
     cairo_rectangle(cr, left, top, width, height / 2);
     cairo_clip(cr);
     cairo_translate(cr, left - 1, top);
