@@ -381,12 +381,14 @@ TEST_F(RoundTest, ThePlayersReachingFortyByTheComputersFoldShowsTheFoldLineFirst
 
 TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore)
 {
-    struct Case { int dealer; int bet; int draw; const char* line; long long draws; };
+    // `limit`: the computer's answer when the player deals, its own bet otherwise.
+    struct Case { int dealer; int bet; int limit; int draw; const char* line; long long draws; };
     const Case cases[] = {
-        {1, 5, 31, u8"なかなか強気だな\\n\\nだが、ここは勝負と行こう", 1},
-        {1, 10, 30, u8"よし、それなら勝負だ", 1},
-        {1, 4, 99, u8"よし、それなら勝負だ", 0},
-        {0, 5, 99, u8"よし、それなら勝負だ", 0},
+        {1, 5, 11, 31, u8"なかなか強気だな\\n\\nだが、ここは勝負と行こう", 1},
+        {1, 10, 11, 30, u8"よし、それなら勝負だ", 1},
+        {1, 4, 11, 99, u8"よし、それなら勝負だ", 0},
+        {1, 4, 4, 99, u8"よし、それなら勝負だ", 0},  // a limit equal to the bet calls it
+        {0, 5, 5, 99, u8"よし、それなら勝負だ", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dealer * 10000 + c.bet * 100 + c.draw);
@@ -394,7 +396,7 @@ TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore)
         match.playerIsDealer = c.dealer;
         table.betBoxText = std::to_string(c.bet);
         gScriptedOpponent = ScriptedOpponent{};
-        gScriptedOpponent.bets.push_back(c.dealer ? 11 : c.bet);
+        gScriptedOpponent.bets.push_back(c.limit);
         PlayToBets({});
         ScriptDraws({c.draw});
         ResetRandomDrawCount();

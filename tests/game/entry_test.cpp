@@ -25,6 +25,7 @@ TEST_F(RoundTest, UpAndDownStepWithinTheirLimits)
         {5, "8", "9", "5"},    // above the player's money: straight down to it
         {4, "9", "10", "4"},
         {36, "9", "10", "4"},
+        {36, "38", "39", "4"},  // above both: down to the computer's money
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.playerMoney) + " with " + c.box);
