@@ -85,8 +85,13 @@ struct Simulation {
     HeadlessTable table;
     PlayerRandom random;
     Summary summary;
+    long long dealsBeforeMatch = 0;  // summary.deals when the current match began
     std::string violation;  // the first broken invariant, empty while none
 };
+
+// Money moves at least a dollar a deal, so a real match is over long before
+// this; a match still going after it means the end of a match is broken.
+constexpr long long MaxDealsPerMatch = 100000;
 
 void Press(Simulation& sim, TableControl control)
 {
@@ -591,9 +596,11 @@ void CountEvent(Simulation& sim, const Event& event)
         if (match.computerMoney == 40) {
             ++summary.matches;
             ++summary.computerMatchWins;
+            sim.dealsBeforeMatch = summary.deals;
         } else if (match.playerMoney == 40) {
             ++summary.matches;
             ++summary.playerMatchWins;
+            sim.dealsBeforeMatch = summary.deals;
         }
     }
 }
@@ -711,7 +718,12 @@ int RunSimulateMode(int argc, char** argv)
         FinishEvent(sim, event);
     }
     bool stuck = false;
+    bool endless = false;
     while (sim.summary.matches < options.matches && sim.violation.empty()) {
+        if (sim.summary.deals - sim.dealsBeforeMatch > MaxDealsPerMatch) {
+            endless = true;
+            break;
+        }
         if (sim.table.timerPeriod > 0) {
             gVirtualMs += sim.table.timerPeriod;
             const Event event = BeginEvent(sim, EventTick, StartButton);
@@ -758,6 +770,11 @@ int RunSimulateMode(int argc, char** argv)
     if (stuck) {
         std::printf("stuck: %s with no control to use and RoundTimer stopped\n",
                     RoundStateName(sim.match.roundState));
+        status = 1;
+    }
+    if (endless) {
+        std::printf("endless: match %lld not over after %lld deals\n", sim.summary.matches + 1,
+                    MaxDealsPerMatch);
         status = 1;
     }
     if (options.check) {
