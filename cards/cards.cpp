@@ -10,8 +10,7 @@ int CardRank(Card card) { return card % 13 + 1; }
 
 int AllEqual3(int a, int b, int c) { return (a == b && a == c) ? 1 : 0; }
 
-void SortRange(int* values, int lo, int hi)
-{
+void SortRange(int* values, int lo, int hi) {
     for (;;) {
         const int pivot = values[lo];
         int i = lo;
@@ -35,8 +34,7 @@ void SortRange(int* values, int lo, int hi)
     }
 }
 
-void RankShuffleKeysLiteral(const int* keys, int* out, int n)
-{
+void RankShuffleKeysLiteral(const int* keys, int* out, int n) {
     for (int i = 0; i < n; ++i) out[i] = 0;
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
@@ -50,8 +48,7 @@ void RankShuffleKeysLiteral(const int* keys, int* out, int n)
     }
 }
 
-void RankShuffleKeys(const int* keys, int* out, int n)
-{
+void RankShuffleKeys(const int* keys, int* out, int n) {
     // out[i] = (keys smaller than key[i]) + (equal keys at lower positions):
     // the place of position i in a stable sort by key.
     int order[DeckSize];
@@ -67,8 +64,7 @@ void RankShuffleKeys(const int* keys, int* out, int n)
     for (int place = 0; place < n; ++place) out[order[place]] = place;
 }
 
-void ShuffleDeck(int* out, int n)
-{
+void ShuffleDeck(int* out, int n) {
     int keys[DeckSize] = {};
     if (n > DeckSize) n = DeckSize;  // the deck is the only caller; never write past a key
     SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
@@ -76,8 +72,7 @@ void ShuffleDeck(int* out, int n)
     RankShuffleKeys(keys, out, n);
 }
 
-void DealHands(MatchState& match)
-{
+void DealHands(MatchState& match) {
     match.playerDiscards = DiscardMask{};
     ShuffleDeck(match.deck.data(), DeckSize);
     for (int k = 0; k < 5; ++k) match.computerHand[k] = match.deck[k];
@@ -85,8 +80,7 @@ void DealHands(MatchState& match)
     match.nextCard = 10;
 }
 
-int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match)
-{
+int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match) {
     int replaced = 0;
     for (int slot = 0; slot < 5; ++slot) {
         if (mask[slot] == 1) {

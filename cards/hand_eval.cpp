@@ -19,8 +19,7 @@ const char* const kCategoryNames[11] = {
     "ロイヤルストレートフラッシュ",
 };
 
-HandCategory ClassifyHand(const Hand& hand)
-{
+HandCategory ClassifyHand(const Hand& hand) {
     int rank[5];
     int suit[5];
     for (int k = 0; k < 5; ++k) {
@@ -29,8 +28,8 @@ HandCategory ClassifyHand(const Hand& hand)
     }
     SortRange(rank, 0, 4);
 
-    const int equal = (rank[0] == rank[1]) + (rank[1] == rank[2]) + (rank[2] == rank[3]) +
-                      (rank[3] == rank[4]);
+    const int equal =
+        (rank[0] == rank[1]) + (rank[1] == rank[2]) + (rank[2] == rank[3]) + (rank[3] == rank[4]);
     if (equal == 1) return 1;
     if (equal == 2) {
         for (int i = 0; i <= 2; ++i) {
@@ -54,15 +53,13 @@ HandCategory ClassifyHand(const Hand& hand)
 
 }  // namespace
 
-HandCategory EvaluateHand(const Hand& hand, char* name)
-{
+HandCategory EvaluateHand(const Hand& hand, char* name) {
     const HandCategory category = ClassifyHand(hand);
     std::strcpy(name, kCategoryNames[category]);
     return category;
 }
 
-const char* HandCategoryName(HandCategory category)
-{
+const char* HandCategoryName(HandCategory category) {
     if (category < 0 || category > 10) return nullptr;
     return kCategoryNames[category];
 }

@@ -14,8 +14,7 @@ LocalHourSource gLocalHour = nullptr;
 
 std::int64_t ReadSystemSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
-int ReadSystemLocalHour()
-{
+int ReadSystemLocalHour() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -30,8 +29,7 @@ int ReadSystemLocalHour()
 
 void SeedRandom(std::uint32_t seed) { gRandomState = seed; }
 
-int DrawRandom()
-{
+int DrawRandom() {
     ++gDrawCount;
     if (gScriptLeft > 0) {
         --gScriptLeft;
@@ -41,8 +39,7 @@ int DrawRandom()
     return static_cast<int>((gRandomState >> 16) & 0x7FFF);
 }
 
-void SetClockSources(ClockSecondsSource seconds, LocalHourSource hour)
-{
+void SetClockSources(ClockSecondsSource seconds, LocalHourSource hour) {
     gClockSeconds = seconds;
     gLocalHour = hour;
 }
@@ -51,14 +48,12 @@ std::int64_t ReadClockSeconds() { return gClockSeconds ? gClockSeconds() : ReadS
 
 int ReadLocalHour() { return gLocalHour ? gLocalHour() : ReadSystemLocalHour(); }
 
-void ScriptRandomDraws(const int* values, int count)
-{
+void ScriptRandomDraws(const int* values, int count) {
     gScript = values;
     gScriptLeft = count > 0 ? count : 0;
 }
 
-void ClearRandomScript()
-{
+void ClearRandomScript() {
     gScript = nullptr;
     gScriptLeft = 0;
 }

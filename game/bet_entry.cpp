@@ -5,24 +5,22 @@
 #include "game/round.h"
 #include "game/table.h"
 
-int ReadBetBox()
-{
+int ReadBetBox() {
     char text[3];  // at most the first two characters count
     ReadBetBoxText(text, sizeof text);
     int value = 0;
-    for (int k = 0; k < 2 && text[k] >= '0' && text[k] <= '9'; ++k) value = value * 10 + (text[k] - '0');
+    for (int k = 0; k < 2 && text[k] >= '0' && text[k] <= '9'; ++k)
+        value = value * 10 + (text[k] - '0');
     return value;
 }
 
-void WriteBetBox(int value)
-{
+void WriteBetBox(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     WriteBetBoxText(text);
 }
 
-void RaiseBet(MatchState& match)
-{
+void RaiseBet(MatchState& match) {
     int value = ReadBetBox();
     match.playerBet = value;
     if (match.playerMoney < 10 && value == match.playerMoney) return;
@@ -32,8 +30,7 @@ void RaiseBet(MatchState& match)
     WriteBetBox(value);
 }
 
-void LowerBet(MatchState& match)
-{
+void LowerBet(MatchState& match) {
     int value = ReadBetBox();
     match.playerBet = value;
     if (value == 1) return;
@@ -50,7 +47,6 @@ void LowerBet(MatchState& match)
     WriteBetBox(value);
 }
 
-bool CheckBet(const MatchState& match, int bet)
-{
+bool CheckBet(const MatchState& match, int bet) {
     return bet <= match.playerMoney && bet <= match.computerMoney;
 }

@@ -14,8 +14,7 @@ namespace {
 // Room for any line with its number filled in; the longest is under 110 bytes.
 constexpr int LineBufferSize = 128;
 
-void DisableBetButtons()
-{
+void DisableBetButtons() {
     EnableControl(OkButton, false);
     EnableControl(FoldButton, false);
     EnableControl(UpButton, false);
@@ -24,8 +23,7 @@ void DisableBetButtons()
 
 }  // namespace
 
-void OpenBetting(MatchState& match)
-{
+void OpenBetting(MatchState& match) {
     StopRoundTimer();
     char name[HandNameBufferSize];
     if (match.playerIsDealer == 0) {
@@ -42,13 +40,15 @@ void OpenBetting(MatchState& match)
     } else {
         char line[LineBufferSize];
         if (match.computerBet >= 5) {
-            std::snprintf(line, sizeof line,
-                          "おっ、なかなかいい手ができたぞ\n\n %d ドル賭けよう\n\nぜひ挑戦してくれたまえ",
-                          match.computerBet);
+            std::snprintf(
+                line, sizeof line,
+                "おっ、なかなかいい手ができたぞ\n\n %d ドル賭けよう\n\nぜひ挑戦してくれたまえ",
+                match.computerBet);
         } else if (match.playerMoney >= 2) {
-            std::snprintf(line, sizeof line,
-                          "それでは私は\n%d ドル賭けよう\n\n今おりれば\n私に １ ドル払うだけで済むぞ",
-                          match.computerBet);
+            std::snprintf(
+                line, sizeof line,
+                "それでは私は\n%d ドル賭けよう\n\n今おりれば\n私に １ ドル払うだけで済むぞ",
+                match.computerBet);
         } else {
             std::snprintf(line, sizeof line, "%s",
                           "それでは私は\n1 ドル賭けよう\n\nあとがなくなったようだな");
@@ -63,8 +63,7 @@ void OpenBetting(MatchState& match)
     RequestRepaint();
 }
 
-void ConfirmBet(MatchState& match)
-{
+void ConfirmBet(MatchState& match) {
     ClearSpeech();
     match.playerBet = ReadBetBox();
     if (!CheckBet(match, match.playerBet)) {
@@ -106,8 +105,7 @@ void ConfirmBet(MatchState& match)
     DisableBetButtons();
 }
 
-void FoldHand(MatchState& match)
-{
+void FoldHand(MatchState& match) {
     match.roundState = RoundSettled;
     match.foldStreak += 1;
     const char* line;
@@ -138,22 +136,19 @@ void FoldHand(MatchState& match)
 namespace {
 
 // Moves `stake` from the loser to the winner.
-void PayPlayer(MatchState& match, int stake)
-{
+void PayPlayer(MatchState& match, int stake) {
     match.computerMoney -= stake;
     match.playerMoney += stake;
 }
 
-void PayComputer(MatchState& match, int stake)
-{
+void PayComputer(MatchState& match, int stake) {
     match.playerMoney -= stake;
     match.computerMoney += stake;
 }
 
 }  // namespace
 
-void ShowDown(MatchState& match)
-{
+void ShowDown(MatchState& match) {
     match.roundState = RoundSettled;
     StopRoundTimer();
 
@@ -187,8 +182,9 @@ void ShowDown(MatchState& match)
             match.playerIsDealer = 0;
             // The draw is taken only when the computer has just reached 36.
             if (match.computerMoney == 36 && DrawRandom() % 10 < 1) {
-                line = "断って置くが、私は君のカードを盗み見なんてしてない\n"
-                       "君のゲームをじっくり観察しているだけだ";
+                line =
+                    "断って置くが、私は君のカードを盗み見なんてしてない\n"
+                    "君のゲームをじっくり観察しているだけだ";
                 pause = 2000;
             } else if (match.computerMoney >= 40) {
                 line = "私が勝ったようだな";
@@ -218,13 +214,14 @@ void ShowDown(MatchState& match)
     ObserveKeptCards(match);
 }
 
-void CloseDeal(MatchState& match)
-{
+void CloseDeal(MatchState& match) {
     StopRoundTimer();
     DrawMoney(match.computerMoney, match.playerMoney);
     const char* line = "さあ、スタートボタンを押してくれたまえ";
     if (match.computerMoney == 40) {
-        line = "君には残念だが、私の勝利だ\n\nもう一度私に挑戦したいならスタートボタンを押してくれたまえ";
+        line =
+            "君には残念だが、私の勝利だ\n\nもう一度私に挑戦したいならスタートボタンを押してくれたま"
+            "え";
     } else if (match.playerMoney == 40) {
         line = "おめでとう\n君の勝利だ\n\nもう一度プレーしたいならスタートボタンを押してくれたまえ";
     }

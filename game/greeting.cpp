@@ -16,8 +16,7 @@ const char kDay[] = "やあ、こんにちは\n\n" GREETING_TAIL;
 
 }  // namespace
 
-const char* MakeGreeting(int hour)
-{
+const char* MakeGreeting(int hour) {
     if (hour == 3) return kEveningOrMorning;
     if (hour == 4) return kMorningOrEvening;
     if (hour >= 5 && hour <= 6) return kEarlyMorning;

@@ -7,7 +7,7 @@ constexpr int TableHeight = 480;
 
 constexpr int CardWidth = 76;
 constexpr int CardHeight = 108;
-constexpr int SlotCount = 10;        // 0..4 the computer's row, 5..9 the player's
+constexpr int SlotCount = 10;  // 0..4 the computer's row, 5..9 the player's
 constexpr int ComputerRowTop = 20;
 constexpr int PlayerRowTop = 310;
 

@@ -17,15 +17,13 @@ constexpr int LineBufferSize = 128;
 
 }  // namespace
 
-void OpenTable(MatchState& match)
-{
+void OpenTable(MatchState& match) {
     ShowSpeech(MakeGreeting(ReadLocalHour()));
     // Dealt once and never shown: the first Start deals afresh.
     DealHands(match);
 }
 
-void StartDeal(MatchState& match)
-{
+void StartDeal(MatchState& match) {
     if (match.playerMoney == 40 || match.computerMoney == 40) {
         match.playerMoney = 20;
         match.computerMoney = 20;
@@ -42,15 +40,15 @@ void StartDeal(MatchState& match)
     match.roundState = RoundSelecting;
     for (int i = 0; i < 5; ++i) DrawCardFace(5 + i, match.playerHand[i]);
     for (int i = 0; i < 5; ++i) DrawCardBack(i);
-    ShowSpeech("それではチェンジしたいカードをクリックしてくれたまえ\n\n決まったら次は\nチェンジボタンだ");
+    ShowSpeech(
+        "それではチェンジしたいカードをクリックしてくれたまえ\n\n決まったら次は\nチェンジボタンだ");
     DrawMouth(MouthOpen);
     RequestRepaint();
     EnableControl(StartButton, false);
     EnableControl(ChangeButton, true);
 }
 
-int FindPlayerSlot(int x, int y)
-{
+int FindPlayerSlot(int x, int y) {
     for (int i = 0; i < 5; ++i) {
         const int left = SlotLeft(5 + i);
         const int top = SlotTop(5 + i);
@@ -59,8 +57,7 @@ int FindPlayerSlot(int x, int y)
     return -1;
 }
 
-void ToggleDiscard(MatchState& match, int x, int y)
-{
+void ToggleDiscard(MatchState& match, int x, int y) {
     if (match.roundState != RoundSelecting) return;
     const int i = FindPlayerSlot(x, y);
     if (i < 0) return;
@@ -74,8 +71,7 @@ void ToggleDiscard(MatchState& match, int x, int y)
     RequestRepaint();
 }
 
-void ChangeCards(MatchState& match)
-{
+void ChangeCards(MatchState& match) {
     match.roundState = RoundPlayerDraw;
     for (int i = 0; i < 5; ++i) {
         if (match.playerDiscards[i] == 1) {
@@ -92,8 +88,7 @@ void ChangeCards(MatchState& match)
 
 namespace {
 
-void DrawPlayerReplacements(MatchState& match)
-{
+void DrawPlayerReplacements(MatchState& match) {
     match.playerDrawCount = DrawReplacements(match.playerHand, match.playerDiscards, match);
     for (int i = 0; i < 5; ++i) {
         if (match.playerDiscards[i] == 1) DrawCardFace(5 + i, match.playerHand[i]);
@@ -106,8 +101,7 @@ void DrawPlayerReplacements(MatchState& match)
     ArmRoundTimer(1000);
 }
 
-void AnnounceComputerTurn(MatchState& match)
-{
+void AnnounceComputerTurn(MatchState& match) {
     match.roundState = RoundComputerDiscard;
     ShowSpeech("次は私の番だ");
     DrawMouth(MouthGrin);
@@ -115,8 +109,7 @@ void AnnounceComputerTurn(MatchState& match)
     // The timer runs on with the period armed by the player's draw.
 }
 
-void ChooseComputerDiscards(MatchState& match)
-{
+void ChooseComputerDiscards(MatchState& match) {
     if (ChooseDiscards(match.computerHand, match.computerDiscards) == 0) {
         match.roundState = RoundBetting;
         ShowSpeech("私は取り替えるカードはないな");
@@ -135,8 +128,7 @@ void ChooseComputerDiscards(MatchState& match)
     ArmRoundTimer(700);
 }
 
-void DrawComputerBacks(MatchState& match)
-{
+void DrawComputerBacks(MatchState& match) {
     match.roundState = RoundBetting;
     for (int i = 0; i < 5; ++i) {
         if (match.computerDiscards[i] == 1) DrawCardBack(i);
@@ -148,8 +140,7 @@ void DrawComputerBacks(MatchState& match)
 
 }  // namespace
 
-void AdvanceRound(MatchState& match)
-{
+void AdvanceRound(MatchState& match) {
     switch (match.roundState) {
     case RoundPlayerDraw: DrawPlayerReplacements(match); break;
     case RoundComputerTurn: AnnounceComputerTurn(match); break;
@@ -163,8 +154,7 @@ void AdvanceRound(MatchState& match)
     }
 }
 
-const char* RoundStateName(RoundState state)
-{
+const char* RoundStateName(RoundState state) {
     switch (state) {
     case RoundIdle: return "RoundIdle";
     case RoundSelecting: return "RoundSelecting";

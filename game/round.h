@@ -11,16 +11,16 @@
 // WriteBetBox(1), right after creating the controls.
 void OpenTable(MatchState& match);
 
-void StartDeal(MatchState& match);                 // StartButton
+void StartDeal(MatchState& match);  // StartButton
 // Left button pressed at (x, y): x and y are the low and high 16 bits of the
 // message's position word, both taken unsigned (0..65535).
 void ToggleDiscard(MatchState& match, int x, int y);
-void ChangeCards(MatchState& match);               // ChangeButton
-void AdvanceRound(MatchState& match);              // tick of RoundTimer
-void ConfirmBet(MatchState& match);                // OkButton
-void FoldHand(MatchState& match);                  // FoldButton
-void RaiseBet(MatchState& match);                  // UpButton
-void LowerBet(MatchState& match);                  // DownButton
+void ChangeCards(MatchState& match);   // ChangeButton
+void AdvanceRound(MatchState& match);  // tick of RoundTimer
+void ConfirmBet(MatchState& match);    // OkButton
+void FoldHand(MatchState& match);      // FoldButton
+void RaiseBet(MatchState& match);      // UpButton
+void LowerBet(MatchState& match);      // DownButton
 
 // The bet box: read (first two characters, leading digits), write ("%d").
 int ReadBetBox();

@@ -4,6 +4,6 @@
 
 #include "game/match_state.h"
 
-void OpenBetting(MatchState& match);    // tick in RoundBetting: the dealer's bet
-void ShowDown(MatchState& match);       // tick in RoundShowdown: hands shown, stake moved
-void CloseDeal(MatchState& match);      // tick in RoundSettled: counters, closing line
+void OpenBetting(MatchState& match);  // tick in RoundBetting: the dealer's bet
+void ShowDown(MatchState& match);     // tick in RoundShowdown: hands shown, stake moved
+void CloseDeal(MatchState& match);    // tick in RoundSettled: counters, closing line

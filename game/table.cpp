@@ -8,8 +8,7 @@ void* gContext = nullptr;
 
 }  // namespace
 
-void InstallTable(const TableOps* ops, void* context)
-{
+void InstallTable(const TableOps* ops, void* context) {
     gOps = ops;
     gContext = context;
 }
@@ -17,96 +16,78 @@ void InstallTable(const TableOps* ops, void* context)
 // Without a provider (or with an operation left empty) drawing does nothing and
 // the bet box reads as empty, so the controller can run before a table exists.
 
-void ShowSpeech(const char* text)
-{
+void ShowSpeech(const char* text) {
     if (gOps && gOps->showSpeech) gOps->showSpeech(gContext, text);
 }
 
-void ClearSpeech()
-{
+void ClearSpeech() {
     if (gOps && gOps->clearSpeech) gOps->clearSpeech(gContext);
 }
 
-void DrawMouth(MouthPicture mouth)
-{
+void DrawMouth(MouthPicture mouth) {
     if (gOps && gOps->drawMouth) gOps->drawMouth(gContext, mouth);
 }
 
-void DrawCardFace(int slot, Card card)
-{
+void DrawCardFace(int slot, Card card) {
     if (gOps && gOps->drawCardFace) gOps->drawCardFace(gContext, slot, card);
 }
 
-void DrawCardBack(int slot)
-{
+void DrawCardBack(int slot) {
     if (gOps && gOps->drawCardBack) gOps->drawCardBack(gContext, slot);
 }
 
-void DrawEmptySlot(int slot)
-{
+void DrawEmptySlot(int slot) {
     if (gOps && gOps->drawEmptySlot) gOps->drawEmptySlot(gContext, slot);
 }
 
-void DrawMoney(int computerMoney, int playerMoney)
-{
+void DrawMoney(int computerMoney, int playerMoney) {
     if (gOps && gOps->drawMoney) gOps->drawMoney(gContext, computerMoney, playerMoney);
 }
 
-void ShowHandName(TableSide side, HandCategory category, const char* name)
-{
+void ShowHandName(TableSide side, HandCategory category, const char* name) {
     if (gOps && gOps->showHandName) gOps->showHandName(gContext, side, category, name);
 }
 
-void MarkCard(int slot, Card card, bool marked)
-{
+void MarkCard(int slot, Card card, bool marked) {
     if (gOps && gOps->markCard) gOps->markCard(gContext, slot, card, marked);
 }
 
-void ClearCardMark(Card card)
-{
+void ClearCardMark(Card card) {
     if (gOps && gOps->clearCardMark) gOps->clearCardMark(gContext, card);
 }
 
-void ClearHandNames()
-{
+void ClearHandNames() {
     if (gOps && gOps->clearHandNames) gOps->clearHandNames(gContext);
 }
 
-void RequestRepaint()
-{
+void RequestRepaint() {
     if (gOps && gOps->requestRepaint) gOps->requestRepaint(gContext);
 }
 
-void EnableControl(TableControl control, bool enabled)
-{
+void EnableControl(TableControl control, bool enabled) {
     if (gOps && gOps->enableControl) gOps->enableControl(gContext, control, enabled);
 }
 
-void ArmRoundTimer(int milliseconds)
-{
+void ArmRoundTimer(int milliseconds) {
     if (gOps && gOps->armRoundTimer) gOps->armRoundTimer(gContext, milliseconds);
 }
 
-void StopRoundTimer()
-{
+void StopRoundTimer() {
     if (gOps && gOps->stopRoundTimer) gOps->stopRoundTimer(gContext);
 }
 
-void ReadBetBoxText(char* text, int size)
-{
+void ReadBetBoxText(char* text, int size) {
     if (size <= 0) return;
     text[0] = '\0';
     if (gOps && gOps->readBetBoxText) gOps->readBetBoxText(gContext, text, size);
     text[size - 1] = '\0';
 }
 
-void WriteBetBoxText(const char* text)
-{
+void WriteBetBoxText(const char* text) {
     if (gOps && gOps->writeBetBoxText) gOps->writeBetBoxText(gContext, text);
 }
 
-const char* MouthName(MouthPicture mouth)
-{
+const char* MouthName(MouthPicture mouth) {
     switch (mouth) {
     case MouthClosed: return "MouthClosed";
     case MouthGrin: return "MouthGrin";
@@ -115,8 +96,7 @@ const char* MouthName(MouthPicture mouth)
     return "Mouth?";
 }
 
-const char* ControlName(TableControl control)
-{
+const char* ControlName(TableControl control) {
     switch (control) {
     case StartButton: return "StartButton";
     case ChangeButton: return "ChangeButton";

@@ -9,31 +9,27 @@ int DrawPercent() { return DrawRandom() % 100; }
 
 // What a cell of the tables says, for this call. An R cell takes the call's
 // last draw.
-int CellValue(const BetCell& cell, int money, int playerDrawCount, int bluffSuspected)
-{
+int CellValue(const BetCell& cell, int money, int playerDrawCount, int bluffSuspected) {
     if (cell.draw > 0) return DrawRandom() % cell.draw + (11 - cell.draw);
     int value = cell.constant + cell.moneyFactor * money;
     if (playerDrawCount == 0 && bluffSuspected == 0) value -= cell.quietPatCut;
     return value;
 }
 
-const BetBand& FindBand(const BetBand* bands, int e)
-{
+const BetBand& FindBand(const BetBand* bands, int e) {
     int k = 0;
     while (bands[k].high < e) ++k;
     return bands[k];
 }
 
 template <typename Table>
-const auto& FindRow(const Table& table, int money)
-{
+const auto& FindRow(const Table& table, int money) {
     int k = 0;
     while (k + 1 < table.rowCount && table.rows[k].moneyHigh < money) ++k;
     return table.rows[k];
 }
 
-int ChooseDealerBet(HandCategory category, int money, int playerDrawCount)
-{
+int ChooseDealerBet(HandCategory category, int money, int playerDrawCount) {
     if (money == 39) return 1;
     const int e = DrawPercent();
     // Against a pat hand the weak hands bet small; now and then they bet on.
@@ -50,8 +46,7 @@ int ChooseDealerBet(HandCategory category, int money, int playerDrawCount)
 }
 
 int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int bluffSuspected,
-                    int keepsKicker)
-{
+                    int keepsKicker) {
     if (category == 0) return 0;
     if (money == 1) return 1;
     const int e = DrawPercent();
@@ -72,8 +67,8 @@ int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int b
     const AnswerRow& row = category == 1   ? FindRow(kAnswerPair, money)
                            : category <= 3 ? FindRow(kAnswerTwoPairOrTrips, money)
                                            : FindRow(kAnswerStraightOrFlush, money);
-    const bool bluffCall = bluffSuspected == 1 && playerDrawCount != 0 &&
-                           (category != 1 || pairSuspected == 0);
+    const bool bluffCall =
+        bluffSuspected == 1 && playerDrawCount != 0 && (category != 1 || pairSuspected == 0);
     if (bluffCall && row.bluffCall.below != kNoBluffCall.below) {
         if (row.bluffCall.below == kCallAtOnce || DrawPercent() < row.bluffCall.below) {
             return CellValue(row.bluffCall.cell, money, playerDrawCount, bluffSuspected);
@@ -85,8 +80,7 @@ int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int b
 }  // namespace
 
 int ChooseBet(HandCategory category, int money, int playerIsDealer, int playerDrawCount,
-              int bluffSuspected, int keepsKicker)
-{
+              int bluffSuspected, int keepsKicker) {
     if (playerIsDealer == 0) return ChooseDealerBet(category, money, playerDrawCount);
     return ChooseCallLimit(category, money, playerDrawCount, bluffSuspected, keepsKicker);
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// One table row per line, as the rows are read and checked.
+// clang-format off
+
 // Dealing with no hand or one pair. Against a pat hand these first bet 2 most
 // of the time (see ChooseBet).
 const DealRow kDealNoHandOrPairRows[] = {
@@ -177,6 +180,8 @@ const AnswerRow kAnswerStraightOrFlushRows[] = {
     {38, 38, kNoBluffCall, {{0, 99, 2}}},
     {39, 39, kNoBluffCall, {{0, 99, 1}}},
 };
+
+// clang-format on
 
 }  // namespace
 

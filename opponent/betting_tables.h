@@ -15,9 +15,7 @@ struct BetCell {
     constexpr BetCell() = default;
     constexpr BetCell(int value) : constant(value) {}
     constexpr BetCell(int constantPart, int moneyPart, int cut, int drawModulus)
-        : constant(constantPart), moneyFactor(moneyPart), quietPatCut(cut), draw(drawModulus)
-    {
-    }
+        : constant(constantPart), moneyFactor(moneyPart), quietPatCut(cut), draw(drawModulus) {}
 };
 
 constexpr BetCell kMoney{0, 1, 0, 0};
@@ -26,19 +24,16 @@ constexpr BetCell kR4{0, 0, 0, 4};
 constexpr BetCell kR3{0, 0, 0, 3};
 
 // kMoney - 1 reads "money - 1"; 40 - kMoney reads "40 - money".
-constexpr BetCell operator-(BetCell cell, int amount)
-{
+constexpr BetCell operator-(BetCell cell, int amount) {
     return {cell.constant - amount, cell.moneyFactor, cell.quietPatCut, cell.draw};
 }
-constexpr BetCell operator-(int amount, BetCell cell)
-{
+constexpr BetCell operator-(int amount, BetCell cell) {
     return {amount - cell.constant, -cell.moneyFactor, cell.quietPatCut, cell.draw};
 }
 
 // "usual; but quiet when the player stood pat and no bluff is suspected".
 // Both amounts count from the money in the same way.
-constexpr BetCell ButWhenQuietPat(BetCell usual, BetCell quiet)
-{
+constexpr BetCell ButWhenQuietPat(BetCell usual, BetCell quiet) {
     return {usual.constant, usual.moneyFactor, usual.constant - quiet.constant, 0};
 }
 

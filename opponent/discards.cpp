@@ -9,15 +9,13 @@ constexpr int RoyalLow = 10;  // 10, J, Q, K and the ace make the royal straight
 // One fresh draw per random rule, taken only when the rule is reached.
 int DrawPercent() { return DrawRandom() % 100; }
 
-void ExchangeRank(const Hand& hand, int rank, DiscardMask& mask)
-{
+void ExchangeRank(const Hand& hand, int rank, DiscardMask& mask) {
     for (int slot = 0; slot < 5; ++slot) {
         if (CardRank(hand[slot]) == rank) mask[slot] = 1;
     }
 }
 
-void ExchangeFirstOfRank(const Hand& hand, int rank, DiscardMask& mask)
-{
+void ExchangeFirstOfRank(const Hand& hand, int rank, DiscardMask& mask) {
     for (int slot = 0; slot < 5; ++slot) {
         if (CardRank(hand[slot]) == rank) {
             mask[slot] = 1;
@@ -26,23 +24,20 @@ void ExchangeFirstOfRank(const Hand& hand, int rank, DiscardMask& mask)
     }
 }
 
-void ExchangeOffSuit(const Hand& hand, int suit, DiscardMask& mask)
-{
+void ExchangeOffSuit(const Hand& hand, int suit, DiscardMask& mask) {
     for (int slot = 0; slot < 5; ++slot) {
         if (CardSuit(hand[slot]) != suit) mask[slot] = 1;
     }
 }
 
-int CountRank(const Hand& hand, int rank)
-{
+int CountRank(const Hand& hand, int rank) {
     int count = 0;
     for (Card card : hand) count += CardRank(card) == rank ? 1 : 0;
     return count;
 }
 
 // Four or three of a kind: throw everything outside the set.
-int ChooseSetDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseSetDiscards(const Hand& hand, DiscardMask& mask) {
     int setRank = CardRank(hand[0]);
     for (Card card : hand) {
         if (CountRank(hand, CardRank(card)) >= 3) setRank = CardRank(card);
@@ -54,8 +49,7 @@ int ChooseSetDiscards(const Hand& hand, DiscardMask& mask)
 }
 
 // Two pair: throw the one odd card.
-int ChooseTwoPairDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseTwoPairDiscards(const Hand& hand, DiscardMask& mask) {
     for (int slot = 0; slot < 5; ++slot) {
         if (CountRank(hand, CardRank(hand[slot])) == 1) {
             mask[slot] = 1;
@@ -65,8 +59,7 @@ int ChooseTwoPairDiscards(const Hand& hand, DiscardMask& mask)
     return 1;
 }
 
-int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
     int pair = 0;
     int odd[3];
     int oddSuit[3];
@@ -154,8 +147,7 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask)
     return exchangeOdd();
 }
 
-int ChooseNoPairDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseNoPairDiscards(const Hand& hand, DiscardMask& mask) {
     int k[5];
     int suitCount[5] = {0, 0, 0, 0, 0};
     for (int slot = 0; slot < 5; ++slot) {
@@ -212,8 +204,7 @@ int ChooseNoPairDiscards(const Hand& hand, DiscardMask& mask)
 
 }  // namespace
 
-int ChooseDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseDiscards(const Hand& hand, DiscardMask& mask) {
     char name[32];
     const HandCategory category = EvaluateHand(hand, name);
     switch (category) {
@@ -222,21 +213,15 @@ int ChooseDiscards(const Hand& hand, DiscardMask& mask)
     case 6:
     case 7:
     case 9:
-    case 10:
-        return 0;
-    default:
-        break;
+    case 10: return 0;
+    default: break;
     }
     mask = {0, 0, 0, 0, 0};
     switch (category) {
     case 8:
-    case 3:
-        return ChooseSetDiscards(hand, mask);
-    case 2:
-        return ChooseTwoPairDiscards(hand, mask);
-    case 1:
-        return ChooseOnePairDiscards(hand, mask);
-    default:
-        return ChooseNoPairDiscards(hand, mask);
+    case 3: return ChooseSetDiscards(hand, mask);
+    case 2: return ChooseTwoPairDiscards(hand, mask);
+    case 1: return ChooseOnePairDiscards(hand, mask);
+    default: return ChooseNoPairDiscards(hand, mask);
     }
 }

@@ -11,8 +11,7 @@ constexpr int RichPlayerMoney = 34;
 // After a trigger every counter stands this far below its threshold
 // (betsOver4 >= 3, betsOver3 >= 4, betsOver2 >= 5): one below when the
 // player exchanged, two below after a pat hand.
-void SetBackCounters(MatchState& match)
-{
+void SetBackCounters(MatchState& match) {
     const int below = match.playerDrawCount >= 1 ? 1 : 2;
     match.betsOver2 = 5 - below;
     match.betsOver3 = 4 - below;
@@ -21,8 +20,7 @@ void SetBackCounters(MatchState& match)
 
 }  // namespace
 
-int ObserveDealerBet(MatchState& match, int bet)
-{
+int ObserveDealerBet(MatchState& match, int bet) {
     int bluffSuspected = 0;
     if (match.playerMoney < RichPlayerMoney) {
         if (bet > 4) ++match.betsOver4;
@@ -41,8 +39,7 @@ int ObserveDealerBet(MatchState& match, int bet)
     return bluffSuspected;
 }
 
-void ObserveKeptCards(MatchState& match)
-{
+void ObserveKeptCards(MatchState& match) {
     int kept[5];
     int keptCount = 0;
     for (int slot = 0; slot < 5; ++slot) {

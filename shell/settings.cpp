@@ -34,7 +34,8 @@ bool SettingsFilePath(const char* name, wchar_t* path, size_t capacity) {
     wchar_t folder[MAX_PATH];
     if (capacity > 0) path[0] = L'\0';
     if (!ExecutableFolder(folder, MAX_PATH)) return false;
-    return JoinPath(folder, WidenCp932(name).c_str(), path, capacity < MAX_PATH ? capacity : MAX_PATH);
+    return JoinPath(folder, WidenCp932(name).c_str(), path,
+                    capacity < MAX_PATH ? capacity : MAX_PATH);
 }
 
 int SettingsFileExists(const char* name) {
@@ -42,14 +43,15 @@ int SettingsFileExists(const char* name) {
     if (!SettingsFilePath(name, path, MAX_PATH)) return 0;
     DWORD attributes = GetFileAttributesW(path);
     // A folder standing where the file belongs is no settings file.
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1
+                                                                                             : 0;
 }
 
 int ReadSettingInt(const char* section, const char* key, int defaultValue, const char* name) {
     wchar_t path[MAX_PATH];
     if (!SettingsFilePath(name, path, MAX_PATH)) return defaultValue;
-    return static_cast<int>(GetPrivateProfileIntW(WidenCp932(section).c_str(), WidenCp932(key).c_str(),
-                                                  defaultValue, path));
+    return static_cast<int>(GetPrivateProfileIntW(WidenCp932(section).c_str(),
+                                                  WidenCp932(key).c_str(), defaultValue, path));
 }
 
 bool WriteSettingString(const char* section, const char* key, const char* text, const char* name) {
@@ -61,7 +63,8 @@ bool WriteSettingString(const char* section, const char* key, const char* text, 
 
 void LoadShortcutSettings(const char* name) {
     for (const ShortcutPlace& place : kPlaces) {
-        gShortcutSettings.*place.field = ReadSettingInt(SettingsSection, place.key, SettingsDefault, name);
+        gShortcutSettings.*place.field =
+            ReadSettingInt(SettingsSection, place.key, SettingsDefault, name);
     }
 }
 
@@ -81,7 +84,8 @@ void RunSettingsStartup(HWND owner, const char* name) {
         return;
     }
     gShortcutSettings = ShortcutSettings{};
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDlgProc, 0);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
+                    SettingsDlgProc, 0);
     SaveShortcutSettings(name);
 }
 
@@ -113,7 +117,6 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }

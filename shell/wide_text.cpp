@@ -73,7 +73,9 @@ bool JoinPath(const wchar_t* folder, const wchar_t* name, wchar_t* path, size_t 
     path[0] = L'\0';
     // A drive root ("C:\") already ends in its separator.
     size_t separatorLength =
-        folderLength > 0 && (folder[folderLength - 1] == L'\\' || folder[folderLength - 1] == L'/') ? 0 : 1;
+        folderLength > 0 && (folder[folderLength - 1] == L'\\' || folder[folderLength - 1] == L'/')
+            ? 0
+            : 1;
     if (folderLength + separatorLength + nameLength + 1 > capacity) return false;
     std::wmemcpy(path, folder, folderLength);
     if (separatorLength == 1) path[folderLength] = L'\\';

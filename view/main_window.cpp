@@ -31,21 +31,25 @@ struct ControlRow {
 
 // Created in this order. The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
 const ControlRow kControls[] = {
-    {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT, 65, 342, 48, 30,
-     BetBoxFontChoice},
+    {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT,
+     65, 342, 48, 30, BetBoxFontChoice},
     {StartButton, "BUTTON", "スタート", WS_CHILD | WS_VISIBLE, 10, 300, 80, 30, ButtonFontChoice},
-    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 300, 80, 30, ButtonFontChoice},
-    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 390, 80, 30, ButtonFontChoice},
-    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 390, 80, 30, ButtonFontChoice},
+    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 300, 80, 30,
+     ButtonFontChoice},
+    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 390, 80, 30,
+     ButtonFontChoice},
+    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 390, 80, 30,
+     ButtonFontChoice},
     {UpButton, "BUTTON", "▲", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 338, 20, 22, NoFont},
     {DownButton, "BUTTON", "▼", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22, NoFont},
 };
 
 void CreateControls(HWND window) {
     for (const ControlRow& row : kControls) {
-        HWND control = CreateWindowExW(0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(),
-                                       row.style, row.x, row.y, row.width, row.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), gInstance, nullptr);
+        HWND control = CreateWindowExW(
+            0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(), row.style, row.x,
+            row.y, row.width, row.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), gInstance, nullptr);
         gTable.controls[row.id - StartButton] = control;
         if (row.font != NoFont) {
             HFONT font = row.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
@@ -75,7 +79,9 @@ void RunCommand(HWND window, int id) {
     switch (id) {
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
     case IDM_HELP: HelpCommand(window); break;
-    case IDM_ABOUT: DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0); break;
+    case IDM_ABOUT:
+        DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0);
+        break;
     case IDM_HOME_PAGE: HomePageCommand(window); break;
     case StartButton: StartDeal(gMatch); break;
     case ChangeButton: ChangeCards(gMatch); break;
@@ -107,9 +113,10 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow() {
-    return CreateWindowExW(0, WidenCp932(MainWindowClassName).c_str(), WidenCp932(ProgramName).c_str(),
-                           MainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr,
-                           nullptr, gInstance, nullptr);
+    return CreateWindowExW(0, WidenCp932(MainWindowClassName).c_str(),
+                           WidenCp932(ProgramName).c_str(), MainWindowStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr, nullptr,
+                           gInstance, nullptr);
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,7 +144,8 @@ int CenterOnDesktop(HWND window) {
     GetWindowRect(window, &own);
     int width = own.right - own.left;
     int height = own.bottom - own.top;
-    MoveWindow(window, (desktop.right - width) / 2, (desktop.bottom - height) / 2, width, height, FALSE);
+    MoveWindow(window, (desktop.right - width) / 2, (desktop.bottom - height) / 2, width, height,
+               FALSE);
     return 0;
 }
 
@@ -158,5 +166,6 @@ void HelpCommand(HWND window) {
     wchar_t folder[MAX_PATH];
     // A folder whose path does not fit is not guessed at: the command does nothing.
     if (!ExecutableFolder(folder, MAX_PATH)) return;
-    ShellExecuteW(window, L"open", WidenCp932(HelpFileName).c_str(), nullptr, folder, SW_SHOWNORMAL);
+    ShellExecuteW(window, L"open", WidenCp932(HelpFileName).c_str(), nullptr, folder,
+                  SW_SHOWNORMAL);
 }

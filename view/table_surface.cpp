@@ -66,7 +66,8 @@ size_t PixelBytes(const BITMAPINFOHEADER* header) {
 // The picture for `id`: a face from the writable copies, anything else from the resources.
 const unsigned char* PictureBytes(int id) {
     int face = id - IDB_CARD_FIRST;
-    if (face >= 0 && face < CardFaceCount && gTable.cardFaces[face] != nullptr) return gTable.cardFaces[face];
+    if (face >= 0 && face < CardFaceCount && gTable.cardFaces[face] != nullptr)
+        return gTable.cardFaces[face];
     return LockBitmapResource(id, nullptr);
 }
 
@@ -111,7 +112,9 @@ void OpShowSpeech(void* context, const char* text) {
 }
 
 void OpDrawMouth(void*, MouthPicture mouth) {
-    int top = mouth == MouthClosed ? MouthClosedTop : mouth == MouthGrin ? MouthGrinTop : MouthOpenTop;
+    int top = mouth == MouthClosed ? MouthClosedTop
+              : mouth == MouthGrin ? MouthGrinTop
+                                   : MouthOpenTop;
     BlitBitmapResource(gTable.surface, gTable.window, mouth, MouthLeft, top);
 }
 
@@ -119,14 +122,20 @@ void OpDrawCardFace(void*, int slot, Card card) {
     DrawDibResource(IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
-void OpDrawCardBack(void*, int slot) { DrawDibResource(IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot)); }
+void OpDrawCardBack(void*, int slot) {
+    DrawDibResource(IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
+}
 
-void OpDrawEmptySlot(void*, int slot) { DrawDibResource(IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot)); }
+void OpDrawEmptySlot(void*, int slot) {
+    DrawDibResource(IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
+}
 
 void DrawCounter(int value, int top) {
-    BlitBitmapResource(gTable.surface, gTable.window, value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10,
-                       MoneyTensLeft, top);
-    BlitBitmapResource(gTable.surface, gTable.window, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft, top);
+    BlitBitmapResource(gTable.surface, gTable.window,
+                       value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10, MoneyTensLeft,
+                       top);
+    BlitBitmapResource(gTable.surface, gTable.window, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft,
+                       top);
 }
 
 void OpDrawMoney(void*, int computerMoney, int playerMoney) {
@@ -135,13 +144,13 @@ void OpDrawMoney(void*, int computerMoney, int playerMoney) {
 }
 
 void OpShowHandName(void*, TableSide side, HandCategory category, const char* name) {
-    SelectObject(gTable.surface,
-                 category == RoyalStraightCategory ? gTable.handNameNarrowFont : gTable.handNameFont);
+    SelectObject(gTable.surface, category == RoyalStraightCategory ? gTable.handNameNarrowFont
+                                                                   : gTable.handNameFont);
     SetTextColor(gTable.surface, HandNameBlue);
     SetBkColor(gTable.surface, StripGrey);
     std::wstring wide = WidenCp932(name);
-    TextOutW(gTable.surface, StripLeft, side == ComputerSide ? ComputerStripTop : PlayerStripTop, wide.c_str(),
-             static_cast<int>(wide.size()));
+    TextOutW(gTable.surface, StripLeft, side == ComputerSide ? ComputerStripTop : PlayerStripTop,
+             wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void OpMarkCard(void*, int slot, Card card, bool marked) {
@@ -199,10 +208,10 @@ void OpWriteBetBoxText(void*, const char* text) {
 }
 
 constexpr TableOps kWin32TableOps = {
-    OpShowSpeech,     OpClearSpeech,   OpDrawMouth,      OpDrawCardFace,   OpDrawCardBack,  OpDrawEmptySlot,
-    OpDrawMoney,      OpShowHandName,  OpMarkCard,       OpClearCardMark,  OpClearHandNames,
-    OpRequestRepaint, OpEnableControl, OpArmRoundTimer,  OpStopRoundTimer, OpReadBetBoxText,
-    OpWriteBetBoxText,
+    OpShowSpeech,     OpClearSpeech,     OpDrawMouth,     OpDrawCardFace,  OpDrawCardBack,
+    OpDrawEmptySlot,  OpDrawMoney,       OpShowHandName,  OpMarkCard,      OpClearCardMark,
+    OpClearHandNames, OpRequestRepaint,  OpEnableControl, OpArmRoundTimer, OpStopRoundTimer,
+    OpReadBetBoxText, OpWriteBetBoxText,
 };
 
 }  // namespace
@@ -250,15 +259,16 @@ void DrawDibResource(int id, int x, int y) {
     const auto* info = reinterpret_cast<const BITMAPINFO*>(picture);
     const BITMAPINFOHEADER& header = info->bmiHeader;
     int height = std::abs(header.biHeight);
-    SetDIBitsToDevice(gTable.surface, x, y, static_cast<DWORD>(header.biWidth), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), picture + PixelOffset(&header), info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(gTable.surface, x, y, static_cast<DWORD>(header.biWidth),
+                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
+                      picture + PixelOffset(&header), info, DIB_RGB_COLORS);
 }
 
 void CreateTableFonts() {
     for (const FontRow& row : kFonts) {
         gTable.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
-                                        SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                        row.pitch, WidenCp932(row.face).c_str());
+                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       PROOF_QUALITY, row.pitch, WidenCp932(row.face).c_str());
     }
 }
 
@@ -291,8 +301,8 @@ void PaintFromSurface(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     const RECT& dirty = paint.rcPaint;
-    BitBlt(target, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, gTable.surface,
-           dirty.left, dirty.top, SRCCOPY);
+    BitBlt(target, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top,
+           gTable.surface, dirty.left, dirty.top, SRCCOPY);
     EndPaint(window, &paint);
 }
 

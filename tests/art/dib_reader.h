@@ -7,28 +7,28 @@
 #include <vector>
 
 struct StoredColour {
-  int r, g, b;
-  bool operator==(const StoredColour& other) const {
-    return r == other.r && g == other.g && b == other.b;
-  }
+    int r, g, b;
+    bool operator==(const StoredColour& other) const {
+        return r == other.r && g == other.g && b == other.b;
+    }
 };
 
 struct StoredDib {
-  std::vector<uint8_t> bytes;  // the whole file
-  uint32_t infoHeaderSize = 0;
-  int32_t width = 0;
-  int32_t height = 0;  // as stored: positive means bottom-up rows
-  int planes = 0;
-  int bitsPerPixel = 0;
-  uint32_t compression = 0;
-  uint32_t pixelOffset = 0;
-  std::vector<uint8_t> tableBytes;     // the colour table exactly as stored
-  std::vector<StoredColour> colours;   // the same, decoded
-  std::vector<uint8_t> pixels;         // |height| rows of width indices, top row first
-  std::string problem;                 // empty when the file could be read
+    std::vector<uint8_t> bytes;  // the whole file
+    uint32_t infoHeaderSize = 0;
+    int32_t width = 0;
+    int32_t height = 0;  // as stored: positive means bottom-up rows
+    int planes = 0;
+    int bitsPerPixel = 0;
+    uint32_t compression = 0;
+    uint32_t pixelOffset = 0;
+    std::vector<uint8_t> tableBytes;    // the colour table exactly as stored
+    std::vector<StoredColour> colours;  // the same, decoded
+    std::vector<uint8_t> pixels;        // |height| rows of width indices, top row first
+    std::string problem;                // empty when the file could be read
 
-  int At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-  StoredColour ColourAt(int x, int y) const { return colours[At(x, y)]; }
+    int At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    StoredColour ColourAt(int x, int y) const { return colours[At(x, y)]; }
 };
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path);

@@ -24,51 +24,51 @@ const StoredColour kNavy{0, 0, 128};
 const StoredColour kYellow{255, 255, 0};
 
 struct PictureKind {
-  int firstId, lastId;
-  int width, height, bits;
-  bool tablePalette;  // carries the shared 256-entry table of the table picture
+    int firstId, lastId;
+    int width, height, bits;
+    bool tablePalette;  // carries the shared 256-entry table of the table picture
 };
 
 const PictureKind kKinds[] = {
-    {101, 101, 640, 480, 8, true},   // table
-    {102, 153, 76, 108, 8, true},    // faces
-    {154, 154, 76, 108, 8, true},    // back
-    {166, 176, 33, 44, 4, false},    // blank digit, digits 0-9
-    {178, 178, 76, 108, 8, true},    // empty slot
-    {182, 184, 169, 76, 8, false},   // mouths
+    {101, 101, 640, 480, 8, true},  // table
+    {102, 153, 76, 108, 8, true},   // faces
+    {154, 154, 76, 108, 8, true},   // back
+    {166, 176, 33, 44, 4, false},   // blank digit, digits 0-9
+    {178, 178, 76, 108, 8, true},   // empty slot
+    {182, 184, 169, 76, 8, false},  // mouths
 };
 
 std::vector<std::string> FilesForId(int id) {
-  std::vector<std::string> found;
-  const std::string prefix = std::to_string(id) + "_";
-  for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".bmp") {
-      found.push_back(entry.path().string());
+    std::vector<std::string> found;
+    const std::string prefix = std::to_string(id) + "_";
+    for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".bmp") {
+            found.push_back(entry.path().string());
+        }
     }
-  }
-  return found;
+    return found;
 }
 
 // Every picture read once for all tests.
 const std::map<int, StoredDib>& Pictures() {
-  static const std::map<int, StoredDib> pictures = [] {
-    std::map<int, StoredDib> read;
-    for (const PictureKind& kind : kKinds) {
-      for (int id = kind.firstId; id <= kind.lastId; ++id) {
-        const std::vector<std::string> files = FilesForId(id);
-        if (files.size() == 1) read[id] = ReadBmpFile(files[0]);
-      }
-    }
-    return read;
-  }();
-  return pictures;
+    static const std::map<int, StoredDib> pictures = [] {
+        std::map<int, StoredDib> read;
+        for (const PictureKind& kind : kKinds) {
+            for (int id = kind.firstId; id <= kind.lastId; ++id) {
+                const std::vector<std::string> files = FilesForId(id);
+                if (files.size() == 1) read[id] = ReadBmpFile(files[0]);
+            }
+        }
+        return read;
+    }();
+    return pictures;
 }
 
 const StoredDib& Picture(int id) {
-  static const StoredDib missing;
-  auto found = Pictures().find(id);
-  return found == Pictures().end() ? missing : found->second;
+    static const StoredDib missing;
+    auto found = Pictures().find(id);
+    return found == Pictures().end() ? missing : found->second;
 }
 
 bool Reddish(StoredColour c) { return c.r > 150 && c.g < 90 && c.b < 90; }
@@ -77,255 +77,267 @@ bool Dark(StoredColour c) { return c.r < 70 && c.g < 70 && c.b < 70; }
 // Counts the pixels in [x0, x1) x [y0, y1) that satisfy a test.
 template <typename Test>
 int CountPixels(const StoredDib& dib, int x0, int y0, int x1, int y1, Test test) {
-  int count = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (test(dib.ColourAt(x, y), dib.At(x, y))) ++count;
-  return count;
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (test(dib.ColourAt(x, y), dib.At(x, y))) ++count;
+    return count;
 }
 
 int CountColour(const StoredDib& dib, int x0, int y0, int x1, int y1, StoredColour colour) {
-  return CountPixels(dib, x0, y0, x1, y1, [&](StoredColour c, int) { return c == colour; });
+    return CountPixels(dib, x0, y0, x1, y1, [&](StoredColour c, int) { return c == colour; });
 }
 
 TEST(Pictures, EveryIdHasOneBottomUpBitmapOfItsSizeAndDepth) {
-  for (const PictureKind& kind : kKinds) {
-    for (int id = kind.firstId; id <= kind.lastId; ++id) {
-      SCOPED_TRACE("picture " + std::to_string(id));
-      ASSERT_EQ(FilesForId(id).size(), 1u);
-      const StoredDib& dib = Picture(id);
-      ASSERT_EQ(dib.problem, "");
-      EXPECT_EQ(dib.infoHeaderSize, 40u);
-      EXPECT_EQ(dib.width, kind.width);
-      EXPECT_EQ(dib.height, kind.height);  // positive: rows stored bottom-up
-      EXPECT_EQ(dib.planes, 1);
-      EXPECT_EQ(dib.bitsPerPixel, kind.bits);
-      EXPECT_EQ(dib.compression, 0u);
-      EXPECT_EQ(dib.colours.size(), kind.bits == 8 ? 256u : 16u);
-      // The game finds the pixels at info header + 1024 for 8-bit pictures.
-      if (kind.bits == 8) {
-        EXPECT_EQ(dib.pixelOffset, 14u + 40u + 1024u);
-      }
+    for (const PictureKind& kind : kKinds) {
+        for (int id = kind.firstId; id <= kind.lastId; ++id) {
+            SCOPED_TRACE("picture " + std::to_string(id));
+            ASSERT_EQ(FilesForId(id).size(), 1u);
+            const StoredDib& dib = Picture(id);
+            ASSERT_EQ(dib.problem, "");
+            EXPECT_EQ(dib.infoHeaderSize, 40u);
+            EXPECT_EQ(dib.width, kind.width);
+            EXPECT_EQ(dib.height, kind.height);  // positive: rows stored bottom-up
+            EXPECT_EQ(dib.planes, 1);
+            EXPECT_EQ(dib.bitsPerPixel, kind.bits);
+            EXPECT_EQ(dib.compression, 0u);
+            EXPECT_EQ(dib.colours.size(), kind.bits == 8 ? 256u : 16u);
+            // The game finds the pixels at info header + 1024 for 8-bit pictures.
+            if (kind.bits == 8) {
+                EXPECT_EQ(dib.pixelOffset, 14u + 40u + 1024u);
+            }
+        }
     }
-  }
 }
 
 TEST(Pictures, NoBitmapOutsideTheNumberedSet) {
-  std::set<int> known;
-  for (const PictureKind& kind : kKinds)
-    for (int id = kind.firstId; id <= kind.lastId; ++id) known.insert(id);
-  for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
-    if (entry.path().extension() != ".bmp") continue;
-    const std::string name = entry.path().filename().string();
-    EXPECT_EQ(known.count(std::atoi(name.c_str())), 1u) << name;
-  }
+    std::set<int> known;
+    for (const PictureKind& kind : kKinds)
+        for (int id = kind.firstId; id <= kind.lastId; ++id) known.insert(id);
+    for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
+        if (entry.path().extension() != ".bmp") continue;
+        const std::string name = entry.path().filename().string();
+        EXPECT_EQ(known.count(std::atoi(name.c_str())), 1u) << name;
+    }
 }
 
 TEST(Pictures, TablePaletteIsSharedAndHoldsWhiteAt1AndCyanAt7) {
-  const StoredDib& table = Picture(101);
-  ASSERT_EQ(table.tableBytes.size(), 1024u);
-  // Entries are stored blue, green, red, reserved.
-  const std::vector<uint8_t> white(table.tableBytes.begin() + 4, table.tableBytes.begin() + 8);
-  const std::vector<uint8_t> cyan(table.tableBytes.begin() + 28, table.tableBytes.begin() + 32);
-  EXPECT_EQ(white, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x00}));
-  EXPECT_EQ(cyan, (std::vector<uint8_t>{0xFF, 0xFF, 0x00, 0x00}));
-  for (const PictureKind& kind : kKinds) {
-    if (!kind.tablePalette) continue;
-    for (int id = kind.firstId; id <= kind.lastId; ++id) {
-      EXPECT_EQ(Picture(id).tableBytes, table.tableBytes) << "picture " << id;
+    const StoredDib& table = Picture(101);
+    ASSERT_EQ(table.tableBytes.size(), 1024u);
+    // Entries are stored blue, green, red, reserved.
+    const std::vector<uint8_t> white(table.tableBytes.begin() + 4, table.tableBytes.begin() + 8);
+    const std::vector<uint8_t> cyan(table.tableBytes.begin() + 28, table.tableBytes.begin() + 32);
+    EXPECT_EQ(white, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(cyan, (std::vector<uint8_t>{0xFF, 0xFF, 0x00, 0x00}));
+    for (const PictureKind& kind : kKinds) {
+        if (!kind.tablePalette) continue;
+        for (int id = kind.firstId; id <= kind.lastId; ++id) {
+            EXPECT_EQ(Picture(id).tableBytes, table.tableBytes) << "picture " << id;
+        }
     }
-  }
-  // The mouths and digits keep tables of their own.
-  EXPECT_NE(Picture(182).tableBytes, table.tableBytes);
+    // The mouths and digits keep tables of their own.
+    EXPECT_NE(Picture(182).tableBytes, table.tableBytes);
 }
 
 // The selection mark turns index 1 into 7 and back: that is lossless only if
 // a face's white is index 1 and index 7 never occurs in it.
 TEST(Pictures, FacesAreWhiteAtIndex1AndNeverUseIndex7) {
-  for (int id = 102; id <= 153; ++id) {
-    SCOPED_TRACE("face " + std::to_string(id));
-    const StoredDib& face = Picture(id);
-    ASSERT_EQ(face.problem, "");
-    const auto index1 = [](StoredColour, int index) { return index == 1; };
-    const auto index7 = [](StoredColour, int index) { return index == 7; };
-    const auto otherWhite = [](StoredColour c, int index) { return c == kWhite && index != 1; };
-    const auto cyan = [](StoredColour c, int) { return c == kCyan; };
-    // Most of a card is its white paper.
-    EXPECT_GT(CountPixels(face, 0, 0, 76, 108, index1), 76 * 108 / 3);
-    EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, index7), 0);
-    EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, otherWhite), 0);
-    EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, cyan), 0);
-  }
+    for (int id = 102; id <= 153; ++id) {
+        SCOPED_TRACE("face " + std::to_string(id));
+        const StoredDib& face = Picture(id);
+        ASSERT_EQ(face.problem, "");
+        const auto index1 = [](StoredColour, int index) { return index == 1; };
+        const auto index7 = [](StoredColour, int index) { return index == 7; };
+        const auto otherWhite = [](StoredColour c, int index) { return c == kWhite && index != 1; };
+        const auto cyan = [](StoredColour c, int) { return c == kCyan; };
+        // Most of a card is its white paper.
+        EXPECT_GT(CountPixels(face, 0, 0, 76, 108, index1), 76 * 108 / 3);
+        EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, index7), 0);
+        EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, otherWhite), 0);
+        EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, cyan), 0);
+    }
 }
 
 TEST(Pictures, FacesShowRankAndSuitInTwoOppositeCornersInTheSuitColour) {
-  for (int code = 0; code < 52; ++code) {
-    SCOPED_TRACE("card code " + std::to_string(code));
-    const StoredDib& face = Picture(102 + code);
-    ASSERT_EQ(face.problem, "");
-    const int suit = code / 13, rank = code % 13 + 1;
-    const bool red = suit == 1 || suit == 3;
-    const auto ink = [red](StoredColour c, int) { return red ? Reddish(c) : Dark(c); };
-    const auto paper = [](StoredColour c, int) { return !(c == kWhite); };
-    // Top left and bottom right carry the index; the other two corners are paper.
-    EXPECT_GT(CountPixels(face, 2, 2, 15, 30, ink), 40);
-    EXPECT_GT(CountPixels(face, 61, 78, 74, 106, ink), 40);
-    EXPECT_EQ(CountPixels(face, 62, 3, 73, 28, paper), 0);
-    EXPECT_EQ(CountPixels(face, 3, 80, 14, 105, paper), 0);
-    // Pip cards are printed in one ink: no red on black suits, no black on red.
-    if (rank <= 10) {
-      const auto wrongInk = [red](StoredColour c, int) { return red ? Dark(c) : Reddish(c); };
-      EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, wrongInk), 0);
+    for (int code = 0; code < 52; ++code) {
+        SCOPED_TRACE("card code " + std::to_string(code));
+        const StoredDib& face = Picture(102 + code);
+        ASSERT_EQ(face.problem, "");
+        const int suit = code / 13, rank = code % 13 + 1;
+        const bool red = suit == 1 || suit == 3;
+        const auto ink = [red](StoredColour c, int) { return red ? Reddish(c) : Dark(c); };
+        const auto paper = [](StoredColour c, int) { return !(c == kWhite); };
+        // Top left and bottom right carry the index; the other two corners are paper.
+        EXPECT_GT(CountPixels(face, 2, 2, 15, 30, ink), 40);
+        EXPECT_GT(CountPixels(face, 61, 78, 74, 106, ink), 40);
+        EXPECT_EQ(CountPixels(face, 62, 3, 73, 28, paper), 0);
+        EXPECT_EQ(CountPixels(face, 3, 80, 14, 105, paper), 0);
+        // Pip cards are printed in one ink: no red on black suits, no black on red.
+        if (rank <= 10) {
+            const auto wrongInk = [red](StoredColour c, int) { return red ? Dark(c) : Reddish(c); };
+            EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, wrongInk), 0);
+        }
+        // The corners outside the rounded card are table cloth.
+        EXPECT_EQ(face.ColourAt(0, 0), kGreen);
+        EXPECT_EQ(face.ColourAt(75, 107), kGreen);
     }
-    // The corners outside the rounded card are table cloth.
-    EXPECT_EQ(face.ColourAt(0, 0), kGreen);
-    EXPECT_EQ(face.ColourAt(75, 107), kGreen);
-  }
 }
 
 TEST(Pictures, FacesAreAllDifferent) {
-  std::set<std::vector<uint8_t>> seen;
-  for (int id = 102; id <= 153; ++id) seen.insert(Picture(id).pixels);
-  EXPECT_EQ(seen.size(), 52u);
+    std::set<std::vector<uint8_t>> seen;
+    for (int id = 102; id <= 153; ++id) seen.insert(Picture(id).pixels);
+    EXPECT_EQ(seen.size(), 52u);
 }
 
 TEST(Pictures, TablePictureLeavesEveryDrawnPlaceAsTheGameExpects) {
-  const StoredDib& table = Picture(101);
-  ASSERT_EQ(table.problem, "");
-  struct Region {
-    const char* what;
-    int x0, y0, x1, y1;
-    StoredColour colour;
-  };
-  const Region regions[] = {
-      {"speech text rectangle", SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, kWhite},
-      {"cloth under the mouths", 15, 0, 184, 86, kGreen},
-      {"rose band", 186, 194, 640, 245, kRose},
-      {"computer hand-name strip", StripLeft, ComputerStripTop, StripRight,
-       ComputerStripTop + StripHeight, kGrey},
-      {"player hand-name strip", StripLeft, PlayerStripTop, StripRight,
-       PlayerStripTop + StripHeight, kGrey},
-      {"cloth left of the bands", 178, 140, 186, 300, kGreen},
-      {"cloth below the bubble", 0, 292, 186, 480, kGreen},
-  };
-  for (const Region& r : regions) {
-    EXPECT_EQ(CountColour(table, r.x0, r.y0, r.x1, r.y1, r.colour), (r.x1 - r.x0) * (r.y1 - r.y0))
-        << r.what;
-  }
-  for (int slot = 0; slot < SlotCount; ++slot) {
-    const int x = SlotLeft(slot), y = SlotTop(slot);
-    EXPECT_EQ(CountColour(table, x, y, x + CardWidth, y + CardHeight, kGreen), CardWidth * CardHeight)
-        << "slot " << slot;
-  }
-  // The bubble's white is the palette's white entry, like the faces'.
-  EXPECT_EQ(table.At(SpeechLeft, SpeechTop), 1);
-  // The bubble's point rises above its body, toward the mouth.
-  EXPECT_GT(CountColour(table, 15, 86, 184, 100, kWhite), 10);
-  // Both grey bands start at x 186, are labelled before x 300 and are grey to the right edge.
-  for (int top : {146, 245}) {
-    EXPECT_EQ(table.ColourAt(185, top + 20), kGreen);
-    EXPECT_EQ(table.ColourAt(190, top + 3), kGrey);
-    EXPECT_EQ(table.ColourAt(639, top + 20), kGrey);
-    EXPECT_GT(CountPixels(table, 186, top, 300, top + 48, [](StoredColour c, int) { return Dark(c) || c.b > c.r + 40; }), 60)
-        << "label of the band at " << top;
-  }
+    const StoredDib& table = Picture(101);
+    ASSERT_EQ(table.problem, "");
+    struct Region {
+        const char* what;
+        int x0, y0, x1, y1;
+        StoredColour colour;
+    };
+    const Region regions[] = {
+        {"speech text rectangle", SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, kWhite},
+        {"cloth under the mouths", 15, 0, 184, 86, kGreen},
+        {"rose band", 186, 194, 640, 245, kRose},
+        {"computer hand-name strip", StripLeft, ComputerStripTop, StripRight,
+         ComputerStripTop + StripHeight, kGrey},
+        {"player hand-name strip", StripLeft, PlayerStripTop, StripRight,
+         PlayerStripTop + StripHeight, kGrey},
+        {"cloth left of the bands", 178, 140, 186, 300, kGreen},
+        {"cloth below the bubble", 0, 292, 186, 480, kGreen},
+    };
+    for (const Region& r : regions) {
+        EXPECT_EQ(CountColour(table, r.x0, r.y0, r.x1, r.y1, r.colour),
+                  (r.x1 - r.x0) * (r.y1 - r.y0))
+            << r.what;
+    }
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const int x = SlotLeft(slot), y = SlotTop(slot);
+        EXPECT_EQ(CountColour(table, x, y, x + CardWidth, y + CardHeight, kGreen),
+                  CardWidth * CardHeight)
+            << "slot " << slot;
+    }
+    // The bubble's white is the palette's white entry, like the faces'.
+    EXPECT_EQ(table.At(SpeechLeft, SpeechTop), 1);
+    // The bubble's point rises above its body, toward the mouth.
+    EXPECT_GT(CountColour(table, 15, 86, 184, 100, kWhite), 10);
+    // Both grey bands start at x 186, are labelled before x 300 and are grey to the right edge.
+    for (int top : {146, 245}) {
+        EXPECT_EQ(table.ColourAt(185, top + 20), kGreen);
+        EXPECT_EQ(table.ColourAt(190, top + 3), kGrey);
+        EXPECT_EQ(table.ColourAt(639, top + 20), kGrey);
+        EXPECT_GT(CountPixels(table, 186, top, 300, top + 48,
+                              [](StoredColour c, int) { return Dark(c) || c.b > c.r + 40; }),
+                  60)
+            << "label of the band at " << top;
+    }
 }
 
 // Each mouth is drawn at its own height; any one must cover whatever another
 // left, so outside the rows all three share every row is cloth.
 TEST(Pictures, MouthsAreOnClothWhereverAnotherMouthReaches) {
-  const int tops[] = {MouthClosedTop, MouthGrinTop, MouthOpenTop};
-  int sharedFirst = 0, sharedLast = 1 << 20;
-  for (int top : tops) {
-    sharedFirst = std::max(sharedFirst, top);
-    sharedLast = std::min(sharedLast, top + MouthHeight - 1);
-  }
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE("mouth " + std::to_string(182 + i));
-    const StoredDib& mouth = Picture(182 + i);
-    ASSERT_EQ(mouth.problem, "");
-    for (int y = 0; y < MouthHeight; ++y) {
-      const int screenRow = tops[i] + y;
-      if (screenRow >= sharedFirst && screenRow <= sharedLast) continue;
-      EXPECT_EQ(CountColour(mouth, 0, y, MouthWidth, y + 1, kGreen), MouthWidth) << "row " << y;
+    const int tops[] = {MouthClosedTop, MouthGrinTop, MouthOpenTop};
+    int sharedFirst = 0, sharedLast = 1 << 20;
+    for (int top : tops) {
+        sharedFirst = std::max(sharedFirst, top);
+        sharedLast = std::min(sharedLast, top + MouthHeight - 1);
     }
-    EXPECT_EQ(CountColour(mouth, 0, 0, 1, MouthHeight, kGreen), MouthHeight);
-    EXPECT_EQ(CountColour(mouth, MouthWidth - 1, 0, MouthWidth, MouthHeight, kGreen), MouthHeight);
-    // There are lips: pink and red in the middle.
-    EXPECT_GT(CountPixels(mouth, 0, 0, MouthWidth, MouthHeight, [](StoredColour c, int) { return Reddish(c); }), 100);
-    EXPECT_GT(CountPixels(mouth, 0, 0, MouthWidth, MouthHeight,
-                          [](StoredColour c, int) { return c.r > 200 && c.g > 90 && c.g < 200 && c.b > 100; }), 300);
-  }
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("mouth " + std::to_string(182 + i));
+        const StoredDib& mouth = Picture(182 + i);
+        ASSERT_EQ(mouth.problem, "");
+        for (int y = 0; y < MouthHeight; ++y) {
+            const int screenRow = tops[i] + y;
+            if (screenRow >= sharedFirst && screenRow <= sharedLast) continue;
+            EXPECT_EQ(CountColour(mouth, 0, y, MouthWidth, y + 1, kGreen), MouthWidth)
+                << "row " << y;
+        }
+        EXPECT_EQ(CountColour(mouth, 0, 0, 1, MouthHeight, kGreen), MouthHeight);
+        EXPECT_EQ(CountColour(mouth, MouthWidth - 1, 0, MouthWidth, MouthHeight, kGreen),
+                  MouthHeight);
+        // There are lips: pink and red in the middle.
+        EXPECT_GT(CountPixels(mouth, 0, 0, MouthWidth, MouthHeight,
+                              [](StoredColour c, int) { return Reddish(c); }),
+                  100);
+        EXPECT_GT(CountPixels(mouth, 0, 0, MouthWidth, MouthHeight,
+                              [](StoredColour c, int) {
+                                  return c.r > 200 && c.g > 90 && c.g < 200 && c.b > 100;
+                              }),
+                  300);
+    }
 }
 
 TEST(Pictures, DigitsAreYellowOnNavy) {
-  const StoredDib& blank = Picture(166);
-  ASSERT_EQ(blank.problem, "");
-  EXPECT_EQ(CountColour(blank, 0, 0, DigitWidth, DigitHeight, kNavy), DigitWidth * DigitHeight);
-  std::set<std::vector<uint8_t>> shapes;
-  for (int digit = 0; digit <= 9; ++digit) {
-    SCOPED_TRACE("digit " + std::to_string(digit));
-    const StoredDib& cell = Picture(167 + digit);
-    ASSERT_EQ(cell.problem, "");
-    EXPECT_EQ(cell.ColourAt(0, 0), kNavy);
-    EXPECT_EQ(cell.ColourAt(32, 43), kNavy);
-    EXPECT_GT(CountColour(cell, 0, 0, DigitWidth, DigitHeight, kYellow), 60);
-    // Edge pixels are blends of the two colours, nothing else.
-    const auto offRamp = [](StoredColour c, int) {
-      const int expectedBlue = 128 - (c.r * 128 + 127) / 255;
-      return c.r != c.g || std::abs(c.b - expectedBlue) > 2;
-    };
-    EXPECT_EQ(CountPixels(cell, 0, 0, DigitWidth, DigitHeight, offRamp), 0);
-    // The ones cell covers the tens cell's last column, so that column stays navy.
-    EXPECT_EQ(CountColour(cell, DigitWidth - 1, 0, DigitWidth, DigitHeight, kNavy), DigitHeight);
-    shapes.insert(cell.pixels);
-  }
-  EXPECT_EQ(shapes.size(), 10u);
+    const StoredDib& blank = Picture(166);
+    ASSERT_EQ(blank.problem, "");
+    EXPECT_EQ(CountColour(blank, 0, 0, DigitWidth, DigitHeight, kNavy), DigitWidth * DigitHeight);
+    std::set<std::vector<uint8_t>> shapes;
+    for (int digit = 0; digit <= 9; ++digit) {
+        SCOPED_TRACE("digit " + std::to_string(digit));
+        const StoredDib& cell = Picture(167 + digit);
+        ASSERT_EQ(cell.problem, "");
+        EXPECT_EQ(cell.ColourAt(0, 0), kNavy);
+        EXPECT_EQ(cell.ColourAt(32, 43), kNavy);
+        EXPECT_GT(CountColour(cell, 0, 0, DigitWidth, DigitHeight, kYellow), 60);
+        // Edge pixels are blends of the two colours, nothing else.
+        const auto offRamp = [](StoredColour c, int) {
+            const int expectedBlue = 128 - (c.r * 128 + 127) / 255;
+            return c.r != c.g || std::abs(c.b - expectedBlue) > 2;
+        };
+        EXPECT_EQ(CountPixels(cell, 0, 0, DigitWidth, DigitHeight, offRamp), 0);
+        // The ones cell covers the tens cell's last column, so that column stays navy.
+        EXPECT_EQ(CountColour(cell, DigitWidth - 1, 0, DigitWidth, DigitHeight, kNavy),
+                  DigitHeight);
+        shapes.insert(cell.pixels);
+    }
+    EXPECT_EQ(shapes.size(), 10u);
 }
 
 TEST(Pictures, BackEmptySlotAndCloth) {
-  const StoredDib& back = Picture(154);
-  ASSERT_EQ(back.problem, "");
-  const StoredColour red = back.ColourAt(57, 27);
-  EXPECT_TRUE(Reddish(red));
-  EXPECT_EQ(back.ColourAt(19, 27), kYellow);
-  EXPECT_EQ(back.ColourAt(57, 81), kYellow);
-  EXPECT_EQ(back.ColourAt(19, 81), red);
-  EXPECT_TRUE(Dark(back.ColourAt(38, 54)));  // the cross
-  EXPECT_TRUE(Dark(back.ColourAt(38, 10)));
-  EXPECT_TRUE(Dark(back.ColourAt(10, 54)));
-  const StoredColour border = back.ColourAt(38, 0);
-  EXPECT_TRUE(border.r == border.g && border.g == border.b && border.r > 80 && border.r < 220);
-  const StoredDib& empty = Picture(178);
-  ASSERT_EQ(empty.problem, "");
-  EXPECT_EQ(CountColour(empty, 0, 0, CardWidth, CardHeight, kGreen), CardWidth * CardHeight);
+    const StoredDib& back = Picture(154);
+    ASSERT_EQ(back.problem, "");
+    const StoredColour red = back.ColourAt(57, 27);
+    EXPECT_TRUE(Reddish(red));
+    EXPECT_EQ(back.ColourAt(19, 27), kYellow);
+    EXPECT_EQ(back.ColourAt(57, 81), kYellow);
+    EXPECT_EQ(back.ColourAt(19, 81), red);
+    EXPECT_TRUE(Dark(back.ColourAt(38, 54)));  // the cross
+    EXPECT_TRUE(Dark(back.ColourAt(38, 10)));
+    EXPECT_TRUE(Dark(back.ColourAt(10, 54)));
+    const StoredColour border = back.ColourAt(38, 0);
+    EXPECT_TRUE(border.r == border.g && border.g == border.b && border.r > 80 && border.r < 220);
+    const StoredDib& empty = Picture(178);
+    ASSERT_EQ(empty.problem, "");
+    EXPECT_EQ(CountColour(empty, 0, 0, CardWidth, CardHeight, kGreen), CardWidth * CardHeight);
 }
 
 TEST(Pictures, ProgramIconIsOne32By32SixteenColourImage) {
-  const std::vector<uint8_t> ico = ReadFileBytes(kResDir + "/179_program.ico");
-  ASSERT_GE(ico.size(), 22u);
-  EXPECT_EQ(ReadLe16(ico, 0), 0);
-  EXPECT_EQ(ReadLe16(ico, 2), 1);  // an icon
-  ASSERT_EQ(ReadLe16(ico, 4), 1);  // one image
-  EXPECT_EQ(ico[6], 32);
-  EXPECT_EQ(ico[7], 32);
-  EXPECT_EQ(ico[8], 16);
-  EXPECT_EQ(ReadLe16(ico, 10), 1);   // planes
-  EXPECT_EQ(ReadLe16(ico, 12), 4);   // bits per pixel
-  const uint32_t bytes = ReadLe32(ico, 6 + 8), offset = ReadLe32(ico, 6 + 12);
-  ASSERT_EQ(offset + bytes, ico.size());
-  const StoredDib image = DecodeDib(ico, offset, 32);
-  ASSERT_EQ(image.problem, "");
-  EXPECT_EQ(image.infoHeaderSize, 40u);
-  EXPECT_EQ(image.width, 32);
-  EXPECT_EQ(image.height, 64);  // colour rows plus mask rows
-  EXPECT_EQ(image.bitsPerPixel, 4);
-  EXPECT_EQ(bytes, 40u + 16 * 4 + 32 * 16 + 32 * 4);
-  // Table green around a white card, with red in it.
-  EXPECT_EQ(image.ColourAt(31, 0), kGreen);
-  EXPECT_EQ(image.ColourAt(0, 31), kGreen);
-  EXPECT_GT(CountColour(image, 0, 0, 32, 32, kWhite), 60);
-  EXPECT_GT(CountPixels(image, 0, 0, 16, 12, [](StoredColour c, int) { return Reddish(c); }), 10);
+    const std::vector<uint8_t> ico = ReadFileBytes(kResDir + "/179_program.ico");
+    ASSERT_GE(ico.size(), 22u);
+    EXPECT_EQ(ReadLe16(ico, 0), 0);
+    EXPECT_EQ(ReadLe16(ico, 2), 1);  // an icon
+    ASSERT_EQ(ReadLe16(ico, 4), 1);  // one image
+    EXPECT_EQ(ico[6], 32);
+    EXPECT_EQ(ico[7], 32);
+    EXPECT_EQ(ico[8], 16);
+    EXPECT_EQ(ReadLe16(ico, 10), 1);  // planes
+    EXPECT_EQ(ReadLe16(ico, 12), 4);  // bits per pixel
+    const uint32_t bytes = ReadLe32(ico, 6 + 8), offset = ReadLe32(ico, 6 + 12);
+    ASSERT_EQ(offset + bytes, ico.size());
+    const StoredDib image = DecodeDib(ico, offset, 32);
+    ASSERT_EQ(image.problem, "");
+    EXPECT_EQ(image.infoHeaderSize, 40u);
+    EXPECT_EQ(image.width, 32);
+    EXPECT_EQ(image.height, 64);  // colour rows plus mask rows
+    EXPECT_EQ(image.bitsPerPixel, 4);
+    EXPECT_EQ(bytes, 40u + 16 * 4 + 32 * 16 + 32 * 4);
+    // Table green around a white card, with red in it.
+    EXPECT_EQ(image.ColourAt(31, 0), kGreen);
+    EXPECT_EQ(image.ColourAt(0, 31), kGreen);
+    EXPECT_GT(CountColour(image, 0, 0, 32, 32, kWhite), 60);
+    EXPECT_GT(CountPixels(image, 0, 0, 16, 12, [](StoredColour c, int) { return Reddish(c); }), 10);
 }
 
 }  // namespace

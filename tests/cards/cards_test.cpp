@@ -16,16 +16,14 @@ std::int64_t gTestSeconds = 0;
 std::int64_t ReadTestSeconds() { return gTestSeconds; }
 
 struct FixedClock {
-    explicit FixedClock(std::int64_t seconds)
-    {
+    explicit FixedClock(std::int64_t seconds) {
         gTestSeconds = seconds;
         SetClockSources(ReadTestSeconds, nullptr);
     }
     ~FixedClock() { SetClockSources(nullptr, nullptr); }
 };
 
-std::vector<int> RankBoth(const std::vector<int>& keys, std::vector<int>* literal)
-{
+std::vector<int> RankBoth(const std::vector<int>& keys, std::vector<int>* literal) {
     std::vector<int> fast(keys.size(), -1);
     literal->assign(keys.size(), -1);
     RankShuffleKeys(keys.data(), fast.data(), static_cast<int>(keys.size()));
@@ -35,10 +33,13 @@ std::vector<int> RankBoth(const std::vector<int>& keys, std::vector<int>* litera
 
 }  // namespace
 
-TEST(CardCodes, RankSuitAndEquality)
-{
-    struct Case { Card card; int rank; int suit; };
-    const Case cases[] = {{0, 1, 1}, {12, 13, 1}, {13, 1, 2}, {25, 13, 2},
+TEST(CardCodes, RankSuitAndEquality) {
+    struct Case {
+        Card card;
+        int rank;
+        int suit;
+    };
+    const Case cases[] = {{0, 1, 1},  {12, 13, 1}, {13, 1, 2}, {25, 13, 2},
                           {26, 1, 3}, {38, 13, 3}, {39, 1, 4}, {51, 13, 4}};
     for (const Case& c : cases) {
         EXPECT_EQ(CardRank(c.card), c.rank) << "card " << c.card;
@@ -50,18 +51,18 @@ TEST(CardCodes, RankSuitAndEquality)
     EXPECT_EQ(AllEqual3(2, 3, 2), 0);
 }
 
-TEST(SortRange, AwkwardInputs)
-{
-    struct Case { std::vector<int> in; int lo; int hi; std::vector<int> out; };
+TEST(SortRange, AwkwardInputs) {
+    struct Case {
+        std::vector<int> in;
+        int lo;
+        int hi;
+        std::vector<int> out;
+    };
     const Case cases[] = {
-        {{5, 4, 3, 2, 1}, 0, 4, {1, 2, 3, 4, 5}},
-        {{9, 9, 2, 13, 7}, 2, 4, {9, 9, 2, 7, 13}},
-        {{7, 7, 7, 7, 7}, 0, 4, {7, 7, 7, 7, 7}},
-        {{3, 1, 2}, 1, 1, {3, 1, 2}},
-        {{1, 2, 3, 4, 5}, 0, 4, {1, 2, 3, 4, 5}},
-        {{2, 1, 2, 1, 2}, 0, 4, {1, 1, 2, 2, 2}},
-        {{13, 1, 13, 1, 13}, 0, 4, {1, 1, 13, 13, 13}},
-        {{4, 4, 1}, 0, 2, {1, 4, 4}},
+        {{5, 4, 3, 2, 1}, 0, 4, {1, 2, 3, 4, 5}},       {{9, 9, 2, 13, 7}, 2, 4, {9, 9, 2, 7, 13}},
+        {{7, 7, 7, 7, 7}, 0, 4, {7, 7, 7, 7, 7}},       {{3, 1, 2}, 1, 1, {3, 1, 2}},
+        {{1, 2, 3, 4, 5}, 0, 4, {1, 2, 3, 4, 5}},       {{2, 1, 2, 1, 2}, 0, 4, {1, 1, 2, 2, 2}},
+        {{13, 1, 13, 1, 13}, 0, 4, {1, 1, 13, 13, 13}}, {{4, 4, 1}, 0, 2, {1, 4, 4}},
     };
     for (const Case& c : cases) {
         std::vector<int> values = c.in;
@@ -70,8 +71,7 @@ TEST(SortRange, AwkwardInputs)
     }
 }
 
-TEST(SortRange, MatchesStdSortAndLeavesTheRestAlone)
-{
+TEST(SortRange, MatchesStdSortAndLeavesTheRestAlone) {
     std::uint32_t seed = 12345;
     SeedRandom(seed);
     for (int round = 0; round < 20000; ++round) {
@@ -87,16 +87,14 @@ TEST(SortRange, MatchesStdSortAndLeavesTheRestAlone)
     }
 }
 
-TEST(ShuffleRanking, TieRuleExamples)
-{
-    struct Case { std::vector<int> keys; std::vector<int> out; };
+TEST(ShuffleRanking, TieRuleExamples) {
+    struct Case {
+        std::vector<int> keys;
+        std::vector<int> out;
+    };
     const Case cases[] = {
-        {{7, 3, 7, 9}, {1, 0, 2, 3}},
-        {{7, 3, 7, 9, 9}, {1, 0, 2, 3, 4}},
-        {{5, 5}, {0, 1}},
-        {{9, 4, 9, 9}, {1, 0, 2, 3}},
-        {{8, 8, 8, 8, 8, 8}, {0, 1, 2, 3, 4, 5}},
-        {{42}, {0}},
+        {{7, 3, 7, 9}, {1, 0, 2, 3}}, {{7, 3, 7, 9, 9}, {1, 0, 2, 3, 4}},       {{5, 5}, {0, 1}},
+        {{9, 4, 9, 9}, {1, 0, 2, 3}}, {{8, 8, 8, 8, 8, 8}, {0, 1, 2, 3, 4, 5}}, {{42}, {0}},
         {{3, 2, 1, 0}, {3, 2, 1, 0}},
     };
     for (const Case& c : cases) {
@@ -107,8 +105,7 @@ TEST(ShuffleRanking, TieRuleExamples)
     }
 }
 
-TEST(ShuffleRanking, FastRankingEqualsLiteralOnTiedKeys)
-{
+TEST(ShuffleRanking, FastRankingEqualsLiteralOnTiedKeys) {
     const std::uint32_t seed = 777;
     SeedRandom(seed);
     for (int round = 0; round < 5000; ++round) {
@@ -127,8 +124,7 @@ TEST(ShuffleRanking, FastRankingEqualsLiteralOnTiedKeys)
     }
 }
 
-TEST(ShuffleDeck, EqualsTheLiteralRankingOfTheClockSeededKeys)
-{
+TEST(ShuffleDeck, EqualsTheLiteralRankingOfTheClockSeededKeys) {
     int shufflesWithTies = 0;
     for (std::int64_t seconds = 1700000000; seconds < 1700000000 + 4000; ++seconds) {
         SeedRandom(static_cast<std::uint32_t>(seconds));
@@ -150,8 +146,7 @@ TEST(ShuffleDeck, EqualsTheLiteralRankingOfTheClockSeededKeys)
     EXPECT_GT(shufflesWithTies, 50);  // about one shuffle in twenty-five has a tie
 }
 
-TEST(ShuffleDeck, ReseedsFromTheClockEveryCall)
-{
+TEST(ShuffleDeck, ReseedsFromTheClockEveryCall) {
     FixedClock clock(1234567);
     int first[DeckSize];
     int second[DeckSize];
@@ -173,8 +168,7 @@ TEST(ShuffleDeck, ReseedsFromTheClockEveryCall)
     EXPECT_EQ(untouched[1], -5);
 }
 
-TEST(Deal, DrawOrderOfADeal)
-{
+TEST(Deal, DrawOrderOfADeal) {
     FixedClock clock(1600000000);
     MatchState match;
     match.playerDiscards = {1, 1, 1, 1, 1};

@@ -14,8 +14,7 @@ Card Make(int rank, int suit) { return suit * 13 + rank - 1; }
 
 std::string Bytes(const char* text) { return std::string(text); }
 
-std::string Hex(const std::string& bytes)
-{
+std::string Hex(const std::string& bytes) {
     static const char digits[] = "0123456789abcdef";
     std::string out;
     for (unsigned char b : bytes) {
@@ -27,13 +26,13 @@ std::string Hex(const std::string& bytes)
 
 }  // namespace
 
-TEST(HandNames, ExactShiftJisBytes)
-{
+TEST(HandNames, ExactShiftJisBytes) {
     // Pinned as bytes so a wrong literal cannot pass by comparing with itself.
     EXPECT_EQ(Hex(HandCategoryName(0)), "202083752020835e");
     EXPECT_EQ(Hex(HandCategoryName(1)), "838f208393208379208341");
     EXPECT_EQ(Hex(HandCategoryName(6)), "83748389836283568385");
-    EXPECT_EQ(Hex(HandCategoryName(10)), "838d83438384838b83588367838c815b836783748389836283568385");
+    EXPECT_EQ(Hex(HandCategoryName(10)),
+              "838d83438384838b83588367838c815b836783748389836283568385");
 
     const std::size_t lengths[11] = {8, 11, 11, 12, 10, 18, 10, 10, 12, 20, 28};
     for (int category = 0; category <= 10; ++category) {
@@ -42,8 +41,7 @@ TEST(HandNames, ExactShiftJisBytes)
     EXPECT_EQ(HandCategoryName(11), nullptr);
 }
 
-TEST(HandNames, BufferIsAlwaysWritten)
-{
+TEST(HandNames, BufferIsAlwaysWritten) {
     char name[HandNameBufferSize];
     std::memset(name, 'X', sizeof name);
     const Hand nothing = {Make(2, S), Make(5, H), Make(8, C), Make(11, D), Make(13, S)};
@@ -56,9 +54,12 @@ TEST(HandNames, BufferIsAlwaysWritten)
     EXPECT_EQ(std::strlen(name), 28u);
 }
 
-TEST(EvaluateHand, Categories)
-{
-    struct Case { const char* what; Hand hand; int category; };
+TEST(EvaluateHand, Categories) {
+    struct Case {
+        const char* what;
+        Hand hand;
+        int category;
+    };
     const Case cases[] = {
         {"A-2-3-4-5 mixed", {Make(1, S), Make(2, H), Make(3, C), Make(4, D), Make(5, S)}, 4},
         {"A-2-3-4-5 suited", {Make(1, C), Make(2, C), Make(3, C), Make(4, C), Make(5, C)}, 9},
@@ -90,8 +91,7 @@ TEST(EvaluateHand, Categories)
     }
 }
 
-TEST(EvaluateHand, SlotOrderNeverMatters)
-{
+TEST(EvaluateHand, SlotOrderNeverMatters) {
     const Hand hands[] = {
         {Make(1, S), Make(2, H), Make(3, C), Make(4, D), Make(5, S)},
         {Make(10, D), Make(11, D), Make(12, D), Make(13, D), Make(1, D)},
@@ -110,8 +110,7 @@ TEST(EvaluateHand, SlotOrderNeverMatters)
     }
 }
 
-TEST(EvaluateHand, CensusOfAllFiveCardHands)
-{
+TEST(EvaluateHand, CensusOfAllFiveCardHands) {
     long long counts[11] = {};
     char name[HandNameBufferSize];
     Hand hand{};

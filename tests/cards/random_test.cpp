@@ -5,8 +5,7 @@
 
 #include "cards/random.h"
 
-TEST(RandomStream, IsTheRuntimeGenerator)
-{
+TEST(RandomStream, IsTheRuntimeGenerator) {
     SeedRandom(1);
     const int expected[] = {41, 18467, 6334, 26500, 19169};
     for (int value : expected) EXPECT_EQ(DrawRandom(), value);
@@ -20,8 +19,7 @@ TEST(RandomStream, IsTheRuntimeGenerator)
     }
 }
 
-TEST(RandomStream, ScriptedDrawsAreCountedAndLeaveTheGeneratorAlone)
-{
+TEST(RandomStream, ScriptedDrawsAreCountedAndLeaveTheGeneratorAlone) {
     SeedRandom(1);
     ResetRandomDrawCount();
     const int script[] = {97, 95, 3};
@@ -43,8 +41,7 @@ std::int64_t FixedSeconds() { return 86400; }
 int FixedHour() { return 3; }
 }  // namespace
 
-TEST(ClockSeam, SourcesCanBeFixedAndRestored)
-{
+TEST(ClockSeam, SourcesCanBeFixedAndRestored) {
     SetClockSources(FixedSeconds, FixedHour);
     EXPECT_EQ(ReadClockSeconds(), 86400);
     EXPECT_EQ(ReadLocalHour(), 3);

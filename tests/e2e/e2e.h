@@ -88,7 +88,8 @@ bool ExitGame(GameProcess& game, int timeoutMs);
 void CloseGameHandles(GameProcess& game);
 
 // A top-level window of the process with that class (and title, when given).
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, bool visibleOnly);
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
+                       bool visibleOnly);
 double MillisecondsSince(const LARGE_INTEGER& start);
 void Pause(int milliseconds);
 

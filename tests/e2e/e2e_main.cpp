@@ -97,7 +97,8 @@ int CountLinksTo(const std::wstring& exe, bool remove) {
 void ReadSettings(const std::wstring& folder, int values[3]) {
     const std::wstring ini = folder + L"\\bluffwick.ini";
     const wchar_t* keys[3] = {L"STARTUP", L"DESKTOP", L"STARTMENU"};
-    for (int i = 0; i < 3; ++i) values[i] = GetPrivateProfileIntW(L"ShellLink", keys[i], -1, ini.c_str());
+    for (int i = 0; i < 3; ++i)
+        values[i] = GetPrivateProfileIntW(L"ShellLink", keys[i], -1, ini.c_str());
 }
 
 template <class Test>
@@ -125,13 +126,17 @@ bool WaitForFirstWindow(GameProcess& game, HWND& dialog) {
 
 // Milliseconds from the launch until the opening table is on the screen, or -1.
 double WaitForOpeningTable(const Session& session, GameProcess& game) {
-    if (!WaitUntil(30000, [&] {
-            game.main = FindProcessWindow(game.info.dwProcessId, MainClass, nullptr, true);
-            return game.main || !GameRunning(game);
-        }) || !game.main)
+    if (!WaitUntil(30000,
+                   [&] {
+                       game.main =
+                           FindProcessWindow(game.info.dwProcessId, MainClass, nullptr, true);
+                       return game.main || !GameRunning(game);
+                   }) ||
+        !game.main)
         return -1;
     TableCapture seen;
-    if (!WaitForTable(session, game.main, 15000, seen, [](const TableView& t) { return ShowsOpeningTable(t); }))
+    if (!WaitForTable(session, game.main, 15000, seen,
+                      [](const TableView& t) { return ShowsOpeningTable(t); }))
         return -1;
     return MillisecondsSince(game.launchedAt);
 }
@@ -164,7 +169,8 @@ void FirstRun(Session& session, const std::wstring& folder, bool checkAll) {
     WaitForFirstWindow(game, dialog);
     HWND hiddenMain = FindProcessWindow(game.info.dwProcessId, MainClass, nullptr, false);
     const bool mainHidden = !hiddenMain || !IsWindowVisible(hiddenMain);
-    Report(dialog && mainHidden, "first run (%s): the settings dialog appears before the main window", how);
+    Report(dialog && mainHidden,
+           "first run (%s): the settings dialog appears before the main window", how);
     if (!dialog) {
         ExitGame(game, 3000);
         CloseGameHandles(game);
@@ -176,12 +182,15 @@ void FirstRun(Session& session, const std::wstring& folder, bool checkAll) {
     GetWindowRect(dialog, &box);
     const int centreX = (GetSystemMetrics(SM_CXSCREEN) - (box.right - box.left)) / 2;
     const int centreY = (GetSystemMetrics(SM_CYSCREEN) - (box.bottom - box.top)) / 2;
-    Report(lstrcmpW(title, L"設定") == 0 && box.left == centreX && box.top == centreY && CheckedBoxes(dialog, BST_UNCHECKED),
-           "first run: the dialog is titled Settings, centred on the desktop, its three boxes unticked");
+    Report(lstrcmpW(title, L"設定") == 0 && box.left == centreX && box.top == centreY &&
+               CheckedBoxes(dialog, BST_UNCHECKED),
+           "first run: the dialog is titled Settings, centred on the desktop, its three boxes "
+           "unticked");
 
     if (checkAll) {
         for (int id = IDC_DESKTOP_CHECK; id <= IDC_STARTUP_CHECK; ++id) PressButton(dialog, id);
-        Report(WaitUntil(3000, [&] { return CheckedBoxes(dialog, BST_CHECKED); }), "first run: clicks tick the three boxes");
+        Report(WaitUntil(3000, [&] { return CheckedBoxes(dialog, BST_CHECKED); }),
+               "first run: clicks tick the three boxes");
         SaveScreenshot(session, dialog, "settings-all-ticked");
         PressButton(dialog, IDOK);
     } else {
@@ -190,11 +199,14 @@ void FirstRun(Session& session, const std::wstring& folder, bool checkAll) {
     }
     const double painted = WaitForOpeningTable(session, game);
     Report(painted >= 0, "first run (%s): the main window then shows the opening table", how);
-    Report(ReadSettledControls(game.main) == StartBit, "first run: at the opening only Start is enabled");
+    Report(ReadSettledControls(game.main) == StartBit,
+           "first run: at the opening only Start is enabled");
     if (!checkAll) {
         TableCapture opening;
-        WaitForTable(session, game.main, 1000, opening, [](const TableView& t) { return t.speechHasText; });
-        Report(opening.table.speechHasText && opening.table.computerStripBlank && opening.table.playerStripBlank,
+        WaitForTable(session, game.main, 1000, opening,
+                     [](const TableView& t) { return t.speechHasText; });
+        Report(opening.table.speechHasText && opening.table.computerStripBlank &&
+                   opening.table.playerStripBlank,
                "first run: the greeting is in the bubble, the hand-name strips are blank");
         SaveScreenshot(session, game.main, "opening-table");
     }
@@ -205,10 +217,12 @@ void FirstRun(Session& session, const std::wstring& folder, bool checkAll) {
     ReadSettings(folder, values);
     const int wanted = checkAll ? 1 : 0;
     Report(values[0] == wanted && values[1] == wanted && values[2] == wanted,
-           "first run (%s): bluffwick.ini holds STARTUP=%d DESKTOP=%d STARTMENU=%d", how, values[0], values[1], values[2]);
+           "first run (%s): bluffwick.ini holds STARTUP=%d DESKTOP=%d STARTMENU=%d", how, values[0],
+           values[1], values[2]);
     const int links = CountLinksTo(exe, checkAll);
-    Report(links == (checkAll ? 3 : 0), "first run (%s): %d of the three places hold a Bluffwick.lnk aimed at the program",
-           how, links);
+    Report(links == (checkAll ? 3 : 0),
+           "first run (%s): %d of the three places hold a Bluffwick.lnk aimed at the program", how,
+           links);
 }
 
 // Later starts show no dialog; each is timed from launch to the painted table.
@@ -231,7 +245,8 @@ std::vector<double> LaterStarts(Session& session, const std::wstring& folder, si
         CloseGameHandles(game);
     }
     Report(noDialog && times.size() == StartTimings,
-           "later starts: no settings dialog, the opening table painted in each of %d starts", StartTimings);
+           "later starts: no settings dialog, the opening table painted in each of %d starts",
+           StartTimings);
     return times;
 }
 
@@ -253,8 +268,10 @@ void AboutBox(Session& session, GameProcess& game) {
     wchar_t title[64] = {};
     GetWindowTextW(about, title, 64);
     const LONG style = GetWindowLongW(about, GWL_STYLE);
-    Report(lstrcmpW(title, L"バージョン情報") == 0 && GetWindow(about, GW_OWNER) == main && !(style & WS_SYSMENU),
-           "About: the box is titled Version information, owned by the main window, with no close box");
+    Report(lstrcmpW(title, L"バージョン情報") == 0 && GetWindow(about, GW_OWNER) == main &&
+               !(style & WS_SYSMENU),
+           "About: the box is titled Version information, owned by the main window, with no close "
+           "box");
     Pause(500);  // let the box finish painting before the picture is taken
     SaveScreenshot(session, main, "about-box");
 
@@ -262,7 +279,8 @@ void AboutBox(Session& session, GameProcess& game) {
     PostMessageW(about, WM_KEYUP, VK_ESCAPE, 0xC0000001);
     PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     Pause(700);
-    Report(IsWindow(about) && IsWindowVisible(about), "About: Esc and a close request leave the box open");
+    Report(IsWindow(about) && IsWindowVisible(about),
+           "About: Esc and a close request leave the box open");
 
     const unsigned behind = ReadSettledControls(main);
     const bool dealGoesOn = WaitUntil(8000, [&] {
@@ -283,29 +301,36 @@ void CannotResize(GameProcess& game) {
     const LONG style = GetWindowLongW(main, GWL_STYLE);
     RECT before;
     GetWindowRect(main, &before);
-    const bool styleOk = (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) && (style & WS_MINIMIZEBOX) &&
-                         !(style & WS_THICKFRAME) && !(style & WS_MAXIMIZEBOX);
+    const bool styleOk = (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) &&
+                         (style & WS_MINIMIZEBOX) && !(style & WS_THICKFRAME) &&
+                         !(style & WS_MAXIMIZEBOX);
     Report(styleOk && before.right - before.left == 640 && before.bottom - before.top == 480,
-           "window: 640 x 480 (%ld x %ld), caption, system menu and minimize box, no sizing border or maximize box",
+           "window: 640 x 480 (%ld x %ld), caption, system menu and minimize box, no sizing border "
+           "or maximize box",
            before.right - before.left, before.bottom - before.top);
 
     // Every point of the frame answers as plain border, never as a sizing edge.
     bool sizingEdge = false;
-    const POINT probes[] = {{before.right - 1, before.bottom - 1}, {before.right - 1, (before.top + before.bottom) / 2},
-                            {(before.left + before.right) / 2, before.bottom - 1}, {before.left, before.top},
+    const POINT probes[] = {{before.right - 1, before.bottom - 1},
+                            {before.right - 1, (before.top + before.bottom) / 2},
+                            {(before.left + before.right) / 2, before.bottom - 1},
+                            {before.left, before.top},
                             {before.left, (before.top + before.bottom) / 2}};
     for (const POINT& p : probes) {
         DWORD_PTR hit = 0;
         SendMessageTimeoutW(main, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y), SMTO_NORMAL, 2000, &hit);
         if (hit >= HTSIZEFIRST && hit <= HTSIZELAST) sizingEdge = true;
     }
-    PostMessageW(main, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(before.left + 100, before.top + 5));
+    PostMessageW(main, WM_NCLBUTTONDBLCLK, HTCAPTION,
+                 MAKELPARAM(before.left + 100, before.top + 5));
     Pause(500);
     RECT after;
     GetWindowRect(main, &after);
-    Report(!sizingEdge && !IsZoomed(main) && after.right - after.left == 640 && after.bottom - after.top == 480,
-           "window: no sizing edge on the frame; a double click on the caption leaves it at %ld x %ld",
-           after.right - after.left, after.bottom - after.top);
+    Report(
+        !sizingEdge && !IsZoomed(main) && after.right - after.left == 640 &&
+            after.bottom - after.top == 480,
+        "window: no sizing edge on the frame; a double click on the caption leaves it at %ld x %ld",
+        after.right - after.left, after.bottom - after.top);
 }
 
 // Exit in the middle of a deal ends the program at once: the window goes the
@@ -329,7 +354,8 @@ void ExitMidDeal(GameProcess& game) {
     DWORD code = 1;
     GetExitCodeProcess(game.info.hProcess, &code);
     Report(ended && hidden < 1000 && took < 4000 && code == 0,
-           "Exit with the deal's timer running: the window goes in %.0f ms, the process ends in %.0f ms, code %lu",
+           "Exit with the deal's timer running: the window goes in %.0f ms, the process ends in "
+           "%.0f ms, code %lu",
            hidden, took, code);
     if (!ended) TerminateProcess(game.info.hProcess, 1);
 }
@@ -376,7 +402,10 @@ int main() {
     const int depth = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     if (depth < 24) {
-        Report(false, "the display has %d bits per pixel; the pictures are compared exactly and need true colour", depth);
+        Report(false,
+               "the display has %d bits per pixel; the pictures are compared exactly and need true "
+               "colour",
+               depth);
         return 1;
     }
 
@@ -391,7 +420,8 @@ int main() {
 
     GameProcess game;
     double matchSeconds = -1;
-    if (LaunchGame(cancelFolder + L"\\bluffwick.exe", cancelFolder, game) && WaitForOpeningTable(session, game) >= 0) {
+    if (LaunchGame(cancelFolder + L"\\bluffwick.exe", cancelFolder, game) &&
+        WaitForOpeningTable(session, game) >= 0) {
         LARGE_INTEGER matchStart;
         QueryPerformanceCounter(&matchStart);
         PlayMatchToTheEnd(session, game);
@@ -411,7 +441,8 @@ int main() {
     CloseGameHandles(game);
 
     std::string startList;
-    for (double t : starts) startList += (startList.empty() ? "" : ", ") + std::to_string(static_cast<int>(t));
+    for (double t : starts)
+        startList += (startList.empty() ? "" : ", ") + std::to_string(static_cast<int>(t));
     char figures[512];
     snprintf(figures, sizeof figures,
              "launch to first painted table: median %.0f ms of %zu starts (%s ms)\n"

@@ -108,12 +108,13 @@ int ExpectedAfterDown(int v, int playerMoney, int computerMoney) {
 // Presses ▲ or ▼ once and checks the amount against the stepping rules.
 int StepBet(HWND main, bool up, int playerMoney, int computerMoney, int deal) {
     const int before = ReadBet(main);
-    const int expected = up ? ExpectedAfterUp(before, playerMoney) : ExpectedAfterDown(before, playerMoney, computerMoney);
-    Check(PressButtonAndWait(main, up ? 102 : 103), "deal %d: %s is not enabled while the player bets", deal,
-          up ? "Up" : "Down");
+    const int expected = up ? ExpectedAfterUp(before, playerMoney)
+                            : ExpectedAfterDown(before, playerMoney, computerMoney);
+    Check(PressButtonAndWait(main, up ? 102 : 103),
+          "deal %d: %s is not enabled while the player bets", deal, up ? "Up" : "Down");
     const int after = ReadBet(main);
-    Check(after == expected, "deal %d: %s from %d (player %d, computer %d) shows %d, expected %d", deal,
-          up ? "Up" : "Down", before, playerMoney, computerMoney, after, expected);
+    Check(after == expected, "deal %d: %s from %d (player %d, computer %d) shows %d, expected %d",
+          deal, up ? "Up" : "Down", before, playerMoney, computerMoney, after, expected);
     return after;
 }
 
@@ -134,8 +135,8 @@ void CheckBetBoxRefusesTyping(HWND main, int deal) {
     PostMessageW(box, WM_KEYUP, '5', 0xC0000001);
     Pause(250);
     const std::wstring after = ReadWindowText(box);
-    Report(after == before, "deal %d: the bet box cannot be typed into (\"%ls\" stays \"%ls\")", deal,
-           before.c_str(), after.c_str());
+    Report(after == before, "deal %d: the bet box cannot be typed into (\"%ls\" stays \"%ls\")",
+           deal, before.c_str(), after.c_str());
 }
 
 // The player deals: ▼ and ▲ step by one, stop at the ceiling, and a bet above the
@@ -153,7 +154,8 @@ int PlacePlayerBet(Session& session, HWND main, MatchTracker& match, int deal) {
         if (next == v) break;
         v = next;
     }
-    Check(v == target, "deal %d: the bet box could not be brought to %d (shows %d)", deal, target, v);
+    Check(v == target, "deal %d: the bet box could not be brought to %d (shows %d)", deal, target,
+          v);
     if (target == std::min(10, pm)) StepBet(main, true, pm, cm, deal);  // at the ceiling: no change
 
     if (!match.refusalChecked && cm < std::min(10, pm)) {
@@ -161,20 +163,25 @@ int PlacePlayerBet(Session& session, HWND main, MatchTracker& match, int deal) {
         TableCapture before;
         CaptureClient(main, before.frame);
         const int over = StepBet(main, true, pm, cm, deal);
-        Check(PressButtonAndWait(main, 104), "deal %d: OK is not enabled while the player bets", deal);
+        Check(PressButtonAndWait(main, 104), "deal %d: OK is not enabled while the player bets",
+              deal);
         const unsigned controls = ReadSettledControls(main);
         TableCapture after;
         const bool spoke = WaitForTable(session, main, 1500, after, [&](const TableView&) {
-            Picture a = CropRegion(before.frame, SpeechLeft, SpeechTop, SpeechRight - SpeechLeft, SpeechBottom - SpeechTop);
-            Picture b = CropRegion(after.frame, SpeechLeft, SpeechTop, SpeechRight - SpeechLeft, SpeechBottom - SpeechTop);
+            Picture a = CropRegion(before.frame, SpeechLeft, SpeechTop, SpeechRight - SpeechLeft,
+                                   SpeechBottom - SpeechTop);
+            Picture b = CropRegion(after.frame, SpeechLeft, SpeechTop, SpeechRight - SpeechLeft,
+                                   SpeechBottom - SpeechTop);
             return a.pixels != b.pixels;
         });
         Report(over == cm + 1 && controls == PlayerBetsControls && spoke,
-               "deal %d: a bet of %d against the computer's %d is refused with a line; the controls stay %s", deal,
-               over, cm, DescribeControls(controls).c_str());
+               "deal %d: a bet of %d against the computer's %d is refused with a line; the "
+               "controls stay %s",
+               deal, over, cm, DescribeControls(controls).c_str());
         SaveScreenshot(session, main, "bet-refused");
         v = StepBet(main, false, pm, cm, deal);
-        Check(v == cm, "deal %d: Down from a bet above the computer's money goes to %d, shows %d", deal, cm, v);
+        Check(v == cm, "deal %d: Down from a bet above the computer's money goes to %d, shows %d",
+              deal, cm, v);
         match.refusalChecked = true;
     }
     return v;
@@ -182,20 +189,24 @@ int PlacePlayerBet(Session& session, HWND main, MatchTracker& match, int deal) {
 
 // Waits until the controls are one of `targets`; every other set seen on the
 // way must be one of `allowed`. Returns the target reached, or ~0u.
-unsigned WaitForControls(HWND main, std::initializer_list<unsigned> targets, std::initializer_list<unsigned> allowed,
-                         int timeoutMs, int deal, const char* step) {
+unsigned WaitForControls(HWND main, std::initializer_list<unsigned> targets,
+                         std::initializer_list<unsigned> allowed, int timeoutMs, int deal,
+                         const char* step) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     unsigned lastBad = ~0u;
     for (;;) {
         const unsigned controls = ReadSettledControls(main);
         if (std::find(targets.begin(), targets.end(), controls) != targets.end()) return controls;
-        if (std::find(allowed.begin(), allowed.end(), controls) == allowed.end() && controls != lastBad) {
-            Report(false, "deal %d: %s: %s enabled, not a set of this step", deal, step, DescribeControls(controls).c_str());
+        if (std::find(allowed.begin(), allowed.end(), controls) == allowed.end() &&
+            controls != lastBad) {
+            Report(false, "deal %d: %s: %s enabled, not a set of this step", deal, step,
+                   DescribeControls(controls).c_str());
             lastBad = controls;
         }
         if (MillisecondsSince(start) > timeoutMs) {
-            Report(false, "deal %d: %s: still %s after %d ms", deal, step, DescribeControls(controls).c_str(), timeoutMs);
+            Report(false, "deal %d: %s: still %s after %d ms", deal, step,
+                   DescribeControls(controls).c_str(), timeoutMs);
             return ~0u;
         }
         Sleep(20);
@@ -204,8 +215,8 @@ unsigned WaitForControls(HWND main, std::initializer_list<unsigned> targets, std
 
 // Marks and unmarks the player's cards; the first check of a deal proves that a
 // second click restores the picture exactly.
-bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapture& dealt, const DiscardMask& mask,
-               int deal) {
+bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapture& dealt,
+               const DiscardMask& mask, int deal) {
     const Hand hand = HandIn(dealt.table, 5);
     int probe = 0;
     while (probe < 4 && !mask[probe]) ++probe;
@@ -228,15 +239,16 @@ bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapt
         bool restIntact = cornerMarks;
         for (int y = 0; restIntact && y < marked.frame.height; ++y)
             for (int x = 0; x < marked.frame.width; ++x) {
-                const bool inSlot5 = x >= SlotLeft(5) && x < SlotLeft(5) + CardWidth && y >= PlayerRowTop &&
-                                     y < PlayerRowTop + CardHeight;
+                const bool inSlot5 = x >= SlotLeft(5) && x < SlotLeft(5) + CardWidth &&
+                                     y >= PlayerRowTop && y < PlayerRowTop + CardHeight;
                 if (!inSlot5 && marked.frame.At(x, y) != dealt.frame.At(x, y)) {
                     restIntact = false;
                     break;
                 }
             }
         Report(cornerMarks && restIntact,
-               "deal %d: right clicks, clicks on the computer's cards and on slot edges change nothing; a click on "
+               "deal %d: right clicks, clicks on the computer's cards and on slot edges change "
+               "nothing; a click on "
                "a card's top-left corner marks it",
                deal);
         PostClick(main, SlotLeft(5) + CardWidth - 1, PlayerRowTop + CardHeight - 1);
@@ -244,7 +256,8 @@ bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapt
         Check(WaitForTable(session, main, 2000, unmarked,
                            [&](const TableView&) {
                                return RegionEquals(unmarked.frame, SlotLeft(5), PlayerRowTop,
-                                                   CropRegion(dealt.frame, SlotLeft(5), PlayerRowTop, CardWidth, CardHeight),
+                                                   CropRegion(dealt.frame, SlotLeft(5),
+                                                              PlayerRowTop, CardWidth, CardHeight),
                                                    CardWidth);
                            }),
               "deal %d: a click on a card's bottom-right pixel does not unmark it", deal);
@@ -252,14 +265,18 @@ bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapt
     }
 
     // Mark, then unmark: the picture must come back byte for byte.
-    const Picture clean = CropRegion(dealt.frame, SlotLeft(probeSlot), PlayerRowTop, CardWidth, CardHeight);
+    const Picture clean =
+        CropRegion(dealt.frame, SlotLeft(probeSlot), PlayerRowTop, CardWidth, CardHeight);
     PostClick(main, SlotCentreX(probeSlot), SlotCentreY(probeSlot));
     TableCapture seen;
     const bool marked = WaitForTable(session, main, 2000, seen, [&](const TableView& t) {
-        return t.slots[probeSlot].shows == ShowsMarkedFace && t.slots[probeSlot].card == hand[probe];
+        return t.slots[probeSlot].shows == ShowsMarkedFace &&
+               t.slots[probeSlot].card == hand[probe];
     });
-    Check(marked, "deal %d: a clicked card does not show the mark: %s", deal, DescribeSlots(seen.table).c_str());
-    Check(session.pictures.markColour[hand[probe]] == 0x00FFFF, "deal %d: the mark colour is %06x, not cyan", deal,
+    Check(marked, "deal %d: a clicked card does not show the mark: %s", deal,
+          DescribeSlots(seen.table).c_str());
+    Check(session.pictures.markColour[hand[probe]] == 0x00FFFF,
+          "deal %d: the mark colour is %06x, not cyan", deal,
           session.pictures.markColour[hand[probe]]);
     if (deal == 1) {
         Report(marked, "deal 1: a clicked card shows the mark (white turned cyan)");
@@ -282,7 +299,8 @@ bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapt
         }
         return true;
     });
-    Check(allMarked, "deal %d: the chosen cards are not all marked: %s", deal, DescribeSlots(seen.table).c_str());
+    Check(allMarked, "deal %d: the chosen cards are not all marked: %s", deal,
+          DescribeSlots(seen.table).c_str());
     return marked && restored && allMarked;
 }
 
@@ -299,35 +317,43 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
         return false;
     }
     unsigned controls = ReadSettledControls(main);
-    Check(controls == ChangeBit, "deal %d: after Start %s enabled, expected Change", deal, DescribeControls(controls).c_str());
+    Check(controls == ChangeBit, "deal %d: after Start %s enabled, expected Change", deal,
+          DescribeControls(controls).c_str());
     TableCapture dealt;
     if (!WaitForTable(session, main, 3000, dealt, [](const TableView& t) {
-            return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.mouth == IDB_MOUTH_OPEN && t.playerStripBlank &&
-                   t.computerStripBlank && t.playerMoney >= 0;
+            return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.mouth == IDB_MOUTH_OPEN &&
+                   t.playerStripBlank && t.computerStripBlank && t.playerMoney >= 0;
         })) {
-        Report(false, "deal %d: after Start the table shows %s", deal, DescribeSlots(dealt.table).c_str());
+        Report(false, "deal %d: after Start the table shows %s", deal,
+               DescribeSlots(dealt.table).c_str());
         SaveScreenshot(session, main, "fail-after-start");
         return false;
     }
     Hand hand = HandIn(dealt.table, 5);
-    Check(Distinct(hand), "deal %d: the player's five faces are not distinct: %s", deal, DescribeSlots(dealt.table).c_str());
-    Check(dealt.table.computerMoney == match.computerMoney && dealt.table.playerMoney == match.playerMoney,
-          "deal %d: after Start the counters show %d/%d, expected %d/%d", deal, dealt.table.computerMoney,
-          dealt.table.playerMoney, match.computerMoney, match.playerMoney);
+    Check(Distinct(hand), "deal %d: the player's five faces are not distinct: %s", deal,
+          DescribeSlots(dealt.table).c_str());
+    Check(dealt.table.computerMoney == match.computerMoney &&
+              dealt.table.playerMoney == match.playerMoney,
+          "deal %d: after Start the counters show %d/%d, expected %d/%d", deal,
+          dealt.table.computerMoney, dealt.table.playerMoney, match.computerMoney,
+          match.playerMoney);
     if (deal == 1) {
-        Report(Distinct(hand), "deal 1: Start shows five distinct faces below and five backs above, mouth open");
+        Report(Distinct(hand),
+               "deal 1: Start shows five distinct faces below and five backs above, mouth open");
         SaveScreenshot(session, main, "after-start");
     }
 
     // Marks, then Change: the marked slots receive new cards, the rest stay.
     const DiscardMask mask = ChooseExchange(hand);
-    if (!MarkCards(session, main, match, dealt, mask, deal)) SaveScreenshot(session, main, "fail-marks");
+    if (!MarkCards(session, main, match, dealt, mask, deal))
+        SaveScreenshot(session, main, "fail-marks");
     if (!PressButtonAndWait(main, 101)) {
         Report(false, "deal %d: Change is not enabled", deal);
         return false;
     }
     controls = ReadSettledControls(main);
-    Check(controls == 0, "deal %d: after Change %s enabled, expected none", deal, DescribeControls(controls).c_str());
+    Check(controls == 0, "deal %d: after Change %s enabled, expected none", deal,
+          DescribeControls(controls).c_str());
     TableCapture drawn;
     const bool exchanged = WaitForTable(session, main, 3000, drawn, [&](const TableView& t) {
         if (!ShowsFaces(t, 5) || !t.playerStripNamed) return false;
@@ -338,18 +364,23 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     const Hand drawnHand = HandIn(drawn.table, 5);
     bool newCards = exchanged && Distinct(drawnHand);
     for (int i = 0; i < 5; ++i)
-        if (mask[i] && std::find(hand.begin(), hand.end(), drawnHand[i]) != hand.end()) newCards = false;
-    Check(newCards, "deal %d: after Change the marked slots do not hold new cards: before %d %d %d %d %d, now %s", deal,
-          hand[0], hand[1], hand[2], hand[3], hand[4], DescribeSlots(drawn.table).c_str());
+        if (mask[i] && std::find(hand.begin(), hand.end(), drawnHand[i]) != hand.end())
+            newCards = false;
+    Check(newCards,
+          "deal %d: after Change the marked slots do not hold new cards: before %d %d %d %d %d, "
+          "now %s",
+          deal, hand[0], hand[1], hand[2], hand[3], hand[4], DescribeSlots(drawn.table).c_str());
     if (deal == 1) {
-        Report(newCards, "deal 1: after Change the marked slots hold new cards and the hand is named");
+        Report(newCards,
+               "deal 1: after Change the marked slots hold new cards and the hand is named");
         SaveScreenshot(session, main, "after-change");
     }
     if (!exchanged) return false;
     hand = drawnHand;
 
     // The computer's turn runs on the timer; nothing is enabled until the betting.
-    controls = WaitForControls(main, {PlayerBetsControls, ComputerBetsControls}, {0u}, 8000, deal, "to the betting");
+    controls = WaitForControls(main, {PlayerBetsControls, ComputerBetsControls}, {0u}, 8000, deal,
+                               "to the betting");
     if (controls == ~0u) {
         SaveScreenshot(session, main, "fail-betting");
         return false;
@@ -358,8 +389,9 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     Check(playerDeals == match.playerDeals, "deal %d: the %s deals, expected the %s", deal,
           playerDeals ? "player" : "computer", match.playerDeals ? "player" : "computer");
     TableCapture betting;
-    Check(WaitForTable(session, main, 2000, betting,
-                       [](const TableView& t) { return ShowsBacks(t, 0) && t.mouth == IDB_MOUTH_OPEN; }),
+    Check(WaitForTable(
+              session, main, 2000, betting,
+              [](const TableView& t) { return ShowsBacks(t, 0) && t.mouth == IDB_MOUTH_OPEN; }),
           "deal %d: at the betting the computer's cards are not five backs: %s", deal,
           DescribeSlots(betting.table).c_str());
 
@@ -379,7 +411,8 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     } else {
         stake = ReadBet(main);
         const int ceiling = std::min(10, std::min(match.playerMoney, match.computerMoney));
-        Check(stake >= 1 && stake <= ceiling, "deal %d: the computer bets %d, outside 1..%d", deal, stake, ceiling);
+        Check(stake >= 1 && stake <= ceiling, "deal %d: the computer bets %d, outside 1..%d", deal,
+              stake, ceiling);
         playerFolds = foldAsCaller;
         Check(PressButtonAndWait(main, playerFolds ? 105 : 104), "deal %d: %s is not enabled", deal,
               playerFolds ? "Fold" : "OK");
@@ -398,15 +431,19 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
         const unsigned after = ReadSettledControls(main);
         if (before == StartBit && after == StartBit) break;
         if (before != BetBoxBit && before != StartBit) {
-            Report(false, "deal %d: between the bet and the settlement %s enabled", deal, DescribeControls(before).c_str());
+            Report(false, "deal %d: between the bet and the settlement %s enabled", deal,
+                   DescribeControls(before).c_str());
             break;
         }
         if (before == BetBoxBit && after == BetBoxBit && !match.moneyHeldChecked) {
             now.table = ReadTable(now.frame, session.pictures);
             if (ShowsFaces(now.table, 0)) {
-                Report(now.table.computerMoney == match.computerMoney && now.table.playerMoney == match.playerMoney,
-                       "deal %d: at the showdown the counters still show the old %d/%d (show %d/%d)", deal,
-                       match.computerMoney, match.playerMoney, now.table.computerMoney, now.table.playerMoney);
+                Report(
+                    now.table.computerMoney == match.computerMoney &&
+                        now.table.playerMoney == match.playerMoney,
+                    "deal %d: at the showdown the counters still show the old %d/%d (show %d/%d)",
+                    deal, match.computerMoney, match.playerMoney, now.table.computerMoney,
+                    now.table.playerMoney);
                 SaveScreenshot(session, main, "showdown");
                 match.moneyHeldChecked = true;
             }
@@ -427,10 +464,13 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
                (t.computerMoney != match.computerMoney || t.playerMoney != match.playerMoney);
     });
     const TableView& table = settled.table;
-    Check(table.computerMoney + table.playerMoney == 40, "deal %d: the counters show %d + %d, not 40", deal,
-          table.computerMoney, table.playerMoney);
-    Check(table.mouth == IDB_MOUTH_OPEN, "deal %d: at the end of the deal the mouth is %d, not open", deal, table.mouth);
-    Check(table.playerStripNamed, "deal %d: the player's hand name is gone at the settlement", deal);
+    Check(table.computerMoney + table.playerMoney == 40,
+          "deal %d: the counters show %d + %d, not 40", deal, table.computerMoney,
+          table.playerMoney);
+    Check(table.mouth == IDB_MOUTH_OPEN,
+          "deal %d: at the end of the deal the mouth is %d, not open", deal, table.mouth);
+    Check(table.playerStripNamed, "deal %d: the player's hand name is gone at the settlement",
+          deal);
 
     // Who won, from the cards on the table and the rules of the showdown.
     int delta = 0;
@@ -439,29 +479,35 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     if (shown) {
         const Hand computerHand = HandIn(table, 0);
         Check(Distinct(computerHand) && Disjoint(computerHand, hand),
-              "deal %d: the computer's shown hand repeats cards: %s", deal, DescribeSlots(table).c_str());
-        Check(table.computerStripNamed, "deal %d: the computer's hand is not named at the showdown", deal);
+              "deal %d: the computer's shown hand repeats cards: %s", deal,
+              DescribeSlots(table).c_str());
+        Check(table.computerStripNamed, "deal %d: the computer's hand is not named at the showdown",
+              deal);
         char name[HandNameBufferSize];
         const int playerCategory = EvaluateHand(hand, name);
         const int computerCategory = EvaluateHand(computerHand, name);
-        const bool playerWins = playerDeals ? playerCategory >= computerCategory : playerCategory > computerCategory;
+        const bool playerWins =
+            playerDeals ? playerCategory >= computerCategory : playerCategory > computerCategory;
         delta = playerWins ? stake : -stake;
         match.playerDeals = playerWins;
         ++match.showdowns;
         outcome = playerWins ? "showdown won by the player" : "showdown won by the computer";
     } else {
-        Check(ShowsBacks(table, 0), "deal %d: after a fold the computer's cards are not backs: %s", deal,
-              DescribeSlots(table).c_str());
+        Check(ShowsBacks(table, 0), "deal %d: after a fold the computer's cards are not backs: %s",
+              deal, DescribeSlots(table).c_str());
         Check(!playerFolds || !playerDeals, "deal %d: the dealer folded", deal);
         delta = playerFolds ? -1 : 1;
         ++(playerFolds ? match.playerFolds : match.computerFolds);
         outcome = playerFolds ? "the player folds" : "the computer folds";
     }
-    Check(table.playerMoney == match.playerMoney + delta && table.computerMoney == match.computerMoney - delta,
-          "deal %d: %s with a stake of %d: counters %d/%d, expected %d/%d", deal, outcome, stake, table.computerMoney,
-          table.playerMoney, match.computerMoney - delta, match.playerMoney + delta);
-    Note("deal %d: the %s deals, bet %d, %s; computer %d, player %d", deal, playerDeals ? "player" : "computer", stake,
-         outcome, table.computerMoney, table.playerMoney);
+    Check(table.playerMoney == match.playerMoney + delta &&
+              table.computerMoney == match.computerMoney - delta,
+          "deal %d: %s with a stake of %d: counters %d/%d, expected %d/%d", deal, outcome, stake,
+          table.computerMoney, table.playerMoney, match.computerMoney - delta,
+          match.playerMoney + delta);
+    Note("deal %d: the %s deals, bet %d, %s; computer %d, player %d", deal,
+         playerDeals ? "player" : "computer", stake, outcome, table.computerMoney,
+         table.playerMoney);
     match.computerMoney = table.computerMoney;
     match.playerMoney = table.playerMoney;
     return table.computerMoney >= 0 && table.playerMoney >= 0;
@@ -470,40 +516,45 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
 }  // namespace
 
 bool ShowsOpeningTable(const TableView& table) {
-    return ShowsBacks(table, 0) && ShowsBacks(table, 5) && table.computerMoney == 20 && table.playerMoney == 20 &&
-           table.mouth == IDB_MOUTH_GRIN;
+    return ShowsBacks(table, 0) && ShowsBacks(table, 5) && table.computerMoney == 20 &&
+           table.playerMoney == 20 && table.mouth == IDB_MOUTH_GRIN;
 }
 
 void PlayMatchToTheEnd(Session& session, GameProcess& game) {
     MatchTracker match;
     const int failuresBefore = FailureCount();
     bool following = true;
-    while (following && match.computerMoney != 40 && match.playerMoney != 40 && match.deals < MaxDealsPerMatch) {
+    while (following && match.computerMoney != 40 && match.playerMoney != 40 &&
+           match.deals < MaxDealsPerMatch) {
         // Call and bet the most at first; later, when behind, fold to the computer's
         // bets: each fold costs exactly 1, so the match surely ends.
         const bool fold = match.deals >= AggressiveDeals && match.playerMoney <= 20;
         following = PlayDeal(session, game, match, fold);
     }
     const bool ended = match.computerMoney == 40 || match.playerMoney == 40;
-    Report(ended, "a whole match ends at 40 after %d deals (%d showdowns, %d player folds, %d computer folds, %d dealt "
-                  "by the player); computer %d, player %d",
-           match.deals, match.showdowns, match.playerFolds, match.computerFolds, match.playerDealt, match.computerMoney,
-           match.playerMoney);
+    Report(ended,
+           "a whole match ends at 40 after %d deals (%d showdowns, %d player folds, %d computer "
+           "folds, %d dealt "
+           "by the player); computer %d, player %d",
+           match.deals, match.showdowns, match.playerFolds, match.computerFolds, match.playerDealt,
+           match.computerMoney, match.playerMoney);
     Report(FailureCount() == failuresBefore,
-           "every deal: controls as tabled at each step, counters adding up to 40, the stake moving as the cards say");
+           "every deal: controls as tabled at each step, counters adding up to 40, the stake "
+           "moving as the cards say");
     if (!ended) return;
     SaveScreenshot(session, game.main, "match-end");
 
     // The next Start begins a new match at 20 and 20.
     const int deal = match.deals + 1;
-    Check(PressButtonAndWait(game.main, 100), "deal %d: Start is not enabled after the match", deal);
+    Check(PressButtonAndWait(game.main, 100), "deal %d: Start is not enabled after the match",
+          deal);
     TableCapture fresh;
     const bool reset = WaitForTable(session, game.main, 3000, fresh, [](const TableView& t) {
         return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.playerStripBlank && t.computerMoney >= 0 &&
                t.playerMoney >= 0;
     });
     Report(reset && fresh.table.computerMoney == 20 && fresh.table.playerMoney == 20,
-           "the Start after the match's end resets the counters to 20 and 20 (shows %d/%d)", fresh.table.computerMoney,
-           fresh.table.playerMoney);
+           "the Start after the match's end resets the counters to 20 and 20 (shows %d/%d)",
+           fresh.table.computerMoney, fresh.table.playerMoney);
     SaveScreenshot(session, game.main, "new-match");
 }

@@ -21,9 +21,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     if (processId != search.processId) return TRUE;
     if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
     wchar_t text[256];
-    if (search.className && (!GetClassNameW(window, text, 256) || lstrcmpW(text, search.className) != 0))
+    if (search.className &&
+        (!GetClassNameW(window, text, 256) || lstrcmpW(text, search.className) != 0))
         return TRUE;
-    if (search.title && (GetWindowTextW(window, text, 256) < 0 || lstrcmpW(text, search.title) != 0)) return TRUE;
+    if (search.title &&
+        (GetWindowTextW(window, text, 256) < 0 || lstrcmpW(text, search.title) != 0))
+        return TRUE;
     search.found = window;
     return FALSE;
 }
@@ -36,8 +39,8 @@ bool LaunchGame(const std::wstring& exePath, const std::wstring& folder, GamePro
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exePath + L"\"";
     QueryPerformanceCounter(&game.launchedAt);
-    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &game.info))
+    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &game.info))
         return false;
     return true;
 }
@@ -61,7 +64,8 @@ void CloseGameHandles(GameProcess& game) {
     game = GameProcess{};
 }
 
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, bool visibleOnly) {
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
+                       bool visibleOnly) {
     WindowSearch search{processId, className, title, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -71,7 +75,8 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 void Pause(int milliseconds) { Sleep(milliseconds); }
@@ -126,7 +131,8 @@ void PostClick(HWND window, int x, int y) {
 std::wstring ReadWindowText(HWND window) {
     wchar_t text[256] = {};
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                             2000, &length))
         return L"?";
     return std::wstring(text, length);
 }

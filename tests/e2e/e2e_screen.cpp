@@ -20,11 +20,13 @@ bool DecodeDib(const uint8_t* bytes, size_t size, Picture& picture, std::vector<
     if (size < sizeof(BITMAPINFOHEADER)) return false;
     BITMAPINFOHEADER header;
     memcpy(&header, bytes, sizeof header);
-    if (header.biCompression != BI_RGB || (header.biBitCount != 4 && header.biBitCount != 8)) return false;
+    if (header.biCompression != BI_RGB || (header.biBitCount != 4 && header.biBitCount != 8))
+        return false;
     const int width = header.biWidth;
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
-    const int tableSize = header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount;
+    const int tableSize =
+        header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount;
     const size_t stride = ((static_cast<size_t>(width) * header.biBitCount + 31) / 32) * 4;
     const size_t tableStart = header.biSize;
     const size_t pixelStart = tableStart + 4 * static_cast<size_t>(tableSize);
@@ -42,9 +44,11 @@ bool DecodeDib(const uint8_t* bytes, size_t size, Picture& picture, std::vector<
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = bytes + pixelStart + stride * (bottomUp ? height - 1 - y : y);
         for (int x = 0; x < width; ++x) {
-            int index = header.biBitCount == 8 ? row[x] : (x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4);
+            int index =
+                header.biBitCount == 8 ? row[x] : (x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4);
             picture.pixels[static_cast<size_t>(y) * width + x] = table[index];
-            if (indices) (*indices)[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
+            if (indices)
+                (*indices)[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
         }
     }
     if (colours) *colours = table;
@@ -57,11 +61,12 @@ bool LoadResourcePicture(HMODULE module, int id, Picture& picture, std::vector<u
     if (!found) return false;
     HGLOBAL loaded = LoadResource(module, found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return bytes && DecodeDib(static_cast<const uint8_t*>(bytes), SizeofResource(module, found), picture,
-                              indices, colours);
+    return bytes && DecodeDib(static_cast<const uint8_t*>(bytes), SizeofResource(module, found),
+                              picture, indices, colours);
 }
 
-int CountPixels(const Picture& frame, int left, int top, int right, int bottom, bool (*test)(uint32_t)) {
+int CountPixels(const Picture& frame, int left, int top, int right, int bottom,
+                bool (*test)(uint32_t)) {
     int count = 0;
     for (int y = top; y < bottom && y < frame.height; ++y)
         for (int x = left; x < right && x < frame.width; ++x)
@@ -78,7 +83,8 @@ int ReadDigitCell(const Picture& frame, const GamePictures& pictures, int x, int
 
 // Tens then ones; the ones cell covers the tens cell's last column.
 int ReadMoney(const Picture& frame, const GamePictures& pictures, int top) {
-    const int tens = ReadDigitCell(frame, pictures, MoneyTensLeft, top, MoneyOnesLeft - MoneyTensLeft);
+    const int tens =
+        ReadDigitCell(frame, pictures, MoneyTensLeft, top, MoneyOnesLeft - MoneyTensLeft);
     const int ones = ReadDigitCell(frame, pictures, MoneyOnesLeft, top, DigitWidth);
     if (ones < 0 || tens == -1) return -1;
     return tens == -2 ? ones : tens * 10 + ones;
@@ -152,7 +158,8 @@ bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::
     for (int card = 0; card < 52; ++card) {
         std::vector<uint8_t> indices;
         std::vector<uint32_t> colours;
-        if (!LoadResourcePicture(module, IDB_CARD_FIRST + card, pictures.faces[card], &indices, &colours)) {
+        if (!LoadResourcePicture(module, IDB_CARD_FIRST + card, pictures.faces[card], &indices,
+                                 &colours)) {
             problem += " face " + std::to_string(IDB_CARD_FIRST + card);
             ok = false;
             continue;
@@ -175,7 +182,8 @@ bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::
 }
 
 bool RegionEquals(const Picture& frame, int x, int y, const Picture& picture, int columns) {
-    if (picture.width == 0 || x + columns > frame.width || y + picture.height > frame.height) return false;
+    if (picture.width == 0 || x + columns > frame.width || y + picture.height > frame.height)
+        return false;
     for (int row = 0; row < picture.height; ++row) {
         const uint32_t* seen = &frame.pixels[static_cast<size_t>(y + row) * frame.width + x];
         const uint32_t* wanted = &picture.pixels[static_cast<size_t>(row) * picture.width];
@@ -198,28 +206,32 @@ Picture CropRegion(const Picture& frame, int x, int y, int width, int height) {
 
 TableView ReadTable(const Picture& frame, const GamePictures& pictures) {
     TableView table;
-    for (int slot = 0; slot < SlotCount; ++slot) table.slots[slot] = ReadSlot(frame, pictures, slot);
+    for (int slot = 0; slot < SlotCount; ++slot)
+        table.slots[slot] = ReadSlot(frame, pictures, slot);
     table.computerMoney = ReadMoney(frame, pictures, ComputerMoneyTop);
     table.playerMoney = ReadMoney(frame, pictures, PlayerMoneyTop);
     const int mouthTops[3] = {MouthClosedTop, MouthGrinTop, MouthOpenTop};
     for (int m = 0; m < 3; ++m)
-        if (RegionEquals(frame, MouthLeft, mouthTops[m], pictures.mouths[m], MouthWidth)) table.mouth = 182 + m;
+        if (RegionEquals(frame, MouthLeft, mouthTops[m], pictures.mouths[m], MouthWidth))
+            table.mouth = 182 + m;
 
     auto notGrey = [](uint32_t pixel) { return pixel != StripGrey; };
     auto dark = [](uint32_t pixel) {
         return ((pixel >> 16) & 0xFF) < 96 && ((pixel >> 8) & 0xFF) < 96 && (pixel & 0xFF) < 96;
     };
-    const int computerOther =
-        CountPixels(frame, StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight, notGrey);
-    const int playerOther =
-        CountPixels(frame, StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight, notGrey);
-    const bool stripsInFrame = frame.width >= StripRight && frame.height >= PlayerStripTop + StripHeight;
+    const int computerOther = CountPixels(frame, StripLeft, ComputerStripTop, StripRight,
+                                          ComputerStripTop + StripHeight, notGrey);
+    const int playerOther = CountPixels(frame, StripLeft, PlayerStripTop, StripRight,
+                                        PlayerStripTop + StripHeight, notGrey);
+    const bool stripsInFrame =
+        frame.width >= StripRight && frame.height >= PlayerStripTop + StripHeight;
     table.computerStripBlank = stripsInFrame && computerOther == 0;
     table.playerStripBlank = stripsInFrame && playerOther == 0;
     // A name is blue text; a few dozen non-grey pixels is more than any stray edge.
     table.computerStripNamed = computerOther > 40;
     table.playerStripNamed = playerOther > 40;
-    table.speechHasText = CountPixels(frame, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, dark) > 20;
+    table.speechHasText =
+        CountPixels(frame, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, dark) > 20;
     return table;
 }
 
@@ -237,8 +249,8 @@ std::string DescribeSlots(const TableView& table) {
         default: text += "?"; break;
         }
     }
-    return text + " | money " + std::to_string(table.computerMoney) + "/" + std::to_string(table.playerMoney) +
-           " mouth " + std::to_string(table.mouth);
+    return text + " | money " + std::to_string(table.computerMoney) + "/" +
+           std::to_string(table.playerMoney) + " mouth " + std::to_string(table.mouth);
 }
 
 namespace {
@@ -287,7 +299,8 @@ bool CaptureClient(HWND window, Picture& frame) {
 bool CaptureScreen(const RECT& rect, Picture& picture) {
     HDC dc = GetDC(nullptr);
     if (!dc) return false;
-    const bool ok = CopyFromDc(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, picture);
+    const bool ok = CopyFromDc(dc, rect.left, rect.top, rect.right - rect.left,
+                               rect.bottom - rect.top, picture);
     ReleaseDC(nullptr, dc);
     return ok;
 }
@@ -306,7 +319,8 @@ bool SaveBitmap(const Picture& picture, const std::wstring& path) {
     file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.pixels.size() * 4);
     FILE* out = _wfopen(path.c_str(), L"wb");
     if (!out) return false;
-    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
+    bool ok = fwrite(&file, sizeof file, 1, out) == 1 &&
+              fwrite(&header, sizeof header, 1, out) == 1 &&
               fwrite(picture.pixels.data(), 4, picture.pixels.size(), out) == picture.pixels.size();
     return fclose(out) == 0 && ok;
 }

@@ -8,10 +8,9 @@ namespace {
 
 // The player's hand scores `playerHand`, the computer's `computerHand`; both
 // keep all their cards.
-void DealCategories(RoundTest& test, const char* computer[5], const char* player[5])
-{
-    test.ScriptDeck({computer[0], computer[1], computer[2], computer[3], computer[4],
-                     player[0], player[1], player[2], player[3], player[4]});
+void DealCategories(RoundTest& test, const char* computer[5], const char* player[5]) {
+    test.ScriptDeck({computer[0], computer[1], computer[2], computer[3], computer[4], player[0],
+                     player[1], player[2], player[3], player[4]});
 }
 
 const char* kNoPair[5] = {"S2", "H5", "C9", "DJ", "SK"};
@@ -22,16 +21,20 @@ const char* kQuads[5] = {"S4", "H4", "C4", "D4", "S6"};
 
 }  // namespace
 
-TEST_F(RoundTest, FoldsCostOneDollarAndTheFifthInARowIsRemarked)
-{
-    struct Fold { int computerBet; const char* line; int pause; int streakAfter; };
+TEST_F(RoundTest, FoldsCostOneDollarAndTheFifthInARowIsRemarked) {
+    struct Fold {
+        int computerBet;
+        const char* line;
+        int pause;
+        int streakAfter;
+    };
     const Fold folds[] = {
         {3, u8"賢明な選択だな", 1000, 1},
         {6, u8"う～ん、今のは\\n勝負して欲しかったよ", 1500, 2},
         {1, u8"賢明な選択だな", 1000, 3},
         {2, u8"賢明な選択だな", 1000, 4},
         {7, u8"どうしたんだい、ずいぶん弱気じゃないか", 1500, 0},  // the fifth, bet or not
-        {2, u8"賢明な選択だな", 1000, 1},                        // the sixth counts as the first
+        {2, u8"賢明な選択だな", 1000, 1},                          // the sixth counts as the first
     };
     int money = 20;
     for (const Fold& fold : folds) {
@@ -58,13 +61,13 @@ RequestRepaint())");
                                          std::to_string(money) + ")"),
                   std::string::npos);
     }
-    EXPECT_EQ(table.lastSpeech, "\x82\xb3\x82\xa0\x81\x41\x83\x58\x83\x5e\x81\x5b\x83\x67\x83\x7b"
-                                "\x83\x5e\x83\x93\x82\xf0\x89\x9f\x82\xb5\x82\xc4\x82\xad\x82\xea"
-                                "\x82\xbd\x82\xdc\x82\xa6");  // "さあ、スタートボタンを押してくれたまえ"
+    EXPECT_EQ(table.lastSpeech,
+              "\x82\xb3\x82\xa0\x81\x41\x83\x58\x83\x5e\x81\x5b\x83\x67\x83\x7b"
+              "\x83\x5e\x83\x93\x82\xf0\x89\x9f\x82\xb5\x82\xc4\x82\xad\x82\xea"
+              "\x82\xbd\x82\xdc\x82\xa6");  // "さあ、スタートボタンを押してくれたまえ"
 }
 
-TEST_F(RoundTest, CallingResetsTheFoldStreakAndNothingElseDoes)
-{
+TEST_F(RoundTest, CallingResetsTheFoldStreakAndNothingElseDoes) {
     for (int k = 0; k < 4; ++k) {
         PlayToBets({});
         FoldHand(match);
@@ -92,8 +95,7 @@ TEST_F(RoundTest, CallingResetsTheFoldStreakAndNothingElseDoes)
     EXPECT_EQ(match.foldStreak, 1);
 }
 
-TEST_F(RoundTest, TheLastDollarFoldedEndsTheMatch)
-{
+TEST_F(RoundTest, TheLastDollarFoldedEndsTheMatch) {
     match.playerMoney = 1;
     match.computerMoney = 39;
     PlayToBets({});
@@ -102,7 +104,8 @@ TEST_F(RoundTest, TheLastDollarFoldedEndsTheMatch)
     EXPECT_EQ(table.timerPeriod, 1000);
     TakeRecord(table);
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 DrawMoney(40, 0)
 ShowSpeech(君には残念だが、私の勝利だ\n\nもう一度私に挑戦したいならスタートボタンを押してくれたまえ)
 DrawMouth(MouthOpen)
@@ -127,12 +130,17 @@ Enable(BetBox, 0))");
     EXPECT_EQ(match.prevWonBet, 0);
 }
 
-TEST_F(RoundTest, TheComputersOpeningLineFollowsItsBetAndThePlayersMoney)
-{
-    struct Case { int bet; int playerMoney; const char* line; };
+TEST_F(RoundTest, TheComputersOpeningLineFollowsItsBetAndThePlayersMoney) {
+    struct Case {
+        int bet;
+        int playerMoney;
+        const char* line;
+    };
     const Case cases[] = {
-        {5, 20, u8"おっ、なかなかいい手ができたぞ\\n\\n 5 ドル賭けよう\\n\\nぜひ挑戦してくれたまえ"},
-        {10, 1, u8"おっ、なかなかいい手ができたぞ\\n\\n 10 ドル賭けよう\\n\\nぜひ挑戦してくれたまえ"},
+        {5, 20,
+         u8"おっ、なかなかいい手ができたぞ\\n\\n 5 ドル賭けよう\\n\\nぜひ挑戦してくれたまえ"},
+        {10, 1,
+         u8"おっ、なかなかいい手ができたぞ\\n\\n 10 ドル賭けよう\\n\\nぜひ挑戦してくれたまえ"},
         {4, 2, u8"それでは私は\\n4 ドル賭けよう\\n\\n今おりれば\\n私に １ ドル払うだけで済むぞ"},
         {1, 1, u8"それでは私は\\n1 ドル賭けよう\\n\\nあとがなくなったようだな"},
     };
@@ -147,14 +155,14 @@ TEST_F(RoundTest, TheComputersOpeningLineFollowsItsBetAndThePlayersMoney)
         TakeRecord(table);
         AdvanceRound(match);
         const std::string record = TakeRecord(table);
-        EXPECT_NE(record.find(std::string("ShowSpeech(") + c.line + ")"), std::string::npos) << record;
+        EXPECT_NE(record.find(std::string("ShowSpeech(") + c.line + ")"), std::string::npos)
+            << record;
         EXPECT_NE(record.find("WriteBetBox(" + std::to_string(c.bet) + ")"), std::string::npos);
         EXPECT_EQ(match.computerBet, c.bet);
     }
 }
 
-TEST_F(RoundTest, ATooLargeBetIsRefusedAndChangesNothing)
-{
+TEST_F(RoundTest, ATooLargeBetIsRefusedAndChangesNothing) {
     match.playerIsDealer = 1;
     match.playerMoney = 37;
     match.computerMoney = 3;
@@ -166,12 +174,14 @@ TEST_F(RoundTest, ATooLargeBetIsRefusedAndChangesNothing)
     const MatchState before = match;
 
     ConfirmBet(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ClearSpeech()
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ClearSpeech()
 ReadBetBox() -> 4
 ShowSpeech(賭け数が大きすぎるようだな)
 RequestRepaint())");
-    EXPECT_EQ(table.lastSpeech, "\x93\x71\x82\xaf\x90\x94\x82\xaa\x91\xe5\x82\xab\x82\xb7\x82\xac"
-                                "\x82\xe9\x82\xe6\x82\xa4\x82\xbe\x82\xc8");
+    EXPECT_EQ(table.lastSpeech,
+              "\x93\x71\x82\xaf\x90\x94\x82\xaa\x91\xe5\x82\xab\x82\xb7\x82\xac"
+              "\x82\xe9\x82\xe6\x82\xa4\x82\xbe\x82\xc8");
     EXPECT_EQ(table.timerPeriod, 0);
     EXPECT_EQ(match.roundState, before.roundState);
     EXPECT_EQ(match.playerMoney, 37);
@@ -186,8 +196,7 @@ RequestRepaint())");
     EXPECT_EQ(match.roundState, RoundShowdown);
 }
 
-TEST_F(RoundTest, ShowdownsSettleByCategoryAndTiesGoToTheDealer)
-{
+TEST_F(RoundTest, ShowdownsSettleByCategoryAndTiesGoToTheDealer) {
     struct Case {
         const char* name;
         int playerIsDealer;
@@ -202,14 +211,16 @@ TEST_F(RoundTest, ShowdownsSettleByCategoryAndTiesGoToTheDealer)
     const Case cases[] = {
         {"tie, computer deals", 0, kNoPair, kOtherNoPair, 4, 16, 0,
          u8"ディーラーはそう簡単には譲れないな", 1000},
-        {"tie, player deals", 1, kNoPair, kOtherNoPair, 4, 24, 1, u8"君の勝ちだ\\n\\nなかなかやるな", 800},
-        {"player wins small, computer deals", 0, kNoPair, kPair, 3, 23, 1, u8"次は、君が\\nディーラーだ",
-         1500},
+        {"tie, player deals", 1, kNoPair, kOtherNoPair, 4, 24, 1,
+         u8"君の勝ちだ\\n\\nなかなかやるな", 800},
+        {"player wins small, computer deals", 0, kNoPair, kPair, 3, 23, 1,
+         u8"次は、君が\\nディーラーだ", 1500},
         {"player wins with a flush", 0, kPair, kFlush, 2, 22, 1,
          u8"なかなかいい手じゃないか\\n\\nさあ、次は君がディーラーだ", 1500},
         {"player wins with four of a kind", 0, kFlush, kQuads, 2, 22, 1,
          u8"おう、素晴らしい手ができたな\\n\\nさあ、次は君がディーラーだ", 1500},
-        {"computer wins, player deals", 1, kQuads, kFlush, 5, 15, 0, u8"今度は私が\\nディーラーだ", 1500},
+        {"computer wins, player deals", 1, kQuads, kFlush, 5, 15, 0, u8"今度は私が\\nディーラーだ",
+         1500},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -225,27 +236,36 @@ TEST_F(RoundTest, ShowdownsSettleByCategoryAndTiesGoToTheDealer)
         AdvanceRound(match);
         const std::string record = TakeRecord(table);
         EXPECT_EQ(record.substr(0, record.find("\nDrawCardFace")),
-                  "Stop(RoundTimer)\nArm(RoundTimer, " + std::to_string(c.pause) + ")\nShowSpeech(" +
-                      c.line + ")");
+                  "Stop(RoundTimer)\nArm(RoundTimer, " + std::to_string(c.pause) +
+                      ")\nShowSpeech(" + c.line + ")");
         EXPECT_EQ(match.playerMoney, c.playerMoneyAfter);
         EXPECT_EQ(match.computerMoney, 40 - c.playerMoneyAfter);
         EXPECT_EQ(match.playerIsDealer, c.dealerAfter);
     }
 }
 
-TEST_F(RoundTest, TheComputerDeniesPeekingOnlyAtThirtySixAndOnlyOnceInTen)
-{
-    struct Case { int computerMoney; int draw; const char* line; int pause; long long draws; };
+TEST_F(RoundTest, TheComputerDeniesPeekingOnlyAtThirtySixAndOnlyOnceInTen) {
+    struct Case {
+        int computerMoney;
+        int draw;
+        const char* line;
+        int pause;
+        long long draws;
+    };
     const Case cases[] = {
-        {31, 0, u8"断って置くが、私は君のカードを盗み見なんてしてない\\n君のゲームをじっくり観察しているだけだ",
+        {31, 0,
+         u8"断って置くが、私は君のカードを盗み見なんてしてない\\n君のゲームをじっくり観察しているだ"
+         u8"けだ",
          2000, 1},
-        {31, 10, u8"断って置くが、私は君のカードを盗み見なんてしてない\\n君のゲームをじっくり観察しているだけだ",
+        {31, 10,
+         u8"断って置くが、私は君のカードを盗み見なんてしてない\\n君のゲームをじっくり観察しているだ"
+         u8"けだ",
          2000, 1},  // 10 % 10 = 0
         {31, 1, u8"今度は私が\\nディーラーだ", 1500, 1},
         {31, 9, u8"今度は私が\\nディーラーだ", 1500, 1},
-        {30, 0, u8"今度は私が\\nディーラーだ", 1500, 0},   // reaches 35: no draw
-        {32, 0, u8"今度は私が\\nディーラーだ", 1500, 0},   // reaches 37: no draw
-        {35, 0, u8"私が勝ったようだな", 1000, 0},             // reaches 40
+        {30, 0, u8"今度は私が\\nディーラーだ", 1500, 0},  // reaches 35: no draw
+        {32, 0, u8"今度は私が\\nディーラーだ", 1500, 0},  // reaches 37: no draw
+        {35, 0, u8"私が勝ったようだな", 1000, 0},         // reaches 40
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.computerMoney * 100 + c.draw);
@@ -270,8 +290,7 @@ TEST_F(RoundTest, TheComputerDeniesPeekingOnlyAtThirtySixAndOnlyOnceInTen)
     }
 }
 
-TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing)
-{
+TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing) {
     struct Case {
         const char* name;
         int playerIsDealer;
@@ -284,14 +303,17 @@ TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing)
         int dealerAfter;
     };
     const char* const computerWins =
-        u8"君には残念だが、私の勝利だ\\n\\nもう一度私に挑戦したいならスタートボタンを押してくれたまえ";
+        u8"君には残念だが、私の勝利だ\\n\\nもう一度私に挑戦したいならスタートボタンを押してくれたま"
+        u8"え";
     const char* const playerWins =
         u8"おめでとう\\n君の勝利だ\\n\\nもう一度プレーしたいならスタートボタンを押してくれたまえ";
     const Case cases[] = {
         {"computer deals and wins", 0, 4, kQuads, kPair, 4, u8"私の勝ちだ", computerWins, 0},
         {"computer deals, player wins", 0, 36, kPair, kQuads, 4, u8"君の勝ちだ", playerWins, 1},
-        {"player deals and wins", 1, 35, kPair, kFlush, 11, u8"君の勝ちだ\\n\\nなかなかやるな", playerWins, 1},
-        {"player deals, computer wins", 1, 5, kFlush, kPair, 11, u8"私が勝ったようだな", computerWins, 0},
+        {"player deals and wins", 1, 35, kPair, kFlush, 11, u8"君の勝ちだ\\n\\nなかなかやるな",
+         playerWins, 1},
+        {"player deals, computer wins", 1, 5, kFlush, kPair, 11, u8"私が勝ったようだな",
+         computerWins, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -323,9 +345,13 @@ TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing)
     }
 }
 
-TEST_F(RoundTest, TheComputerFoldsBelowThePlayersBetAndItsLineMayTakeADraw)
-{
-    struct Case { int bet; int draw; const char* line; long long draws; };
+TEST_F(RoundTest, TheComputerFoldsBelowThePlayersBetAndItsLineMayTakeADraw) {
+    struct Case {
+        int bet;
+        int draw;
+        const char* line;
+        long long draws;
+    };
     const Case cases[] = {
         {5, 61, u8"なかなか強気だな\\n\\n残念だが私は下りるとしよう", 1},
         {5, 60, u8"うーん… 私は下りるとしよう", 1},
@@ -363,8 +389,7 @@ TEST_F(RoundTest, TheComputerFoldsBelowThePlayersBetAndItsLineMayTakeADraw)
     }
 }
 
-TEST_F(RoundTest, ThePlayersReachingFortyByTheComputersFoldShowsTheFoldLineFirst)
-{
+TEST_F(RoundTest, ThePlayersReachingFortyByTheComputersFoldShowsTheFoldLineFirst) {
     match.playerIsDealer = 1;
     match.playerMoney = 39;
     match.computerMoney = 1;
@@ -372,17 +397,25 @@ TEST_F(RoundTest, ThePlayersReachingFortyByTheComputersFoldShowsTheFoldLineFirst
     gScriptedOpponent.bets.push_back(0);
     PlayToBets({});
     ConfirmBet(match);
-    EXPECT_EQ(table.lastSpeech, "\x82\xa4\x81\x5b\x82\xf1\x81\x63\x20\x8e\x84\x82\xcd\x89\xba\x82"
-                                "\xe8\x82\xe9\x82\xc6\x82\xb5\x82\xe6\x82\xa4");  // "うーん… 私は下りるとしよう"
+    EXPECT_EQ(table.lastSpeech,
+              "\x82\xa4\x81\x5b\x82\xf1\x81\x63\x20\x8e\x84\x82\xcd\x89\xba\x82"
+              "\xe8\x82\xe9\x82\xc6\x82\xb5\x82\xe6\x82\xa4");  // "うーん… 私は下りるとしよう"
     AdvanceRound(match);
-    EXPECT_EQ(ReadableText(table.lastSpeech.c_str()),
-              u8"おめでとう\\n君の勝利だ\\n\\nもう一度プレーしたいならスタートボタンを押してくれたまえ");
+    EXPECT_EQ(
+        ReadableText(table.lastSpeech.c_str()),
+        u8"おめでとう\\n君の勝利だ\\n\\nもう一度プレーしたいならスタートボタンを押してくれたまえ");
 }
 
-TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore)
-{
+TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore) {
     // `limit`: the computer's answer when the player deals, its own bet otherwise.
-    struct Case { int dealer; int bet; int limit; int draw; const char* line; long long draws; };
+    struct Case {
+        int dealer;
+        int bet;
+        int limit;
+        int draw;
+        const char* line;
+        long long draws;
+    };
     const Case cases[] = {
         {1, 5, 11, 31, u8"なかなか強気だな\\n\\nだが、ここは勝負と行こう", 1},
         {1, 10, 11, 30, u8"よし、それなら勝負だ", 1},
@@ -407,16 +440,24 @@ TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore)
     }
 }
 
-TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments)
-{
-    struct Case { const char* name; int dealer; int bet; int answer; bool fold; const char* expected; };
+TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments) {
+    struct Case {
+        const char* name;
+        int dealer;
+        int bet;
+        int answer;
+        bool fold;
+        const char* expected;
+    };
     // What the opponent hears in one deal, in order, from the deal to the closing tick.
     const Case cases[] = {
         {"computer deals, player calls", 0, 0, 3, false,
          "ChooseDiscards(*) -> 0|ChooseBet(0, 20, 0, 0, 0, 0) -> 3|ObserveKeptCards()"},
-        {"computer deals, player folds", 0, 0, 3, true, "ChooseDiscards(*) -> 0|ChooseBet(0, 20, 0, 0, 0, 0) -> 3"},
+        {"computer deals, player folds", 0, 0, 3, true,
+         "ChooseDiscards(*) -> 0|ChooseBet(0, 20, 0, 0, 0, 0) -> 3"},
         {"player deals, too large then called", 1, 25, 11, false,
-         "ChooseDiscards(*) -> 0|ObserveDealerBet(10) -> 0|ChooseBet(0, 20, 1, 0, 0, 0) -> 11|ObserveKeptCards()"},
+         "ChooseDiscards(*) -> 0|ObserveDealerBet(10) -> 0|ChooseBet(0, 20, 1, 0, 0, 0) -> "
+         "11|ObserveKeptCards()"},
         {"player deals, computer folds", 1, 7, 2, false,
          "ChooseDiscards(*) -> 0|ObserveDealerBet(7) -> 0|ChooseBet(0, 20, 1, 0, 0, 0) -> 2"},
     };
@@ -446,8 +487,9 @@ TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments)
         for (const std::string& line : table.lines) {
             if (line.rfind("Choose", 0) == 0 || line.rfind("Observe", 0) == 0) {
                 if (!heard.empty()) heard += "|";
-                heard += line.rfind("ChooseDiscards(", 0) == 0 ? "ChooseDiscards(*)" + line.substr(line.find(')') + 1)
-                                                               : line;
+                heard += line.rfind("ChooseDiscards(", 0) == 0
+                             ? "ChooseDiscards(*)" + line.substr(line.find(')') + 1)
+                             : line;
             }
         }
         EXPECT_EQ(heard, c.expected);

@@ -4,14 +4,14 @@
 
 #include "game/layout.h"
 
-TEST_F(RoundTest, ComputerDealsAWholeDeal)
-{
-    ScriptDeck({"S2", "H2", "C2", "D9", "S5",    // computer: three of a kind
-                "SA", "HA", "C7", "D8", "SJ",    // player: a pair of aces
-                "CA", "S9", "H4",                // the player's three replacements
-                "D2", "H9"});                    // the computer's two
+TEST_F(RoundTest, ComputerDealsAWholeDeal) {
+    ScriptDeck({"S2", "H2", "C2", "D9", "S5",  // computer: three of a kind
+                "SA", "HA", "C7", "D8", "SJ",  // player: a pair of aces
+                "CA", "S9", "H4",              // the player's three replacements
+                "D2", "H9"});                  // the computer's two
     StartDeal(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ClearHandNames()
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ClearHandNames()
 DrawCardFace(5, SA)
 DrawCardFace(6, HA)
 DrawCardFace(7, C7)
@@ -31,7 +31,8 @@ Enable(ChangeButton, 1))");
 
     // 7 and 8 marked, 7 unmarked again, then 7 and J: a card clicked twice stays.
     for (int i : {2, 3, 2, 2, 4}) ToggleDiscard(match, SlotLeft(5 + i) + 10, SlotTop(5 + i) + 10);
-    EXPECT_EQ(TakeRecord(table), u8R"(MarkCard(7, C7, marked)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(MarkCard(7, C7, marked)
 RequestRepaint()
 MarkCard(8, D8, marked)
 RequestRepaint()
@@ -43,7 +44,8 @@ MarkCard(9, SJ, marked)
 RequestRepaint())");
 
     ChangeCards(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ClearCardMark(C7)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ClearCardMark(C7)
 DrawEmptySlot(7)
 ClearCardMark(D8)
 DrawEmptySlot(8)
@@ -56,7 +58,8 @@ Arm(RoundTimer, 500))");
 
     ToggleDiscard(match, SlotLeft(5) + 1, SlotTop(5) + 1);  // too late: nothing
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(DrawCardFace(7, CA)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(DrawCardFace(7, CA)
 DrawCardFace(8, S9)
 DrawCardFace(9, H4)
 ShowHandName(PlayerSide, 3, スリーカード)
@@ -67,14 +70,16 @@ Arm(RoundTimer, 1000))");
     EXPECT_EQ(match.nextCard, 13);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ShowSpeech(次は私の番だ)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ShowSpeech(次は私の番だ)
 DrawMouth(MouthGrin)
 RequestRepaint())");
     EXPECT_EQ(match.roundState, RoundComputerDiscard);
 
     gScriptedOpponent.discards.push_back({1, {0, 0, 0, 1, 1}});
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ChooseDiscards(S2 H2 C2 D9 S5) -> 1 00011
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ChooseDiscards(S2 H2 C2 D9 S5) -> 1 00011
 DrawEmptySlot(3)
 DrawEmptySlot(4)
 ShowSpeech(私は 2 枚替えよう)
@@ -84,7 +89,8 @@ Arm(RoundTimer, 700))");
     EXPECT_EQ(match.computerHand, HandNamed({"S2", "H2", "C2", "D2", "H9"}));
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(DrawCardBack(3)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(DrawCardBack(3)
 DrawCardBack(4)
 DrawMouth(MouthClosed)
 RequestRepaint()
@@ -93,7 +99,8 @@ Arm(RoundTimer, 1000))");
 
     gScriptedOpponent.bets.push_back(3);
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 ChooseBet(8, 20, 0, 3, 0, 0) -> 3
 ShowSpeech(それでは私は\n3 ドル賭けよう\n\n今おりれば\n私に １ ドル払うだけで済むぞ)
 Enable(OkButton, 1)
@@ -105,7 +112,8 @@ RequestRepaint())");
 
     match.foldStreak = 3;
     ConfirmBet(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ClearSpeech()
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ClearSpeech()
 ReadBetBox() -> 3
 ShowSpeech(よし、それなら勝負だ)
 RequestRepaint()
@@ -119,7 +127,8 @@ Enable(DownButton, 0))");
     EXPECT_EQ(match.foldStreak, 0);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 Arm(RoundTimer, 1000)
 ShowSpeech(ディーラーはそう簡単には譲れないな)
 DrawCardFace(0, S2)
@@ -138,7 +147,8 @@ ObserveKeptCards())");
     EXPECT_EQ(match.playerIsDealer, 0);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 DrawMoney(23, 17)
 ShowSpeech(さあ、スタートボタンを押してくれたまえ)
 DrawMouth(MouthOpen)
@@ -153,29 +163,30 @@ Enable(BetBox, 0))");
     EXPECT_EQ(match.nextCard, 15);
 }
 
-TEST_F(RoundTest, PlayerDealsAWholeDeal)
-{
+TEST_F(RoundTest, PlayerDealsAWholeDeal) {
     match.playerIsDealer = 1;
     match.playerMoney = 24;
     match.computerMoney = 16;
     match.lastWonBet = 2;
     match.prevWonBet = 4;
     match.foldStreak = 2;
-    table.betBoxText = "4";  // the stake of the deal before
-    ScriptDeck({"S3", "H3", "C8", "D8", "DK",    // computer: two pair
-                "S10", "SJ", "SQ", "SK", "HA"}); // player: a royal straight
+    table.betBoxText = "4";                       // the stake of the deal before
+    ScriptDeck({"S3", "H3", "C8", "D8", "DK",     // computer: two pair
+                "S10", "SJ", "SQ", "SK", "HA"});  // player: a royal straight
     StartDeal(match);
     TakeRecord(table);
     EXPECT_EQ(match.lastWonBet, 2) << "the player keeps the deal, so the stakes stay";
     EXPECT_EQ(match.prevWonBet, 4);
 
     ChangeCards(match);  // nothing marked: nothing exchanged
-    EXPECT_EQ(TakeRecord(table), u8R"(DrawMouth(MouthClosed)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(DrawMouth(MouthClosed)
 RequestRepaint()
 Enable(ChangeButton, 0)
 Arm(RoundTimer, 500))");
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ShowHandName(PlayerSide, 5, ロイヤルストレート)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ShowHandName(PlayerSide, 5, ロイヤルストレート)
 RequestRepaint()
 Arm(RoundTimer, 1000))");
     EXPECT_EQ(match.playerDrawCount, 0);
@@ -183,7 +194,8 @@ Arm(RoundTimer, 1000))");
     TakeRecord(table);
 
     AdvanceRound(match);  // the stand-in keeps all five by default
-    EXPECT_EQ(TakeRecord(table), u8R"(ChooseDiscards(S3 H3 C8 D8 DK) -> 0
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ChooseDiscards(S3 H3 C8 D8 DK) -> 0
 ShowSpeech(私は取り替えるカードはないな)
 DrawMouth(MouthOpen)
 RequestRepaint()
@@ -191,7 +203,8 @@ Arm(RoundTimer, 700))");
     EXPECT_EQ(match.roundState, RoundBetting);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 Enable(BetBox, 1)
 Enable(UpButton, 1)
 Enable(DownButton, 1)
@@ -202,7 +215,8 @@ RequestRepaint())");
 
     RaiseBet(match);
     RaiseBet(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ReadBetBox() -> 4
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ReadBetBox() -> 4
 WriteBetBox(5)
 ReadBetBox() -> 5
 WriteBetBox(6))");
@@ -211,7 +225,8 @@ WriteBetBox(6))");
     gScriptedOpponent.bets.push_back(7);
     ScriptDraws({30});  // r = 30: not above 30, the plain line
     ConfirmBet(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(ClearSpeech()
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(ClearSpeech()
 ReadBetBox() -> 6
 ObserveDealerBet(6) -> 1
 ChooseBet(2, 16, 1, 0, 1, 0) -> 7
@@ -227,7 +242,8 @@ Enable(DownButton, 0))");
     EXPECT_EQ(CountRandomDraws(), 52 + 1);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 Arm(RoundTimer, 800)
 ShowSpeech(君の勝ちだ\n\nなかなかやるな)
 DrawCardFace(0, S3)
@@ -247,7 +263,8 @@ ObserveKeptCards())");
     EXPECT_EQ(match.playerIsDealer, 1);
 
     AdvanceRound(match);
-    EXPECT_EQ(TakeRecord(table), u8R"(Stop(RoundTimer)
+    EXPECT_EQ(TakeRecord(table),
+              u8R"(Stop(RoundTimer)
 DrawMoney(10, 30)
 ShowSpeech(さあ、スタートボタンを押してくれたまえ)
 DrawMouth(MouthOpen)
@@ -260,11 +277,11 @@ Enable(StartButton, 1)
 Enable(BetBox, 0))");
 }
 
-TEST_F(RoundTest, OpeningTheTableGreetsAndDealsUnseen)
-{
+TEST_F(RoundTest, OpeningTheTableGreetsAndDealsUnseen) {
     OpenTable(match);
-    EXPECT_EQ(TakeRecord(table), u8"ShowSpeech(やあ、こんにちは\\n\\nそれではゲームを始めるとしよう"
-                                 u8"\\n\\nスタートボタンを押してくれたまえ)");
+    EXPECT_EQ(TakeRecord(table),
+              u8"ShowSpeech(やあ、こんにちは\\n\\nそれではゲームを始めるとしよう"
+              u8"\\n\\nスタートボタンを押してくれたまえ)");
     EXPECT_EQ(match.nextCard, 10);
     EXPECT_EQ(match.roundState, RoundIdle);
     EXPECT_EQ(table.betBoxText, "1") << "the view writes the box itself";
@@ -278,14 +295,13 @@ TEST_F(RoundTest, OpeningTheTableGreetsAndDealsUnseen)
     }
 }
 
-TEST_F(RoundTest, TicksAndClicksOutsideTheirStepsDoNothing)
-{
+TEST_F(RoundTest, TicksAndClicksOutsideTheirStepsDoNothing) {
     AdvanceRound(match);  // RoundIdle
     ToggleDiscard(match, SlotLeft(5) + 1, SlotTop(5) + 1);
     EXPECT_EQ(TakeRecord(table), "");
     StartDeal(match);
     TakeRecord(table);
-    AdvanceRound(match);  // RoundSelecting
+    AdvanceRound(match);                                    // RoundSelecting
     ToggleDiscard(match, SlotLeft(0) + 1, SlotTop(0) + 1);  // the computer's card
     ToggleDiscard(match, 65535, 65535);
     ToggleDiscard(match, 10, 10);

@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-TEST_F(RoundTest, UpAndDownStepWithinTheirLimits)
-{
+TEST_F(RoundTest, UpAndDownStepWithinTheirLimits) {
     struct Case {
         int playerMoney;
         const char* box;
@@ -13,18 +12,13 @@ TEST_F(RoundTest, UpAndDownStepWithinTheirLimits)
         const char* afterDown;  // ... after one DownButton press from `box`
     };
     const Case cases[] = {
-        {20, "10", "10", "9"},
-        {20, "6", "7", "5"},
-        {25, "9", "10", "8"},
-        {7, "7", "7", "6"},    // the player's money is the ceiling below 10
-        {7, "5", "6", "4"},
-        {20, "1", "2", "1"},   // 1 is the floor
-        {37, "3", "4", "2"},   // the computer's money is not looked at going up
-        {37, "4", "5", "3"},   // above the computer's money: straight down to it
-        {37, "8", "9", "3"},
-        {5, "8", "9", "5"},    // above the player's money: straight down to it
-        {4, "9", "10", "4"},
-        {36, "9", "10", "4"},
+        {20, "10", "10", "9"}, {20, "6", "7", "5"},
+        {25, "9", "10", "8"},  {7, "7", "7", "6"},   // the player's money is the ceiling below 10
+        {7, "5", "6", "4"},    {20, "1", "2", "1"},  // 1 is the floor
+        {37, "3", "4", "2"},  // the computer's money is not looked at going up
+        {37, "4", "5", "3"},  // above the computer's money: straight down to it
+        {37, "8", "9", "3"},   {5, "8", "9", "5"},  // above the player's money: straight down to it
+        {4, "9", "10", "4"},   {36, "9", "10", "4"},
         {36, "38", "39", "4"},  // above both: down to the computer's money
     };
     for (const Case& c : cases) {
@@ -50,22 +44,24 @@ TEST_F(RoundTest, UpAndDownStepWithinTheirLimits)
     }
 }
 
-TEST_F(RoundTest, TheComputersLastBetIsWhereThePlayersSteppingStarts)
-{
+TEST_F(RoundTest, TheComputersLastBetIsWhereThePlayersSteppingStarts) {
     // The box shows 7 from the computer's bet; now the player deals.
     table.betBoxText = "7";
     match.playerIsDealer = 1;
     LowerBet(match);
     LowerBet(match);
     RaiseBet(match);
-    EXPECT_EQ(TakeRecord(table), "ReadBetBox() -> 7\nWriteBetBox(6)\nReadBetBox() -> 6\nWriteBetBox(5)\n"
-                                 "ReadBetBox() -> 5\nWriteBetBox(6)");
+    EXPECT_EQ(TakeRecord(table),
+              "ReadBetBox() -> 7\nWriteBetBox(6)\nReadBetBox() -> 6\nWriteBetBox(5)\n"
+              "ReadBetBox() -> 5\nWriteBetBox(6)");
     EXPECT_EQ(match.playerBet, 6);
 }
 
-TEST_F(RoundTest, TheBetBoxReadsItsLeadingDigitsOfTheFirstTwoCharacters)
-{
-    struct Case { const char* text; int value; };
+TEST_F(RoundTest, TheBetBoxReadsItsLeadingDigitsOfTheFirstTwoCharacters) {
+    struct Case {
+        const char* text;
+        int value;
+    };
     const Case cases[] = {
         {"7", 7}, {"10", 10}, {"123", 12}, {"7x", 7}, {"x7", 0}, {"", 0}, {" 5", 0}, {"-3", 0},
     };
@@ -79,10 +75,14 @@ TEST_F(RoundTest, TheBetBoxReadsItsLeadingDigitsOfTheFirstTwoCharacters)
     }
 }
 
-TEST_F(RoundTest, TheCheckHoldsTheBetWithinBothSidesMoney)
-{
-    struct Case { int playerMoney; int bet; bool accepted; };
-    const Case cases[] = {{20, 10, true}, {3, 3, true}, {3, 4, false}, {37, 3, true}, {37, 4, false}};
+TEST_F(RoundTest, TheCheckHoldsTheBetWithinBothSidesMoney) {
+    struct Case {
+        int playerMoney;
+        int bet;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {20, 10, true}, {3, 3, true}, {3, 4, false}, {37, 3, true}, {37, 4, false}};
     for (const Case& c : cases) {
         match.playerMoney = c.playerMoney;
         match.computerMoney = 40 - c.playerMoney;
@@ -90,9 +90,9 @@ TEST_F(RoundTest, TheCheckHoldsTheBetWithinBothSidesMoney)
     }
 }
 
-TEST(Greeting, EveryHourHasItsGreeting)
-{
-    const char* const tail = u8"それではゲームを始めるとしよう\\n\\nスタートボタンを押してくれたまえ";
+TEST(Greeting, EveryHourHasItsGreeting) {
+    const char* const tail =
+        u8"それではゲームを始めるとしよう\\n\\nスタートボタンを押してくれたまえ";
     const std::string evening = std::string(u8"やあ、こんばんは\\n\\n") + tail;
     const std::string dusk = std::string(u8"やあ、こんばんは\\nいや、おはようかな？\\n") + tail;
     const std::string dawn = std::string(u8"やあ、おはよう\\nいや、こんばんはかな？\\n") + tail;
@@ -104,20 +104,25 @@ TEST(Greeting, EveryHourHasItsGreeting)
         &morning, &morning, &day,     &day,     &day,     &day,     &day,     &day,
         &day,     &day,     &evening, &evening, &evening, &evening, &evening, &evening,
     };
-    for (int hour = 0; hour < 24; ++hour) EXPECT_EQ(ReadableText(MakeGreeting(hour)), *byHour[hour]) << hour;
+    for (int hour = 0; hour < 24; ++hour)
+        EXPECT_EQ(ReadableText(MakeGreeting(hour)), *byHour[hour]) << hour;
     // The bytes themselves, as the window receives them.
     EXPECT_EQ(std::string(MakeGreeting(12)).substr(0, 18),
               "\x82\xe2\x82\xa0\x81\x41\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd\x0a\x0a");
 }
 
-TEST(PlayerSlots, EachCardOwnsItsLeftAndTopEdgesButNotItsRightAndBottom)
-{
-    struct Case { int x; int y; int position; };
+TEST(PlayerSlots, EachCardOwnsItsLeftAndTopEdgesButNotItsRightAndBottom) {
+    struct Case {
+        int x;
+        int y;
+        int position;
+    };
     const Case cases[] = {
-        {200, 310, 0}, {275, 417, 0}, {276, 310, -1}, {199, 310, -1}, {200, 309, -1}, {200, 418, -1},
-        {285, 310, 1}, {370, 360, 2}, {455, 360, 3}, {540, 310, 4},   {615, 417, 4},   {616, 417, -1},
-        {200, 20, -1},   // the computer's row
+        {200, 310, 0},      {275, 417, 0},  {276, 310, -1}, {199, 310, -1}, {200, 309, -1},
+        {200, 418, -1},     {285, 310, 1},  {370, 360, 2},  {455, 360, 3},  {540, 310, 4},
+        {615, 417, 4},      {616, 417, -1}, {200, 20, -1},  // the computer's row
         {65535, 65535, -1}, {0, 0, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(FindPlayerSlot(c.x, c.y), c.position) << c.x << "," << c.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(FindPlayerSlot(c.x, c.y), c.position) << c.x << "," << c.y;
 }

@@ -16,74 +16,68 @@ namespace {
 
 RecordingTable* gTable = nullptr;
 
-void Record(const std::string& line)
-{
+void Record(const std::string& line) {
     if (gTable) gTable->lines.push_back(line);
 }
 
 std::string Slot(int slot) { return std::to_string(slot); }
 
-void ShowSpeechOp(void* context, const char* text)
-{
+void ShowSpeechOp(void* context, const char* text) {
     static_cast<RecordingTable*>(context)->lastSpeech = text;
     Record("ShowSpeech(" + ReadableText(text) + ")");
 }
 void ClearSpeechOp(void*) { Record("ClearSpeech()"); }
-void DrawMouthOp(void*, MouthPicture mouth) { Record(std::string("DrawMouth(") + MouthName(mouth) + ")"); }
-void DrawCardFaceOp(void*, int slot, Card card) { Record("DrawCardFace(" + Slot(slot) + ", " + CardName(card) + ")"); }
+void DrawMouthOp(void*, MouthPicture mouth) {
+    Record(std::string("DrawMouth(") + MouthName(mouth) + ")");
+}
+void DrawCardFaceOp(void*, int slot, Card card) {
+    Record("DrawCardFace(" + Slot(slot) + ", " + CardName(card) + ")");
+}
 void DrawCardBackOp(void*, int slot) { Record("DrawCardBack(" + Slot(slot) + ")"); }
 void DrawEmptySlotOp(void*, int slot) { Record("DrawEmptySlot(" + Slot(slot) + ")"); }
-void DrawMoneyOp(void*, int computerMoney, int playerMoney)
-{
+void DrawMoneyOp(void*, int computerMoney, int playerMoney) {
     Record("DrawMoney(" + std::to_string(computerMoney) + ", " + std::to_string(playerMoney) + ")");
 }
-void ShowHandNameOp(void*, TableSide side, HandCategory category, const char* name)
-{
-    Record(std::string("ShowHandName(") + (side == PlayerSide ? "PlayerSide" : "ComputerSide") + ", " +
-           std::to_string(category) + ", " + ReadableText(name) + ")");
+void ShowHandNameOp(void*, TableSide side, HandCategory category, const char* name) {
+    Record(std::string("ShowHandName(") + (side == PlayerSide ? "PlayerSide" : "ComputerSide") +
+           ", " + std::to_string(category) + ", " + ReadableText(name) + ")");
 }
-void MarkCardOp(void*, int slot, Card card, bool marked)
-{
-    Record("MarkCard(" + Slot(slot) + ", " + CardName(card) + (marked ? ", marked)" : ", unmarked)"));
+void MarkCardOp(void*, int slot, Card card, bool marked) {
+    Record("MarkCard(" + Slot(slot) + ", " + CardName(card) +
+           (marked ? ", marked)" : ", unmarked)"));
 }
 void ClearCardMarkOp(void*, Card card) { Record("ClearCardMark(" + CardName(card) + ")"); }
 void ClearHandNamesOp(void*) { Record("ClearHandNames()"); }
 void RequestRepaintOp(void*) { Record("RequestRepaint()"); }
-void EnableControlOp(void*, TableControl control, bool enabled)
-{
+void EnableControlOp(void*, TableControl control, bool enabled) {
     Record(std::string("Enable(") + ControlName(control) + (enabled ? ", 1)" : ", 0)"));
 }
-void ArmRoundTimerOp(void* context, int milliseconds)
-{
+void ArmRoundTimerOp(void* context, int milliseconds) {
     static_cast<RecordingTable*>(context)->timerPeriod = milliseconds;
     Record("Arm(RoundTimer, " + std::to_string(milliseconds) + ")");
 }
-void StopRoundTimerOp(void* context)
-{
+void StopRoundTimerOp(void* context) {
     static_cast<RecordingTable*>(context)->timerPeriod = 0;
     Record("Stop(RoundTimer)");
 }
-void ReadBetBoxTextOp(void* context, char* text, int size)
-{
+void ReadBetBoxTextOp(void* context, char* text, int size) {
     const std::string& box = static_cast<RecordingTable*>(context)->betBoxText;
     std::snprintf(text, static_cast<std::size_t>(size), "%s", box.c_str());
     Record("ReadBetBox() -> " + box);
 }
-void WriteBetBoxTextOp(void* context, const char* text)
-{
+void WriteBetBoxTextOp(void* context, const char* text) {
     static_cast<RecordingTable*>(context)->betBoxText = text;
     Record(std::string("WriteBetBox(") + text + ")");
 }
 
 const TableOps kRecordingOps = {
-    ShowSpeechOp,   ClearSpeechOp,   DrawMouthOp,    DrawCardFaceOp,   DrawCardBackOp,
-    DrawEmptySlotOp, DrawMoneyOp,    ShowHandNameOp, MarkCardOp,       ClearCardMarkOp,
-    ClearHandNamesOp, RequestRepaintOp, EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
+    ShowSpeechOp,     ClearSpeechOp,     DrawMouthOp,     DrawCardFaceOp,  DrawCardBackOp,
+    DrawEmptySlotOp,  DrawMoneyOp,       ShowHandNameOp,  MarkCardOp,      ClearCardMarkOp,
+    ClearHandNamesOp, RequestRepaintOp,  EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
     ReadBetBoxTextOp, WriteBetBoxTextOp,
 };
 
-std::string MaskText(const DiscardMask& mask)
-{
+std::string MaskText(const DiscardMask& mask) {
     std::string text;
     for (int bit : mask) text += static_cast<char>('0' + bit);
     return text;
@@ -91,20 +85,17 @@ std::string MaskText(const DiscardMask& mask)
 
 }  // namespace
 
-void InstallRecordingTable(RecordingTable& table)
-{
+void InstallRecordingTable(RecordingTable& table) {
     gTable = &table;
     InstallTable(&kRecordingOps, &table);
 }
 
-void RemoveRecordingTable()
-{
+void RemoveRecordingTable() {
     gTable = nullptr;
     InstallTable(nullptr, nullptr);
 }
 
-std::string TakeRecord(RecordingTable& table)
-{
+std::string TakeRecord(RecordingTable& table) {
     std::string joined;
     for (const std::string& line : table.lines) {
         if (!joined.empty()) joined += "\n";
@@ -114,8 +105,7 @@ std::string TakeRecord(RecordingTable& table)
     return joined;
 }
 
-std::string ReadableText(const char* shiftJis)
-{
+std::string ReadableText(const char* shiftJis) {
     std::string in(shiftJis);
     std::string out(in.size() * 3 + 1, '\0');
     iconv_t converter = iconv_open("UTF-8", "CP932");
@@ -146,14 +136,12 @@ const char* const kRankNames[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "
 
 }  // namespace
 
-std::string CardName(Card card)
-{
+std::string CardName(Card card) {
     if (card < 0 || card >= DeckSize) return "?" + std::to_string(card);
     return std::string(1, kSuitLetters[card / 13]) + kRankNames[card % 13];
 }
 
-Card CardNamed(const std::string& name)
-{
+Card CardNamed(const std::string& name) {
     for (Card card = 0; card < DeckSize; ++card) {
         if (CardName(card) == name) return card;
     }
@@ -163,8 +151,7 @@ Card CardNamed(const std::string& name)
 // The opponent stand-in: answers from the script and records each call with its
 // arguments, so a test sees when the controller consults the computer.
 
-int ChooseDiscards(const Hand& hand, DiscardMask& mask)
-{
+int ChooseDiscards(const Hand& hand, DiscardMask& mask) {
     std::string line = "ChooseDiscards(";
     for (int i = 0; i < 5; ++i) line += (i ? " " : "") + CardName(hand[i]);
     DiscardAnswer answer{0, {}};
@@ -173,13 +160,13 @@ int ChooseDiscards(const Hand& hand, DiscardMask& mask)
         gScriptedOpponent.discards.pop_front();
     }
     if (answer.answer != 0) mask = answer.mask;
-    Record(line + ") -> " + std::to_string(answer.answer) + (answer.answer ? " " + MaskText(mask) : ""));
+    Record(line + ") -> " + std::to_string(answer.answer) +
+           (answer.answer ? " " + MaskText(mask) : ""));
     return answer.answer;
 }
 
 int ChooseBet(HandCategory category, int money, int playerIsDealer, int playerDrawCount,
-              int bluffSuspected, int keepsKicker)
-{
+              int bluffSuspected, int keepsKicker) {
     int answer = 1;
     if (!gScriptedOpponent.bets.empty()) {
         answer = gScriptedOpponent.bets.front();
@@ -192,8 +179,7 @@ int ChooseBet(HandCategory category, int money, int playerIsDealer, int playerDr
     return answer;
 }
 
-int ObserveDealerBet(MatchState&, int bet)
-{
+int ObserveDealerBet(MatchState&, int bet) {
     int answer = 0;
     if (!gScriptedOpponent.bluffs.empty()) {
         answer = gScriptedOpponent.bluffs.front();

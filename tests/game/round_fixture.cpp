@@ -12,8 +12,7 @@ int FixedHour() { return 12; }
 
 }  // namespace
 
-void RoundTest::SetUp()
-{
+void RoundTest::SetUp() {
     InstallRecordingTable(table);
     SetClockSources(FixedSeconds, FixedHour);
     gScriptedOpponent = ScriptedOpponent{};
@@ -22,15 +21,14 @@ void RoundTest::SetUp()
     table.betBoxText = "1";
 }
 
-void RoundTest::TearDown()
-{
+void RoundTest::TearDown() {
     ClearRandomScript();
     RemoveRecordingTable();
     SetClockSources(nullptr, nullptr);
 }
 
-void RoundTest::ScriptDeck(std::initializer_list<const char*> top, std::initializer_list<int> after)
-{
+void RoundTest::ScriptDeck(std::initializer_list<const char*> top,
+                           std::initializer_list<int> after) {
     // ShuffleDeck ranks one key per position, so keys equal to the wanted
     // cards give exactly that deck.
     draws.clear();
@@ -45,19 +43,16 @@ void RoundTest::ScriptDeck(std::initializer_list<const char*> top, std::initiali
     ScriptRandomDraws(draws.data(), static_cast<int>(draws.size()));
 }
 
-void RoundTest::ScriptDraws(std::initializer_list<int> values)
-{
+void RoundTest::ScriptDraws(std::initializer_list<int> values) {
     draws.assign(values.begin(), values.end());
     ScriptRandomDraws(draws.data(), static_cast<int>(draws.size()));
 }
 
-void RoundTest::TickUntilWaiting()
-{
+void RoundTest::TickUntilWaiting() {
     for (int guard = 0; table.timerPeriod != 0 && guard < 20; ++guard) AdvanceRound(match);
 }
 
-void RoundTest::PlayToBets(std::initializer_list<int> marks)
-{
+void RoundTest::PlayToBets(std::initializer_list<int> marks) {
     StartDeal(match);
     for (int i : marks) ToggleDiscard(match, SlotLeft(5 + i) + 1, SlotTop(5 + i) + 1);
     ChangeCards(match);
@@ -65,8 +60,7 @@ void RoundTest::PlayToBets(std::initializer_list<int> marks)
     TakeRecord(table);
 }
 
-Hand HandNamed(std::initializer_list<const char*> names)
-{
+Hand HandNamed(std::initializer_list<const char*> names) {
     Hand hand{};
     int i = 0;
     for (const char* name : names) hand[i++] = CardNamed(name);

@@ -8,22 +8,23 @@
 #include "cards/random.h"
 #include "run_lab.h"
 
-TEST(LabEval, PrintsOneCategoryPerHandAndSkipsEmptyLines)
-{
+TEST(LabEval, PrintsOneCategoryPerHandAndSkipsEmptyLines) {
     const LabRun run = RunLab("eval",
-                              "0 1 2 3 4\n"        // not a straight: A-2-3-4-5 of spades -> 9
+                              "0 1 2 3 4\n"  // not a straight: A-2-3-4-5 of spades -> 9
                               "\n"
-                              "0 13 26 39 5\r\n"   // four aces
-                              "0 9 10 11 12\n"     // royal straight flush
-                              "1 15 30 44 11");    // no newline at the end
+                              "0 13 26 39 5\r\n"  // four aces
+                              "0 9 10 11 12\n"    // royal straight flush
+                              "1 15 30 44 11");   // no newline at the end
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "9\n8\n10\n0\n");
     EXPECT_EQ(run.err, "");
 }
 
-TEST(LabEval, StopsAtTheFirstBadLine)
-{
-    struct Case { const char* input; const char* message; };
+TEST(LabEval, StopsAtTheFirstBadLine) {
+    struct Case {
+        const char* input;
+        const char* message;
+    };
     const Case cases[] = {
         {"0 1 2 3 4\n0 1 2 3\n5 6 7 8 9\n", "line 2: expected 5 numbers, found 4"},
         {"0 1 2 3 4\n\n0 1 2 3 52\n", "line 3: card code 52 is outside 0..51"},
@@ -43,8 +44,7 @@ TEST(LabEval, StopsAtTheFirstBadLine)
     }
 }
 
-TEST(LabRand, PrintsTheStreamForAnyUnsignedSeed)
-{
+TEST(LabRand, PrintsTheStreamForAnyUnsignedSeed) {
     LabRun run = RunLab("rand 1 5", "");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "41\n18467\n6334\n26500\n19169\n");
@@ -63,8 +63,7 @@ TEST(LabRand, PrintsTheStreamForAnyUnsignedSeed)
     }
 }
 
-TEST(LabShuffle, PrintsTheDeckForAClockReading)
-{
+TEST(LabShuffle, PrintsTheDeckForAClockReading) {
     const std::int64_t seconds = 1700000000;
     const LabRun run = RunLab("shuffle 1700000000", "");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -86,8 +85,7 @@ TEST(LabShuffle, PrintsTheDeckForAClockReading)
     EXPECT_EQ(RunLab("shuffle", "").status, 2);
 }
 
-TEST(LabUsage, HelpAndUnknownModes)
-{
+TEST(LabUsage, HelpAndUnknownModes) {
     LabRun run = RunLab("--help", "");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("usage: bluffwick-lab"), std::string::npos);

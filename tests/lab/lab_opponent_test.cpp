@@ -11,30 +11,28 @@
 
 namespace {
 
-TEST(LabBet, PrintsResultAndDrawsTaken)
-{
+TEST(LabBet, PrintsResultAndDrawsTaken) {
     const LabRun run = RunLab("bet",
-                              "0 20 0 0 0 0 97 95 3 0\n"        // roll, p, R5
-                              "0 39 0 1 0 0 0 0 0 0\n"          // no draw at all
+                              "0 20 0 0 0 0 97 95 3 0\n"  // roll, p, R5
+                              "0 39 0 1 0 0 0 0 0 0\n"    // no draw at all
                               "\n"
-                              "8 10 0 1 0 0 10 2 0 0\r\n"       // roll, R4
-                              "1 20 1 2 1 1 50 7 10 0\n"        // roll, q, g
-                              "1 12 1 2 0 1 94 1 95 32764\n"    // roll, q, f, R5
-                              "0 5 1 3 1 1 0 0 0 0\n"           // folds with no draw
-                              "7 1 1 2 0 1 5 5 5 5");           // no newline at the end
+                              "8 10 0 1 0 0 10 2 0 0\r\n"     // roll, R4
+                              "1 20 1 2 1 1 50 7 10 0\n"      // roll, q, g
+                              "1 12 1 2 0 1 94 1 95 32764\n"  // roll, q, f, R5
+                              "0 5 1 3 1 1 0 0 0 0\n"         // folds with no draw
+                              "7 1 1 2 0 1 5 5 5 5");         // no newline at the end
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "9 3\n1 0\n9 2\n10 3\n10 4\n0 0\n1 0\n");
     EXPECT_EQ(run.err, "");
 }
 
-TEST(LabDiscards, PrintsResultMaskAndDrawsTaken)
-{
+TEST(LabDiscards, PrintsResultMaskAndDrawsTaken) {
     // Codes: suit * 13 + rank - 1, suits spades, hearts, clubs, diamonds.
     const LabRun run = RunLab("discards",
-                              "2 15 28 41 6 0 0 0\n"      // four 3s and a 7: the 7 goes
-                              "2 15 28 32 45 0 0 0\n"     // full house: mask untouched
-                              "1 40 29 17 10 50 10 3\n"   // 2S 2D 4C 5H JS: third draw keeps J
-                              "1 17 33 49 12 89 0 0\n"    // 2S 5H 8C JD KS: all five
+                              "2 15 28 41 6 0 0 0\n"         // four 3s and a 7: the 7 goes
+                              "2 15 28 32 45 0 0 0\n"        // full house: mask untouched
+                              "1 40 29 17 10 50 10 3\n"      // 2S 2D 4C 5H JS: third draw keeps J
+                              "1 17 33 49 12 89 0 0\n"       // 2S 5H 8C JD KS: all five
                               "1 17 33 49 12 32690 0 0\n");  // ...or now and then none
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
@@ -45,11 +43,16 @@ TEST(LabDiscards, PrintsResultMaskAndDrawsTaken)
               "0 0 0 0 0 0 1\n");
 }
 
-TEST(LabOpponent, StopsAtTheFirstBadLine)
-{
-    struct Case { const char* mode; const char* input; const char* message; const char* out; };
+TEST(LabOpponent, StopsAtTheFirstBadLine) {
+    struct Case {
+        const char* mode;
+        const char* input;
+        const char* message;
+        const char* out;
+    };
     const Case cases[] = {
-        {"bet", "1 20 1 1 0 0 50 0 0 0\n11 20 0 0 0 0 0 0 0 0\n", "line 2: category 11 is outside 0..10", "2 1\n"},
+        {"bet", "1 20 1 1 0 0 50 0 0 0\n11 20 0 0 0 0 0 0 0 0\n",
+         "line 2: category 11 is outside 0..10", "2 1\n"},
         {"bet", "-1 20 0 0 0 0 0 0 0 0\n", "line 1: category -1 is outside 0..10", ""},
         {"bet", "1 0 0 0 0 0 0 0 0 0\n", "line 1: money 0 is outside 1..39", ""},
         {"bet", "1 40 0 0 0 0 0 0 0 0\n", "line 1: money 40 is outside 1..39", ""},
@@ -63,7 +66,8 @@ TEST(LabOpponent, StopsAtTheFirstBadLine)
         {"bet", "1 20 1 1 0 0 0 0 0 0 0\n", "line 1: expected 10 numbers, found 11", ""},
         {"bet", "1 20 1 1 0 0 0 0 0 x\n", "line 1: 'x' is not a number", ""},
         {"discards", "0 1 2 3 52 0 0 0\n", "line 1: card code 52 is outside 0..51", ""},
-        {"discards", "0 14 2 3 5 0 0 0\n0 14 2 3 0 0 0 0\n", "line 2: card 0 appears twice", "1 0 1 0 0 0 0\n"},
+        {"discards", "0 14 2 3 5 0 0 0\n0 14 2 3 0 0 0 0\n", "line 2: card 0 appears twice",
+         "1 0 1 0 0 0 0\n"},
         {"discards", "0 1 2 3 5 0 32768 0\n", "line 1: draw r2 32768 is outside 0..32767", ""},
         {"discards", "0 1 2 3 5 0 0\n", "line 1: expected 8 numbers, found 7", ""},
     };
@@ -79,8 +83,7 @@ TEST(LabOpponent, StopsAtTheFirstBadLine)
 
 // Both modes stream: a few hundred thousand lines, and every answer must be
 // what the opponent itself gives for the same draws.
-TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers)
-{
+TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers) {
     constexpr int kLines = 300000;
     SeedRandom(20261208u);
     std::ostringstream betInput;

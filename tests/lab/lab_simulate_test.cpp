@@ -10,8 +10,7 @@
 
 namespace {
 
-std::map<std::string, std::string> ReadSummary(const std::string& out)
-{
+std::map<std::string, std::string> ReadSummary(const std::string& out) {
     std::map<std::string, std::string> summary;
     std::istringstream lines(out);
     std::string line;
@@ -22,24 +21,24 @@ std::map<std::string, std::string> ReadSummary(const std::string& out)
     return summary;
 }
 
-long long Number(const std::map<std::string, std::string>& summary, const char* key)
-{
+long long Number(const std::map<std::string, std::string>& summary, const char* key) {
     const auto found = summary.find(key);
     EXPECT_NE(found, summary.end()) << key;
     return found == summary.end() ? -1 : std::stoll(found->second);
 }
 
-std::string WithoutSpeed(const std::string& out)
-{
+std::string WithoutSpeed(const std::string& out) {
     const std::size_t start = out.find("deals_per_second: ");
     return out.substr(0, start) + out.substr(out.find('\n', start));
 }
 
 }  // namespace
 
-TEST(LabSimulate, ManyWholeMatchesKeepEveryInvariant)
-{
-    struct Case { const char* arguments; long long matches; };
+TEST(LabSimulate, ManyWholeMatchesKeepEveryInvariant) {
+    struct Case {
+        const char* arguments;
+        long long matches;
+    };
     const Case cases[] = {
         {"--matches 300 --player random --seed 7 --check", 300},
         {"--matches 300 --player careful --seed 8 --time 1234567890 --check", 300},
@@ -51,7 +50,8 @@ TEST(LabSimulate, ManyWholeMatchesKeepEveryInvariant)
         const auto summary = ReadSummary(run.out);
         EXPECT_EQ(summary.at("invariant_violations"), "0") << c.arguments;
         EXPECT_EQ(Number(summary, "matches"), c.matches);
-        EXPECT_EQ(Number(summary, "computer_match_wins") + Number(summary, "player_match_wins"), c.matches);
+        EXPECT_EQ(Number(summary, "computer_match_wins") + Number(summary, "player_match_wins"),
+                  c.matches);
         // Every deal ends in exactly one way: a showdown or a fold by either side.
         EXPECT_EQ(Number(summary, "showdowns") + Number(summary, "player_folds") +
                       Number(summary, "computer_folds"),
@@ -61,12 +61,12 @@ TEST(LabSimulate, ManyWholeMatchesKeepEveryInvariant)
     }
 }
 
-TEST(LabSimulate, TheSummaryKeysComeInTheirFixedOrder)
-{
+TEST(LabSimulate, TheSummaryKeysComeInTheirFixedOrder) {
     const LabRun run = RunLab("simulate --matches 2", "");
     ASSERT_EQ(run.status, 0) << run.err;
-    const char* const keys[] = {"matches", "deals", "showdowns", "player_folds", "computer_folds",
-                                "computer_match_wins", "player_match_wins", "deals_per_second"};
+    const char* const keys[] = {"matches",           "deals",           "showdowns",
+                                "player_folds",      "computer_folds",  "computer_match_wins",
+                                "player_match_wins", "deals_per_second"};
     std::istringstream lines(run.out);
     std::string line;
     for (const char* key : keys) {
@@ -76,33 +76,34 @@ TEST(LabSimulate, TheSummaryKeysComeInTheirFixedOrder)
     EXPECT_EQ(run.out.find("invariant_violations"), std::string::npos) << "only with --check";
 }
 
-TEST(LabSimulate, ARunIsRepeatableAndThePlayersSeedIsItsOwn)
-{
+TEST(LabSimulate, ARunIsRepeatableAndThePlayersSeedIsItsOwn) {
     const std::string first = RunLab("simulate --matches 20 --seed 5", "").out;
     EXPECT_EQ(WithoutSpeed(first), WithoutSpeed(RunLab("simulate --seed 5 --matches 20", "").out));
     EXPECT_NE(WithoutSpeed(first), WithoutSpeed(RunLab("simulate --matches 20 --seed 6", "").out));
-    EXPECT_NE(WithoutSpeed(first), WithoutSpeed(RunLab("simulate --matches 20 --seed 5 --time 1700000001", "").out));
+    EXPECT_NE(WithoutSpeed(first),
+              WithoutSpeed(RunLab("simulate --matches 20 --seed 5 --time 1700000001", "").out));
     EXPECT_EQ(ReadSummary(RunLab("simulate --matches 0", "").out).at("deals"), "0");
 }
 
-TEST(LabSimulate, TheTraceIsAGameRecordOnTheVirtualClock)
-{
+TEST(LabSimulate, TheTraceIsAGameRecordOnTheVirtualClock) {
     // 1700000000 is 22:13 UTC: the evening greeting. The first Start comes
     // 3 s later, so its shuffle is the one of second 1700000003.
     const LabRun run = RunLab("simulate --matches 1 --trace --time 1700000000", "");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("0 DrawCardBack(0)\n", 0), 0u);
-    EXPECT_NE(run.out.find(u8"\n0 ShowSpeech(やあ、こんばんは\\n\\nそれではゲームを始めるとしよう\\n\\n"
-                           u8"スタートボタンを押してくれたまえ)\n3000 Press(StartButton)\n3000 ClearHandNames()\n"),
-              std::string::npos);
+    EXPECT_NE(
+        run.out.find(u8"\n0 ShowSpeech(やあ、こんばんは\\n\\nそれではゲームを始めるとしよう\\n\\n"
+                     u8"スタートボタンを押してくれたまえ)\n3000 Press(StartButton)\n3000 "
+                     u8"ClearHandNames()\n"),
+        std::string::npos);
     std::istringstream deck(RunLab("shuffle 1700000003", "").out);
     int codes[10];
     for (int& code : codes) deck >> code;
     const char* const suits = "SHCD";
     const char* const ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
     for (int i = 0; i < 5; ++i) {
-        const std::string face = "3000 DrawCardFace(" + std::to_string(5 + i) + ", " + suits[codes[5 + i] / 13] +
-                                 ranks[codes[5 + i] % 13] + ")\n";
+        const std::string face = "3000 DrawCardFace(" + std::to_string(5 + i) + ", " +
+                                 suits[codes[5 + i] / 13] + ranks[codes[5 + i] % 13] + ")\n";
         EXPECT_NE(run.out.find(face), std::string::npos) << face;
     }
 
@@ -131,9 +132,11 @@ TEST(LabSimulate, TheTraceIsAGameRecordOnTheVirtualClock)
     EXPECT_NE(run.out.find("matches: 1\n"), std::string::npos);
 }
 
-TEST(LabSimulate, BadArgumentsStopWithStatusTwo)
-{
-    struct Case { const char* arguments; const char* message; };
+TEST(LabSimulate, BadArgumentsStopWithStatusTwo) {
+    struct Case {
+        const char* arguments;
+        const char* message;
+    };
     const Case cases[] = {
         {"simulate --matches", "--matches needs a value"},
         {"simulate --matches -1", "--matches must be"},

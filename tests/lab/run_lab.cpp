@@ -11,16 +11,14 @@
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path)
-{
+std::string ReadWholeFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-std::string MakeTempFile()
-{
+std::string MakeTempFile() {
     char name[] = "/tmp/bluffwick-lab-test-XXXXXX";
     const int fd = mkstemp(name);
     if (fd >= 0) close(fd);
@@ -29,8 +27,7 @@ std::string MakeTempFile()
 
 }  // namespace
 
-LabRun RunLab(const std::string& arguments, const std::string& input)
-{
+LabRun RunLab(const std::string& arguments, const std::string& input) {
     const std::string inPath = MakeTempFile();
     const std::string outPath = MakeTempFile();
     const std::string errPath = MakeTempFile();

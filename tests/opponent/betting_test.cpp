@@ -25,8 +25,7 @@ struct BetCase {
     long long drawsTaken;
 };
 
-std::string Describe(const BetCase& c)
-{
+std::string Describe(const BetCase& c) {
     std::ostringstream text;
     text << "ChooseBet(" << c.category << ", " << c.money << ", " << c.playerIsDealer << ", "
          << c.playerDrawCount << ", " << c.bluffSuspected << ", " << c.keepsKicker << ") draws";
@@ -34,8 +33,7 @@ std::string Describe(const BetCase& c)
     return text.str();
 }
 
-void CheckBets(const std::vector<BetCase>& cases)
-{
+void CheckBets(const std::vector<BetCase>& cases) {
     for (const BetCase& c : cases) {
         int result = -1;
         const long long taken = CountDrawsOf(c.draws, [&] {
@@ -47,27 +45,25 @@ void CheckBets(const std::vector<BetCase>& cases)
     }
 }
 
-TEST(ChooseBetDealing, OpeningRulesAndTheStandPatRule)
-{
+TEST(ChooseBetDealing, OpeningRulesAndTheStandPatRule) {
     CheckBets({
         // cat money dealer? drawn bluff kicker  draws  result drawsTaken
         {0, 39, 0, 1, 0, 0, {}, 1, 0},
         {7, 39, 0, 0, 0, 0, {}, 1, 0},
         {10, 39, 0, 3, 0, 1, {}, 1, 0},
         {7, 38, 0, 1, 0, 0, {99}, 2, 1},
-        {0, 2, 0, 0, 0, 0, {99}, 1, 1},          // the table would say 2
+        {0, 2, 0, 0, 0, 0, {99}, 1, 1},  // the table would say 2
         {3, 1, 0, 0, 0, 0, {50}, 1, 1},
         {2, 20, 0, 0, 0, 0, {50, 89}, 2, 2},
-        {1, 20, 0, 0, 0, 0, {50, 90}, 2, 2},      // p passes, e = 50 bets 2 anyway
-        {0, 20, 0, 0, 0, 0, {97, 95, 3}, 9, 3},   // p passes, R5 = 3 % 5 + 6
+        {1, 20, 0, 0, 0, 0, {50, 90}, 2, 2},     // p passes, e = 50 bets 2 anyway
+        {0, 20, 0, 0, 0, 0, {97, 95, 3}, 9, 3},  // p passes, R5 = 3 % 5 + 6
         {3, 14, 0, 0, 0, 0, {90, 32699, 0}, 6, 3},
-        {4, 20, 0, 0, 0, 0, {50}, 6, 1},          // straights ignore a pat hand
-        {8, 10, 0, 0, 0, 0, {10, 2}, 9, 2},       // no pat rule above three of a kind
+        {4, 20, 0, 0, 0, 0, {50}, 6, 1},     // straights ignore a pat hand
+        {8, 10, 0, 0, 0, 0, {10, 2}, 9, 2},  // no pat rule above three of a kind
     });
 }
 
-TEST(ChooseBetDealing, FourOfAKindAndBetterDrawTheRollButIgnoreIt)
-{
+TEST(ChooseBetDealing, FourOfAKindAndBetterDrawTheRollButIgnoreIt) {
     CheckBets({
         {8, 1, 0, 1, 0, 0, {99}, 1, 1},
         {9, 4, 0, 1, 0, 0, {0}, 4, 1},
@@ -80,8 +76,7 @@ TEST(ChooseBetDealing, FourOfAKindAndBetterDrawTheRollButIgnoreIt)
     });
 }
 
-TEST(ChooseBetDealing, TableRowsByTheRoll)
-{
+TEST(ChooseBetDealing, TableRowsByTheRoll) {
     CheckBets({
         // No hand or one pair.
         {0, 1, 0, 1, 0, 0, {99}, 1, 1},
@@ -97,7 +92,7 @@ TEST(ChooseBetDealing, TableRowsByTheRoll)
         // Two pair, three of a kind.
         {2, 7, 0, 1, 0, 0, {81}, 5, 1},
         {3, 11, 0, 1, 0, 0, {91}, 7, 1},
-        {2, 31, 0, 1, 0, 0, {97}, 7, 1},          // 38 - money
+        {2, 31, 0, 1, 0, 0, {97}, 7, 1},  // 38 - money
         {3, 33, 0, 1, 0, 0, {99}, 5, 1},
         {2, 27, 0, 1, 0, 0, {98, 1}, 7, 2},
         // Straight, royal straight, flush: the middle bands bet less.
@@ -116,14 +111,13 @@ TEST(ChooseBetDealing, TableRowsByTheRoll)
         {7, 20, 0, 0, 0, 0, {80}, 5, 1},
         {7, 27, 0, 1, 0, 0, {99, 5}, 10, 2},
         {7, 30, 0, 1, 0, 0, {99, 3}, 8, 2},
-        {7, 33, 0, 1, 0, 0, {0}, 7, 1},           // all of the player's 7 dollars
+        {7, 33, 0, 1, 0, 0, {0}, 7, 1},  // all of the player's 7 dollars
         {7, 31, 0, 1, 0, 0, {97}, 2, 1},
         {7, 36, 0, 1, 0, 0, {95}, 4, 1},
     });
 }
 
-TEST(ChooseBetAnswering, EarlyAnswersAndThePairSuspicion)
-{
+TEST(ChooseBetAnswering, EarlyAnswersAndThePairSuspicion) {
     CheckBets({
         {0, 20, 1, 0, 0, 0, {}, 0, 0},
         {0, 1, 1, 2, 1, 1, {}, 0, 0},
@@ -131,21 +125,20 @@ TEST(ChooseBetAnswering, EarlyAnswersAndThePairSuspicion)
         {1, 1, 1, 2, 1, 1, {}, 1, 0},
         {10, 1, 1, 0, 0, 0, {}, 1, 0},
         {7, 20, 1, 1, 0, 0, {50}, 11, 1},
-        {8, 39, 1, 3, 1, 1, {50}, 11, 1},         // three drawn: suspected without a draw
-        {9, 20, 1, 2, 0, 1, {50, 9}, 11, 2},      // q is drawn though it changes nothing
-        {10, 20, 1, 2, 0, 0, {50}, 11, 1},        // no q without the kicker habit
+        {8, 39, 1, 3, 1, 1, {50}, 11, 1},     // three drawn: suspected without a draw
+        {9, 20, 1, 2, 0, 1, {50, 9}, 11, 2},  // q is drawn though it changes nothing
+        {10, 20, 1, 2, 0, 0, {50}, 11, 1},    // no q without the kicker habit
         {7, 20, 1, 4, 1, 1, {50}, 11, 1},
     });
 }
 
-TEST(ChooseBetAnswering, GiveUpCheckAndBluffCallExcludeEachOther)
-{
+TEST(ChooseBetAnswering, GiveUpCheckAndBluffCallExcludeEachOther) {
     CheckBets({
         // One pair, kicker habit, two drawn, bluff suspected.
-        {1, 20, 1, 2, 1, 1, {50, 7, 10}, 10, 3},  // q = 7: no pair, g = 10 < 40
-        {1, 20, 1, 2, 1, 1, {50, 7, 40}, 2, 3},   // g = 40: the table, e = 50
-        {1, 20, 1, 2, 1, 1, {50, 2, 96}, 2, 3},   // q = 2: pair, f = 96 passes
-        {1, 20, 1, 2, 1, 1, {50, 2, 94}, 0, 3},   // f = 94 gives up
+        {1, 20, 1, 2, 1, 1, {50, 7, 10}, 10, 3},     // q = 7: no pair, g = 10 < 40
+        {1, 20, 1, 2, 1, 1, {50, 7, 40}, 2, 3},      // g = 40: the table, e = 50
+        {1, 20, 1, 2, 1, 1, {50, 2, 96}, 2, 3},      // q = 2: pair, f = 96 passes
+        {1, 20, 1, 2, 1, 1, {50, 2, 94}, 0, 3},      // f = 94 gives up
         {1, 12, 1, 2, 0, 1, {94, 1, 95, 4}, 10, 4},  // e, q, f and R5: four draws
         // One pair: three drawn or stood pat means the give-up check, no bluff call.
         {1, 20, 1, 3, 1, 0, {50, 96}, 2, 2},
@@ -169,22 +162,21 @@ TEST(ChooseBetAnswering, GiveUpCheckAndBluffCallExcludeEachOther)
     });
 }
 
-TEST(ChooseBetAnswering, TableRowsAndBluffColumns)
-{
+TEST(ChooseBetAnswering, TableRowsAndBluffColumns) {
     CheckBets({
         // One pair.
-        {1, 2, 1, 1, 1, 0, {99}, 2, 1},           // bluff call at once, no g
+        {1, 2, 1, 1, 1, 0, {99}, 2, 1},  // bluff call at once, no g
         {1, 2, 1, 1, 0, 0, {71}, 1, 1},
         {1, 3, 1, 1, 1, 0, {0, 49}, 3, 2},
         {1, 3, 1, 1, 1, 0, {0, 50}, 1, 2},
         {1, 5, 1, 1, 0, 0, {90}, 5, 1},
         {1, 8, 1, 1, 1, 0, {96, 29}, 8, 2},
-        {1, 8, 1, 1, 1, 0, {96, 30}, 7, 2},       // money - 1
+        {1, 8, 1, 1, 1, 0, {96, 30}, 7, 2},  // money - 1
         {1, 11, 1, 1, 0, 0, {94}, 9, 1},
         {1, 12, 1, 1, 0, 0, {94, 3}, 9, 2},
         {1, 16, 1, 1, 0, 0, {29}, 1, 1},
-        {1, 31, 1, 1, 1, 0, {0, 39}, 9, 2},       // 40 - money
-        {1, 34, 1, 1, 1, 0, {95}, 5, 1},          // no bluff column: no g
+        {1, 31, 1, 1, 1, 0, {0, 39}, 9, 2},  // 40 - money
+        {1, 34, 1, 1, 1, 0, {95}, 5, 1},     // no bluff column: no g
         {1, 38, 1, 4, 0, 0, {69}, 1, 1},
         {1, 39, 1, 5, 1, 0, {0}, 1, 1},
         // Two pair, three of a kind.
@@ -193,14 +185,14 @@ TEST(ChooseBetAnswering, TableRowsAndBluffColumns)
         {2, 11, 1, 1, 0, 0, {80}, 9, 1},
         {3, 16, 1, 1, 0, 0, {85, 2}, 8, 2},
         {2, 25, 1, 1, 0, 0, {60, 4}, 10, 2},
-        {3, 31, 1, 1, 0, 0, {0}, 6, 1},           // 37 - money
-        {2, 35, 1, 1, 0, 0, {91}, 5, 1},          // 40 - money
+        {3, 31, 1, 1, 0, 0, {0}, 6, 1},   // 37 - money
+        {2, 35, 1, 1, 0, 0, {91}, 5, 1},  // 40 - money
         {3, 36, 1, 1, 1, 0, {0, 79}, 4, 2},
         {2, 36, 1, 1, 1, 0, {0, 80}, 2, 2},
         {2, 37, 1, 1, 1, 0, {51}, 3, 1},
         // Straight, royal straight, flush.
         {4, 3, 1, 0, 0, 0, {0}, 3, 1},
-        {4, 6, 1, 0, 0, 0, {50}, 4, 1},           // stood pat, nothing suspected
+        {4, 6, 1, 0, 0, 0, {50}, 4, 1},  // stood pat, nothing suspected
         {5, 6, 1, 0, 1, 0, {50}, 6, 1},
         {6, 6, 1, 1, 0, 0, {50}, 6, 1},
         {5, 4, 1, 0, 0, 0, {50}, 3, 1},
@@ -210,10 +202,10 @@ TEST(ChooseBetAnswering, TableRowsAndBluffColumns)
         {4, 8, 1, 1, 1, 0, {99, 69}, 8, 2},
         {5, 29, 1, 1, 1, 0, {0, 89}, 10, 2},
         {5, 29, 1, 1, 1, 0, {0, 90}, 6, 2},
-        {6, 30, 1, 1, 1, 0, {0, 79}, 10, 2},      // the odd g < 80 row
+        {6, 30, 1, 1, 1, 0, {0, 79}, 10, 2},  // the odd g < 80 row
         {6, 30, 1, 1, 1, 0, {35, 80}, 7, 2},
-        {4, 33, 1, 1, 0, 0, {0}, 5, 1},           // 38 - money
-        {4, 33, 1, 1, 0, 0, {65}, 6, 1},          // 39 - money
+        {4, 33, 1, 1, 0, 0, {0}, 5, 1},   // 38 - money
+        {4, 33, 1, 1, 0, 0, {65}, 6, 1},  // 39 - money
         {6, 36, 1, 1, 1, 0, {0}, 4, 1},
     });
 }
@@ -221,8 +213,7 @@ TEST(ChooseBetAnswering, TableRowsAndBluffColumns)
 // Over every category, every amount of money and every draw that can change a
 // decision, dealing bets 1..min(10, money, 40 - money), answering gives 0..11,
 // and no call takes more than four draws.
-TEST(ChooseBet, MoneyLimitsHoldForEveryRoll)
-{
+TEST(ChooseBet, MoneyLimitsHoldForEveryRoll) {
     // Besides every roll e, these raw values reach both sides of every later
     // threshold (q < 3, p < 90, f < 95, g < 30..90) and every R value.
     const std::vector<int> later = {1,  2,  3,  29, 30, 39, 40, 49, 50, 59,
@@ -243,7 +234,8 @@ TEST(ChooseBet, MoneyLimitsHoldForEveryRoll)
                                 padded.resize(6, 0);
                                 int result = -1;
                                 const long long taken = CountDrawsOf(padded, [&] {
-                                    result = ChooseBet(category, money, dealer, drawn, bluff, kicker);
+                                    result =
+                                        ChooseBet(category, money, dealer, drawn, bluff, kicker);
                                 });
                                 ++calls;
                                 if (taken > static_cast<long long>(known)) {
@@ -284,8 +276,7 @@ TEST(ChooseBet, MoneyLimitsHoldForEveryRoll)
 }
 
 // The tables as written must cover every amount of money and every roll once.
-TEST(BettingTables, RowsCoverEveryMoneyAndBandsEveryRoll)
-{
+TEST(BettingTables, RowsCoverEveryMoneyAndBandsEveryRoll) {
     auto checkBands = [](const BetBand* bands, const char* table, int row) {
         int next = 0;
         for (int k = 0; k < kMaxBands && next <= 99; ++k) {

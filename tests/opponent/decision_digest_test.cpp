@@ -12,8 +12,7 @@ namespace {
 // FNV-1a over the answers and draw counts, in the order the sweep takes them.
 struct Digest {
     std::uint64_t value = 14695981039346656037ull;
-    void Add(int number)
-    {
+    void Add(int number) {
         for (int shift = 0; shift < 32; shift += 8) {
             value ^= static_cast<std::uint8_t>(static_cast<std::uint32_t>(number) >> shift);
             value *= 1099511628211ull;
@@ -27,8 +26,7 @@ constexpr int ScriptLength = 4;  // no decision takes more draws than this
 // values 0..99 reach every outcome of every draw. Each draw position is swept
 // over 0..99 against a few backgrounds, and all draws together over 0..99.
 template <typename Decide>
-void SweepDraws(Digest& digest, Decide decide)
-{
+void SweepDraws(Digest& digest, Decide decide) {
     static const int Backgrounds[] = {0, 50, 99};
     int script[ScriptLength];
     auto run = [&] {
@@ -42,7 +40,8 @@ void SweepDraws(Digest& digest, Decide decide)
     for (int position = 0; position < ScriptLength; ++position) {
         for (int background : Backgrounds) {
             for (int roll = 0; roll < 100; ++roll) {
-                for (int k = 0; k < ScriptLength; ++k) script[k] = k == position ? roll : background;
+                for (int k = 0; k < ScriptLength; ++k)
+                    script[k] = k == position ? roll : background;
                 run();
             }
         }
@@ -57,8 +56,7 @@ void SweepDraws(Digest& digest, Decide decide)
 constexpr std::uint64_t ChooseBetDigest = 0x8f8df057a652dd4bull;
 constexpr std::uint64_t ChooseDiscardsDigest = 0x4d7e3108b4860965ull;
 
-TEST(DecisionDigest, ChooseBetOverEveryRowBandAndRule)
-{
+TEST(DecisionDigest, ChooseBetOverEveryRowBandAndRule) {
     Digest digest;
     for (int category = 0; category <= 10; ++category) {
         for (int money = 1; money <= 39; ++money) {
@@ -79,11 +77,10 @@ TEST(DecisionDigest, ChooseBetOverEveryRowBandAndRule)
     EXPECT_EQ(digest.value, ChooseBetDigest) << std::hex << digest.value;
 }
 
-TEST(DecisionDigest, ChooseDiscardsOverEveryHand)
-{
+TEST(DecisionDigest, ChooseDiscardsOverEveryHand) {
     // Every five-card hand, its slots turned round by a varying amount, against
     // scripts on both sides of every threshold of the random rules (10, 15, 90).
-    static const int Scripts[][3] = {{0, 0, 0},    {9, 9, 9},    {10, 9, 9}, {10, 10, 9},
+    static const int Scripts[][3] = {{0, 0, 0},    {9, 9, 9},    {10, 9, 9},   {10, 10, 9},
                                      {10, 10, 10}, {14, 14, 14}, {15, 15, 15}, {89, 89, 89},
                                      {90, 90, 90}, {99, 99, 99}};
     Digest digest;

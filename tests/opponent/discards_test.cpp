@@ -13,14 +13,13 @@ struct DiscardCase {
     const char* hand;
     std::vector<int> draws;  // raw values; the rule uses value % 100
     int result;
-    DiscardMask mask;        // 7 = the mask must stay as it was
+    DiscardMask mask;  // 7 = the mask must stay as it was
     long long drawsTaken;
 };
 
 constexpr DiscardMask kUntouched = {7, 7, 7, 7, 7};
 
-void CheckDiscards(const DiscardCase& c)
-{
+void CheckDiscards(const DiscardCase& c) {
     const Hand hand = ParseHand(c.hand);
     DiscardMask mask = kUntouched;
     int result = -1;
@@ -30,8 +29,7 @@ void CheckDiscards(const DiscardCase& c)
     EXPECT_EQ(taken, c.drawsTaken) << c.hand;
 }
 
-TEST(ChooseDiscards, MadeHandsStandPatAndLeaveTheMaskAlone)
-{
+TEST(ChooseDiscards, MadeHandsStandPatAndLeaveTheMaskAlone) {
     const DiscardCase cases[] = {
         {"3S 3H 3C 7D 7S", {}, 0, kUntouched, 0},  // full house
         {"2S 3H 4C 5D 6S", {}, 0, kUntouched, 0},  // straight
@@ -44,8 +42,7 @@ TEST(ChooseDiscards, MadeHandsStandPatAndLeaveTheMaskAlone)
     for (const DiscardCase& c : cases) CheckDiscards(c);
 }
 
-TEST(ChooseDiscards, SetsAndTwoPairThrowTheOddCards)
-{
+TEST(ChooseDiscards, SetsAndTwoPairThrowTheOddCards) {
     const DiscardCase cases[] = {
         {"9S 9H 9C 9D KS", {}, 1, {0, 0, 0, 0, 1}, 0},
         {"KS 9S 9H 9C 9D", {}, 1, {1, 0, 0, 0, 0}, 0},
@@ -57,8 +54,7 @@ TEST(ChooseDiscards, SetsAndTwoPairThrowTheOddCards)
     for (const DiscardCase& c : cases) CheckDiscards(c);
 }
 
-TEST(ChooseDiscards, OnePairRulesInOrder)
-{
+TEST(ChooseDiscards, OnePairRulesInOrder) {
     const DiscardCase cases[] = {
         // Three suited odd cards and a pair card of their suit: a four-card flush.
         {"4H 4S AS KS QS", {}, 1, {1, 0, 0, 0, 0}, 0},
@@ -99,8 +95,7 @@ TEST(ChooseDiscards, OnePairRulesInOrder)
     for (const DiscardCase& c : cases) CheckDiscards(c);
 }
 
-TEST(ChooseDiscards, NoPairRulesInOrder)
-{
+TEST(ChooseDiscards, NoPairRulesInOrder) {
     const DiscardCase cases[] = {
         // Four of one suit beats any straight draw.
         {"2H 5H 9H KH 3S", {}, 1, {0, 0, 0, 0, 1}, 0},
@@ -136,8 +131,7 @@ TEST(ChooseDiscards, NoPairRulesInOrder)
 
 // Only the lower pair card of rules 1.4 and 1.11 depends on where the cards
 // lie; every other choice follows the ranks and suits wherever they sit.
-TEST(ChooseDiscards, SlotOrderOnlyMovesTheMarks)
-{
+TEST(ChooseDiscards, SlotOrderOnlyMovesTheMarks) {
     const char* hands[] = {"2S 2H 4C 8D KS", "4H 4C AS KS QS", "2S 5H 8C JD KS",
                            "2C 4C 7C 9H KD", "5S 5H 5C 8D KS", "AS 5H 7C QD KS"};
     const std::vector<int> draws = {50, 10, 3};

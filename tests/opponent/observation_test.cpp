@@ -22,8 +22,7 @@ struct DealerBet {
 };
 
 // Plays the bets in order on one record, as the deals of one session would.
-void PlayDealerBets(const std::vector<DealerBet>& bets, MatchState match = MatchState())
-{
+void PlayDealerBets(const std::vector<DealerBet>& bets, MatchState match = MatchState()) {
     int step = 0;
     for (const DealerBet& b : bets) {
         ++step;
@@ -42,50 +41,46 @@ void PlayDealerBets(const std::vector<DealerBet>& bets, MatchState match = Match
     }
 }
 
-TEST(ObserveDealerBet, LargeBetsTriggerAndSetTheCountersBack)
-{
+TEST(ObserveDealerBet, LargeBetsTriggerAndSetTheCountersBack) {
     PlayDealerBets({
         // money drawn bet last prev -> bluff  over2 over3 over4
         {20, 1, 5, 0, 0, 0, 1, 1, 1},
         {25, 2, 6, 0, 0, 0, 2, 2, 2},
-        {33, 1, 5, 0, 0, 1, 4, 3, 2},   // betsOver4 reached 3; set back, player exchanged
-        {20, 1, 3, 0, 0, 1, 4, 3, 2},   // betsOver2 reached 5 again
-        {20, 1, 2, 0, 0, 0, 4, 3, 2},   // a bet of 2 counts nowhere
-        {34, 1, 9, 0, 0, 0, 4, 3, 2},   // a rich player's bets never count
+        {33, 1, 5, 0, 0, 1, 4, 3, 2},  // betsOver4 reached 3; set back, player exchanged
+        {20, 1, 3, 0, 0, 1, 4, 3, 2},  // betsOver2 reached 5 again
+        {20, 1, 2, 0, 0, 0, 4, 3, 2},  // a bet of 2 counts nowhere
+        {34, 1, 9, 0, 0, 0, 4, 3, 2},  // a rich player's bets never count
         {39, 3, 10, 0, 0, 0, 4, 3, 2},
-        {20, 3, 4, 0, 0, 1, 4, 3, 2},   // 4 adds to two counters: over2 5, over3 4
+        {20, 3, 4, 0, 0, 1, 4, 3, 2},  // 4 adds to two counters: over2 5, over3 4
     });
 }
 
-TEST(ObserveDealerBet, ASetBackAfterAPatHandLeavesTwoToGo)
-{
+TEST(ObserveDealerBet, ASetBackAfterAPatHandLeavesTwoToGo) {
     PlayDealerBets({
         {20, 1, 4, 0, 0, 0, 1, 1, 0},
         {20, 1, 4, 0, 0, 0, 2, 2, 0},
         {20, 1, 4, 0, 0, 0, 3, 3, 0},
-        {20, 0, 4, 0, 0, 1, 3, 2, 1},   // betsOver3 reached 4 with a pat hand
+        {20, 0, 4, 0, 0, 1, 3, 2, 1},  // betsOver3 reached 4 with a pat hand
         {20, 1, 3, 0, 0, 0, 4, 2, 1},
-        {20, 1, 3, 0, 0, 1, 4, 3, 2},   // betsOver2 reached 5; the player exchanged
+        {20, 1, 3, 0, 0, 1, 4, 3, 2},  // betsOver2 reached 5; the player exchanged
     });
 }
 
-TEST(ObserveDealerBet, RepeatedStakesAndPatHands)
-{
+TEST(ObserveDealerBet, RepeatedStakesAndPatHands) {
     PlayDealerBets({
-        {20, 1, 4, 4, 0, 1, 1, 1, 0},   // repeats the last winning stake of 4
-        {20, 1, 2, 2, 0, 0, 1, 1, 0},   // a repeat of 2 is not enough...
-        {20, 1, 2, 2, 2, 1, 1, 1, 0},   // ...unless the stake before was 2 too
-        {20, 1, 1, 3, 1, 1, 1, 1, 0},   // any repeat of the older stake
-        {20, 1, 3, 0, 0, 0, 2, 1, 0},   // cleared stakes never match a bet
-        {20, 0, 1, 0, 0, 0, 2, 1, 0},   // the first pat hand
-        {20, 0, 1, 0, 0, 1, 2, 1, 0},   // the second pat hand in a row
+        {20, 1, 4, 4, 0, 1, 1, 1, 0},  // repeats the last winning stake of 4
+        {20, 1, 2, 2, 0, 0, 1, 1, 0},  // a repeat of 2 is not enough...
+        {20, 1, 2, 2, 2, 1, 1, 1, 0},  // ...unless the stake before was 2 too
+        {20, 1, 1, 3, 1, 1, 1, 1, 0},  // any repeat of the older stake
+        {20, 1, 3, 0, 0, 0, 2, 1, 0},  // cleared stakes never match a bet
+        {20, 0, 1, 0, 0, 0, 2, 1, 0},  // the first pat hand
+        {20, 0, 1, 0, 0, 1, 2, 1, 0},  // the second pat hand in a row
         {20, 2, 1, 0, 0, 0, 2, 1, 0},
         {20, 0, 1, 0, 0, 0, 2, 1, 0},
     });
 }
 
-TEST(ObserveDealerBet, TheVeryFirstPatHandIsNotSuspect)
-{
+TEST(ObserveDealerBet, TheVeryFirstPatHandIsNotSuspect) {
     MatchState match;
     match.playerDrawCount = 0;
     EXPECT_EQ(ObserveDealerBet(match, 5), 0);
@@ -102,8 +97,7 @@ struct KeptCards {
     int keepsKickerAfter;
 };
 
-TEST(ObserveKeptCards, LearnsHowThePlayerDrawsToAPair)
-{
+TEST(ObserveKeptCards, LearnsHowThePlayerDrawsToAPair) {
     const KeptCards cases[] = {
         {"7S 2H 7D 3C KS", {0, 1, 0, 1, 0}, 2, 0, 1},  // 7, 7 and a king kept
         {"KS 7D 2H 3C 7S", {0, 0, 1, 1, 0}, 2, 0, 1},
@@ -134,8 +128,7 @@ TEST(ObserveKeptCards, LearnsHowThePlayerDrawsToAPair)
 
 // The habit carries into the computer's answers: with the kicker habit a
 // two-card draw costs the call an extra draw and can make it give up.
-TEST(ObserveKeptCards, FeedsThePairSuspicionOfLaterAnswers)
-{
+TEST(ObserveKeptCards, FeedsThePairSuspicionOfLaterAnswers) {
     MatchState match;
     match.playerHand = ParseHand("7S 2H 7D 3C KS");
     match.playerDiscards = {0, 1, 0, 1, 0};

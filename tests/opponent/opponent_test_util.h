@@ -10,8 +10,7 @@
 #include "cards/random.h"
 
 // "4H 4S AS KS QS": rank A 2..9 T J Q K, suit S H C D.
-inline Hand ParseHand(const std::string& text)
-{
+inline Hand ParseHand(const std::string& text) {
     static const std::string kRanks = "A23456789TJQK";
     static const std::string kSuits = "SHCD";
     std::istringstream words(text);
@@ -33,8 +32,7 @@ inline Hand ParseHand(const std::string& text)
 // it took. Draws past the script come from the generator, so a call that
 // takes more than was scripted still shows up in the count.
 template <typename Call>
-long long CountDrawsOf(const std::vector<int>& script, Call call)
-{
+long long CountDrawsOf(const std::vector<int>& script, Call call) {
     SeedRandom(12345u);
     ScriptRandomDraws(script.data(), static_cast<int>(script.size()));
     ResetRandomDrawCount();

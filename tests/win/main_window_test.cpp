@@ -83,7 +83,8 @@ TEST_F(MainWindowTest, TheClassRedrawsOnResizeOnGreenWithTheArrowTheIconAndTheMe
     EXPECT_EQ(info.hCursor, LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
     EXPECT_EQ(info.lpszMenuName, MAKEINTRESOURCEW(IDR_MAIN_MENU));
     LOGBRUSH background{};
-    ASSERT_EQ(GetObjectW(info.hbrBackground, sizeof background, &background), static_cast<int>(sizeof background));
+    ASSERT_EQ(GetObjectW(info.hbrBackground, sizeof background, &background),
+              static_cast<int>(sizeof background));
     EXPECT_EQ(background.lbStyle, static_cast<UINT>(BS_SOLID));
     EXPECT_EQ(background.lbColor, RGB(0, 128, 0));
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
@@ -92,16 +93,19 @@ TEST_F(MainWindowTest, TheClassRedrawsOnResizeOnGreenWithTheArrowTheIconAndTheMe
 TEST_F(MainWindowTest, TheControlsAreMadeBetBoxStartChangeOkFoldUpDown) {
     // Children are kept in creation order (the first made on top); the order is
     // also the order Tab walks them.
-    const int order[] = {BetBox, StartButton, ChangeButton, OkButton, FoldButton, UpButton, DownButton};
+    const int order[] = {BetBox,     StartButton, ChangeButton, OkButton,
+                         FoldButton, UpButton,    DownButton};
     std::vector<int> made;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         made.push_back(GetDlgCtrlID(child));
     }
     EXPECT_EQ(made, std::vector<int>(std::begin(order), std::end(order)));
     for (int id : order) {
         SCOPED_TRACE(id);
         EXPECT_EQ(GetWindowLongW(Control(id), GWL_EXSTYLE) & ~(WS_EX_NOPARENTNOTIFY), 0);
-        EXPECT_EQ(GetWindowLongW(Control(id), GWL_STYLE) & 0xF, id == BetBox ? ES_RIGHT & 0xF : BS_PUSHBUTTON);
+        EXPECT_EQ(GetWindowLongW(Control(id), GWL_STYLE) & 0xF,
+                  id == BetBox ? ES_RIGHT & 0xF : BS_PUSHBUTTON);
     }
 }
 
@@ -116,10 +120,13 @@ TEST_F(MainWindowTest, SevenControlsWithTheirIdsTextsPlacesFontsAndOnlyStartEnab
     };
     const Case cases[] = {
         {BetBox, L"Edit", "1", 65, 342, 48, 30, gTable.betBoxFont, false},
-        {StartButton, L"Button", "\x83\x58\x83\x5e\x81\x5b\x83\x67", 10, 300, 80, 30, gTable.buttonFont, true},
-        {ChangeButton, L"Button", "\x83\x60\x83\x46\x83\x93\x83\x57", 100, 300, 80, 30, gTable.buttonFont, false},
+        {StartButton, L"Button", "\x83\x58\x83\x5e\x81\x5b\x83\x67", 10, 300, 80, 30,
+         gTable.buttonFont, true},
+        {ChangeButton, L"Button", "\x83\x60\x83\x46\x83\x93\x83\x57", 100, 300, 80, 30,
+         gTable.buttonFont, false},
         {OkButton, L"Button", "\x82\x6e  \x82\x6a", 10, 390, 80, 30, gTable.buttonFont, false},
-        {FoldButton, L"Button", "\x82\xa8\x82\xe8\x82\xe9", 100, 390, 80, 30, gTable.buttonFont, false},
+        {FoldButton, L"Button", "\x82\xa8\x82\xe8\x82\xe9", 100, 390, 80, 30, gTable.buttonFont,
+         false},
         {UpButton, L"Button", "\x81\xa3", 120, 338, 20, 22, nullptr, false},
         {DownButton, L"Button", "\x81\xa5", 120, 361, 20, 22, nullptr, false},
     };
@@ -218,13 +225,15 @@ TEST_F(MainWindowTest, TheAboutBoxIsCentredIgnoresEscAndClosesWithOk) {
                   own.top == (desktop.bottom - (own.bottom - own.top)) / 2;
         // Every label shows its whole text on one line, whatever font stands in
         // for the template's.
-        for (HWND label = GetWindow(dialog, GW_CHILD); label != nullptr; label = GetWindow(label, GW_HWNDNEXT)) {
+        for (HWND label = GetWindow(dialog, GW_CHILD); label != nullptr;
+             label = GetWindow(label, GW_HWNDNEXT)) {
             wchar_t text[64] = L"";
             GetWindowTextW(label, text, 64);
             if (std::wstring(text).find(L"0.11a") == std::wstring::npos) continue;
             labelFound = true;
             HDC dc = GetDC(label);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
             RECT needed = {0, 0, 0, 0};
             DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
             SelectObject(dc, old);
@@ -252,7 +261,8 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
     EXPECT_FALSE(IsWindow(window));
     MSG message;
     bool quit = false;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) quit = quit || message.message == WM_QUIT;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        quit = quit || message.message == WM_QUIT;
     EXPECT_TRUE(quit);
     EXPECT_EQ(gTable.surface, nullptr);
 }
@@ -299,7 +309,9 @@ TEST(HelpCommand, OpensTheJapaneseNamedHelpFileFromTheProgramsFolder) {
     // ANSI call it would not name this file on a system of another code page.
     const std::wstring name = WidenCp932(HelpFileName);
     const std::wstring path = ExecutableFolderPath() + L"\\" + name;
-    WriteWholeFile(path, "\xef\xbb\xbf" "help\r\n");
+    WriteWholeFile(path,
+                   "\xef\xbb\xbf"
+                   "help\r\n");
     HelpCommand(nullptr);
     TitleSearch search{name};
     EXPECT_TRUE(PumpUntil(

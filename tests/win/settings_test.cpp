@@ -87,7 +87,8 @@ TEST_F(SettingsTest, FirstRunAsksOnceMakesTheChosenLinksAndWritesTheAnswers) {
         for (int index : c.linksMade) expected.push_back(LinkPaths()[index]);
         EXPECT_EQ(gSavedLinks, expected);
         for (int index = 0; index < 3; ++index) {
-            bool wanted = std::find(c.linksMade.begin(), c.linksMade.end(), index) != c.linksMade.end();
+            bool wanted =
+                std::find(c.linksMade.begin(), c.linksMade.end(), index) != c.linksMade.end();
             EXPECT_EQ(FileExists(LinkPaths()[index]), wanted) << index;
             if (wanted) {
                 EXPECT_EQ(ShellLinkTarget(LinkPaths()[index]), ThisExecutablePath());
@@ -96,7 +97,8 @@ TEST_F(SettingsTest, FirstRunAsksOnceMakesTheChosenLinksAndWritesTheAnswers) {
 
         // The next start reads the file and asks nothing.
         gShortcutSettings = ShortcutSettings{7, 7, 7};
-        DialogDriver watcher(SettingsCaption, [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); }, 1500);
+        DialogDriver watcher(
+            SettingsCaption, [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); }, 1500);
         RunSettingsStartup(nullptr, IniName());
         PumpMessages(300);
         EXPECT_FALSE(watcher.seen());
@@ -137,7 +139,8 @@ TEST_F(SettingsTest, KeysReadAsWrittenMissingOnesAs100AndGarbageAsTheProfileFunc
         WriteWholeFile(IniPath(), c.file);
         gShortcutSettings = ShortcutSettings{};
         // An existing file, whatever it holds, means no dialog.
-        DialogDriver watcher(SettingsCaption, [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); }, 1000);
+        DialogDriver watcher(
+            SettingsCaption, [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); }, 1000);
         RunSettingsStartup(nullptr, IniName());
         EXPECT_FALSE(watcher.seen());
         EXPECT_EQ(gShortcutSettings.startup, c.startup);
@@ -151,7 +154,8 @@ TEST_F(SettingsTest, AFolderInPlaceOfTheFileIsNoSettingsAndIsLeftAlone) {
     EXPECT_EQ(SettingsFileExists(IniName()), 0);
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
-        DialogDriver driver(SettingsCaption, [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); });
+        DialogDriver driver(SettingsCaption,
+                            [](HWND dialog) { ClickDialogItem(dialog, IDCANCEL); });
         RunSettingsStartup(nullptr, IniName());
         // The answers could not be kept, so every start asks again.
         EXPECT_TRUE(driver.seen());
@@ -181,7 +185,8 @@ TEST_F(SettingsTest, PathsThatDoNotFitAreRefusedNotCut) {
 
     // A link name too long for its folder: abandoned, nothing saved.
     std::wstring longLink(300, L'k');
-    EXPECT_EQ(CreateShellLink(ThisExecutablePath().c_str(), (longLink + L".lnk").c_str(), nullptr, CSIDL_DESKTOP),
+    EXPECT_EQ(CreateShellLink(ThisExecutablePath().c_str(), (longLink + L".lnk").c_str(), nullptr,
+                              CSIDL_DESKTOP),
               0);
     EXPECT_EQ(CreateProgramShortcut(nullptr, std::string(300, 'k').c_str(), CSIDL_DESKTOP), 1);
     EXPECT_TRUE(gSavedLinks.empty());
@@ -203,10 +208,12 @@ TEST(WideText, AFolderKeepsADriveRootsSeparatorAndJoinsWithOneSeparator) {
         const wchar_t* joined;  // folder + bluffwick.ini
     };
     const Row rows[] = {
-        {L"C:\\Games\\Bluffwick\\bluffwick.exe", L"C:\\Games\\Bluffwick", L"C:\\Games\\Bluffwick\\bluffwick.ini"},
+        {L"C:\\Games\\Bluffwick\\bluffwick.exe", L"C:\\Games\\Bluffwick",
+         L"C:\\Games\\Bluffwick\\bluffwick.ini"},
         {L"D:\\bluffwick.exe", L"D:\\", L"D:\\bluffwick.ini"},
         {L"Z:/tmp/bluffwick.exe", L"Z:/tmp", L"Z:/tmp\\bluffwick.ini"},
-        {L"\\\\server\\share\\bluffwick.exe", L"\\\\server\\share", L"\\\\server\\share\\bluffwick.ini"},
+        {L"\\\\server\\share\\bluffwick.exe", L"\\\\server\\share",
+         L"\\\\server\\share\\bluffwick.ini"},
     };
     for (const Row& row : rows) {
         wchar_t folder[MAX_PATH];

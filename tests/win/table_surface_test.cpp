@@ -26,10 +26,12 @@ struct Picture {
 Picture DecodePicture(int id) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
     const auto* colours = reinterpret_cast<const RGBQUAD*>(bytes + header->biSize);
-    int colourCount = header->biClrUsed != 0 ? static_cast<int>(header->biClrUsed) : 1 << header->biBitCount;
+    int colourCount =
+        header->biClrUsed != 0 ? static_cast<int>(header->biClrUsed) : 1 << header->biBitCount;
     const unsigned char* rows = bytes + header->biSize + 4 * colourCount;
     Picture picture;
     picture.width = header->biWidth;
@@ -38,7 +40,8 @@ Picture DecodePicture(int id) {
     for (int y = 0; y < picture.height; ++y) {
         const unsigned char* row = rows + (picture.height - 1 - y) * stride;
         for (int x = 0; x < picture.width; ++x) {
-            int index = header->biBitCount == 8 ? row[x] : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15);
+            int index =
+                header->biBitCount == 8 ? row[x] : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15);
             const RGBQUAD& c = colours[index];
             picture.indexes.push_back(static_cast<unsigned char>(index));
             picture.pixels.push_back(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue));
@@ -62,11 +65,13 @@ protected:
     }
     COLORREF Pixel(int x, int y) const { return GetPixel(gTable.surface, x, y); }
     // How many pixels of the surface at (left, top) differ from the picture.
-    int Differences(const Picture& picture, int left, int top, int fromColumn = 0, int toColumn = -1) const {
+    int Differences(const Picture& picture, int left, int top, int fromColumn = 0,
+                    int toColumn = -1) const {
         if (toColumn < 0) toColumn = picture.width;
         int count = 0;
         for (int y = 0; y < picture.height; ++y) {
-            for (int x = fromColumn; x < toColumn; ++x) count += Pixel(left + x, top + y) != picture.at(x, y);
+            for (int x = fromColumn; x < toColumn; ++x)
+                count += Pixel(left + x, top + y) != picture.at(x, y);
         }
         return count;
     }
@@ -82,7 +87,8 @@ protected:
 
 TEST_F(TableSurfaceTest, CreationDrawsTheTableTenBacksTwentyAndTwentyAndTheGrin) {
     Picture back = DecodePicture(IDB_CARD_BACK);
-    for (int slot = 0; slot < SlotCount; ++slot) EXPECT_EQ(Differences(back, SlotLeft(slot), SlotTop(slot)), 0) << slot;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        EXPECT_EQ(Differences(back, SlotLeft(slot), SlotTop(slot)), 0) << slot;
     EXPECT_EQ(Differences(DecodePicture(IDB_MOUTH_GRIN), MouthLeft, MouthGrinTop), 0);
     Picture two = DecodePicture(IDB_DIGIT_FIRST + 2);
     Picture zero = DecodePicture(IDB_DIGIT_FIRST);
@@ -113,12 +119,16 @@ TEST_F(TableSurfaceTest, MoneyShowsABlankTensCellBelowTenAndTwoDigitsFromTen) {
         Picture tens = DecodePicture(c.tens);
         Picture ones = DecodePicture(c.ones);
         // The ones cell is drawn over the tens cell's last column.
-        EXPECT_EQ(Differences(tens, MoneyTensLeft, ComputerMoneyTop, 0, MoneyOnesLeft - MoneyTensLeft), 0);
+        EXPECT_EQ(
+            Differences(tens, MoneyTensLeft, ComputerMoneyTop, 0, MoneyOnesLeft - MoneyTensLeft),
+            0);
         EXPECT_EQ(Differences(ones, MoneyOnesLeft, ComputerMoneyTop), 0);
         int rest = 40 - c.value;
         Picture restTens = DecodePicture(rest < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + rest / 10);
         Picture restOnes = DecodePicture(IDB_DIGIT_FIRST + rest % 10);
-        EXPECT_EQ(Differences(restTens, MoneyTensLeft, PlayerMoneyTop, 0, MoneyOnesLeft - MoneyTensLeft), 0);
+        EXPECT_EQ(
+            Differences(restTens, MoneyTensLeft, PlayerMoneyTop, 0, MoneyOnesLeft - MoneyTensLeft),
+            0);
         EXPECT_EQ(Differences(restOnes, MoneyOnesLeft, PlayerMoneyTop), 0);
     }
 }
@@ -130,7 +140,8 @@ TEST_F(TableSurfaceTest, AMarkTurnsTheFaceWhiteCyanAndUnmarkingRestoresItByteFor
         const int slot = 5 + card % 5;
         Picture face = DecodePicture(IDB_CARD_FIRST + card);
         const size_t pictureBytes = 40 + 1024 + 76 * 108;
-        std::vector<unsigned char> before(gTable.cardFaces[card], gTable.cardFaces[card] + pictureBytes);
+        std::vector<unsigned char> before(gTable.cardFaces[card],
+                                          gTable.cardFaces[card] + pictureBytes);
 
         ops.drawCardFace(&gTable, slot, card);
         EXPECT_EQ(Differences(face, SlotLeft(slot), SlotTop(slot)), 0);
@@ -159,19 +170,20 @@ TEST_F(TableSurfaceTest, AMarkTurnsTheFaceWhiteCyanAndUnmarkingRestoresItByteFor
 
         // ClearCardMark restores the picture without drawing it.
         ops.markCard(&gTable, slot, card, true);
-        std::vector<COLORREF> markedOnTable = Region(SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
-                                                     SlotTop(slot) + CardHeight);
+        std::vector<COLORREF> markedOnTable = Region(
+            SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth, SlotTop(slot) + CardHeight);
         ops.clearCardMark(&gTable, card);
         EXPECT_EQ(std::memcmp(before.data(), gTable.cardFaces[card], pictureBytes), 0);
-        EXPECT_EQ(Region(SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth, SlotTop(slot) + CardHeight),
+        EXPECT_EQ(Region(SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
+                         SlotTop(slot) + CardHeight),
                   markedOnTable);
     }
 }
 
 // The strip as drawn by TextOutW with a font of the given width, on the same surface.
 std::vector<COLORREF> ReferenceName(HDC surface, const std::wstring& name, int width, int top) {
-    HFONT font = CreateFontW(28, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, PROOF_QUALITY,
-                             DEFAULT_PITCH, WidenCp932("MS Pゴシック").c_str());
+    HFONT font = CreateFontW(28, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0,
+                             0, PROOF_QUALITY, DEFAULT_PITCH, WidenCp932("MS Pゴシック").c_str());
     HBRUSH grey = CreateSolidBrush(RGB(194, 194, 194));
     HGDIOBJ oldBrush = SelectObject(surface, grey);
     PatBlt(surface, StripLeft, top, StripRight - StripLeft, StripHeight, PATCOPY);
@@ -205,7 +217,8 @@ TEST_F(TableSurfaceTest, HandNamesUseTheNarrowFontForCategoryTenOnly) {
         EXPECT_EQ(Region(StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight),
                   category == 10 ? narrow : normal);
         // The name is blue on the strip's grey, and the computer's strip is untouched.
-        std::vector<COLORREF> strip = Region(StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
+        std::vector<COLORREF> strip =
+            Region(StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
         EXPECT_NE(std::find(strip.begin(), strip.end(), RGB(0, 0, 255)), strip.end());
         std::vector<COLORREF> computer =
             Region(StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
@@ -220,7 +233,8 @@ TEST_F(TableSurfaceTest, HandNamesUseTheNarrowFontForCategoryTenOnly) {
 TEST_F(TableSurfaceTest, SpeechIsClippedToItsRectangleAndNeverDrawsOnTheBubble) {
     const TableOps& ops = Win32TableOps();
     // Everything around the rectangle, as the table picture left it.
-    std::vector<COLORREF> below = Region(SpeechLeft - 8, SpeechBottom, SpeechRight + 5, SpeechBottom + 6);
+    std::vector<COLORREF> below =
+        Region(SpeechLeft - 8, SpeechBottom, SpeechRight + 5, SpeechBottom + 6);
     std::vector<COLORREF> right = Region(SpeechRight, SpeechTop, SpeechRight + 5, SpeechBottom);
     std::vector<COLORREF> above = Region(SpeechLeft, SpeechTop - 5, SpeechRight, SpeechTop);
 
@@ -233,23 +247,26 @@ TEST_F(TableSurfaceTest, SpeechIsClippedToItsRectangleAndNeverDrawsOnTheBubble) 
     EXPECT_EQ(Region(SpeechRight, SpeechTop, SpeechRight + 5, SpeechBottom), right);
     EXPECT_EQ(Region(SpeechLeft, SpeechTop - 5, SpeechRight, SpeechTop), above);
     // The text reaches the rectangle's last rows: it was cut, not stopped short.
-    std::vector<COLORREF> lastRows = Region(SpeechLeft, SpeechBottom - 12, SpeechRight, SpeechBottom);
+    std::vector<COLORREF> lastRows =
+        Region(SpeechLeft, SpeechBottom - 12, SpeechRight, SpeechBottom);
     EXPECT_NE(std::find(lastRows.begin(), lastRows.end(), RGB(0, 0, 0)), lastRows.end());
 
     // A new line starts from a white rectangle.
     ops.showSpeech(&gTable, "");
     std::vector<COLORREF> inside = Region(SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
-    EXPECT_EQ(std::count(inside.begin(), inside.end(), RGB(255, 255, 255)), static_cast<long>(inside.size()));
+    EXPECT_EQ(std::count(inside.begin(), inside.end(), RGB(255, 255, 255)),
+              static_cast<long>(inside.size()));
 }
 
 TEST_F(TableSurfaceTest, EveryTableFontHasTheGlyphsOfTheJapaneseTexts) {
-    const std::wstring texts = WidenCp932("スタートチェンジＯ  Ｋおりる▲▼次は私の番だ役なしロイヤルストレート");
+    const std::wstring texts =
+        WidenCp932("スタートチェンジＯ  Ｋおりる▲▼次は私の番だ役なしロイヤルストレート");
     for (HFONT font : {gTable.betBoxFont, gTable.buttonFont, gTable.speechFont, gTable.handNameFont,
                        gTable.handNameNarrowFont}) {
         HGDIOBJ old = SelectObject(gTable.surface, font);
         std::vector<WORD> glyphs(texts.size());
-        GetGlyphIndicesW(gTable.surface, texts.c_str(), static_cast<int>(texts.size()), glyphs.data(),
-                         GGI_MARK_NONEXISTING_GLYPHS);
+        GetGlyphIndicesW(gTable.surface, texts.c_str(), static_cast<int>(texts.size()),
+                         glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
         SelectObject(gTable.surface, old);
         for (size_t i = 0; i < texts.size(); ++i) EXPECT_NE(glyphs[i], 0xFFFF) << i;
     }

@@ -17,8 +17,8 @@ HWND CreateHostWindow() {
         windowClass.lpszClassName = L"BluffwickTestHost";
         registered = RegisterClassW(&windowClass);
     }
-    return CreateWindowExW(0, L"BluffwickTestHost", L"host", WS_OVERLAPPED, 0, 0, 640, 480, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(0, L"BluffwickTestHost", L"host", WS_OVERLAPPED, 0, 0, 640, 480, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 namespace {
@@ -37,7 +37,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
     if (process != GetCurrentProcessId()) return TRUE;
     GetClassNameW(window, className, 32);
     GetWindowTextW(window, text, 128);
-    if (std::wstring(className) == L"#32770" && *request->caption == text && IsWindowVisible(window)) {
+    if (std::wstring(className) == L"#32770" && *request->caption == text &&
+        IsWindowVisible(window)) {
         request->result = window;
         return FALSE;
     }
@@ -46,7 +47,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-DialogDriver::DialogDriver(const std::wstring& caption, std::function<void(HWND)> act, int timeoutMs) {
+DialogDriver::DialogDriver(const std::wstring& caption, std::function<void(HWND)> act,
+                           int timeoutMs) {
     worker = std::thread([this, caption, act, timeoutMs] {
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!stopping && std::chrono::steady_clock::now() < deadline) {
@@ -116,12 +118,14 @@ bool FolderExists(const std::wstring& path) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::string();
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }

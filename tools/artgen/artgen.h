@@ -10,31 +10,31 @@
 #include <vector>
 
 struct Rgb {
-  int r, g, b;
+    int r, g, b;
 };
 
 // A colour table and which of its entries a picture may be quantised to.
 struct Palette {
-  std::vector<Rgb> colours;
-  std::vector<bool> usable;  // parallel to colours
+    std::vector<Rgb> colours;
+    std::vector<bool> usable;  // parallel to colours
 };
 
 // One picture as the game stores it: rows top to bottom, one index per pixel.
 struct IndexedPicture {
-  int id = 0;
-  std::string fileName;
-  int width = 0;
-  int height = 0;
-  int bitsPerPixel = 8;  // 8 or 4
-  std::vector<Rgb> colours;
-  std::vector<uint8_t> pixels;  // width * height, top row first
+    int id = 0;
+    std::string fileName;
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 8;  // 8 or 4
+    std::vector<Rgb> colours;
+    std::vector<uint8_t> pixels;  // width * height, top row first
 };
 
 // Fonts are loaded from fixed files so every run draws the same letters.
 struct ArtFonts {
-  cairo_font_face_t* sansBold;
-  cairo_font_face_t* serifBold;
-  cairo_font_face_t* serifCondensedBold;
+    cairo_font_face_t* sansBold;
+    cairo_font_face_t* serifBold;
+    cairo_font_face_t* serifCondensedBold;
 };
 
 // The well-known colours of the game.
@@ -92,11 +92,11 @@ void PathSuit(cairo_t* cr, int suit);
 void PathRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void PathEllipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Draws text with its ink box centred on (cx, cy), squeezed to maxWidth if wider.
-void DrawCentredText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
-                     double cx, double cy, double maxWidth);
+void DrawCentredText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text, double cx,
+                     double cy, double maxWidth);
 // The same with the ink box starting at x = left.
-void DrawLeftText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text,
-                  double left, double cy, double maxWidth);
+void DrawLeftText(cairo_t* cr, cairo_font_face_t* face, double size, const char* text, double left,
+                  double cy, double maxWidth);
 
 // Pictures.
 IndexedPicture DrawTablePicture(const Palette& palette, const ArtFonts& fonts);

@@ -17,67 +17,68 @@ const char kUsage[] =
     "Writes the bitmaps (.bmp) and the icon (.ico) of the game into OUTPUT_DIR.\n";
 
 cairo_font_face_t* LoadFont(FT_Library library, const std::string& path) {
-  FT_Face face = nullptr;
-  if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-    std::fprintf(stderr, "bluffwick-artgen: cannot load font %s\n", path.c_str());
-    return nullptr;
-  }
-  return cairo_ft_font_face_create_for_ft_face(face, 0);
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
+        std::fprintf(stderr, "bluffwick-artgen: cannot load font %s\n", path.c_str());
+        return nullptr;
+    }
+    return cairo_ft_font_face_create_for_ft_face(face, 0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outputDir, sheetPath, fontDir = BLUFFWICK_FONT_DIR;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--sheet") == 0 && i + 1 < argc) {
-      sheetPath = argv[++i];
-    } else if (std::strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
-      fontDir = argv[++i];
-    } else if (argv[i][0] != '-' && outputDir.empty()) {
-      outputDir = argv[i];
-    } else {
-      std::fputs(kUsage, stderr);
-      return 2;
+    std::string outputDir, sheetPath, fontDir = BLUFFWICK_FONT_DIR;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sheet") == 0 && i + 1 < argc) {
+            sheetPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
+            fontDir = argv[++i];
+        } else if (argv[i][0] != '-' && outputDir.empty()) {
+            outputDir = argv[i];
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
     }
-  }
-  if (outputDir.empty()) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-
-  FT_Library library;
-  if (FT_Init_FreeType(&library) != 0) return 1;
-  ArtFonts fonts;
-  fonts.sansBold = LoadFont(library, fontDir + "/DejaVuSans-Bold.ttf");
-  fonts.serifBold = LoadFont(library, fontDir + "/DejaVuSerif-Bold.ttf");
-  fonts.serifCondensedBold = LoadFont(library, fontDir + "/DejaVuSerifCondensed-Bold.ttf");
-  if (!fonts.sansBold || !fonts.serifBold || !fonts.serifCondensedBold) return 1;
-
-  const Palette tablePalette = BuildTablePalette();
-  std::vector<IndexedPicture> pictures;
-  pictures.push_back(DrawTablePicture(tablePalette, fonts));
-  for (int code = 0; code < 52; ++code) pictures.push_back(DrawCardFace(tablePalette, fonts, code));
-  pictures.push_back(DrawCardBack(tablePalette));
-  for (IndexedPicture& digit : DrawDigits(BuildDigitPalette(), fonts)) pictures.push_back(digit);
-  pictures.push_back(DrawEmptySlot(tablePalette));
-  for (IndexedPicture& mouth : DrawMouths(BuildMouthPalette())) pictures.push_back(mouth);
-  const IndexedPicture icon = DrawProgramIcon(BuildIconPalette());
-
-  for (const IndexedPicture& picture : pictures) {
-    if (!WriteBytes(outputDir + "/" + picture.fileName, EncodeBmp(picture))) {
-      std::fprintf(stderr, "bluffwick-artgen: cannot write %s/%s\n", outputDir.c_str(),
-                   picture.fileName.c_str());
-      return 1;
+    if (outputDir.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
     }
-  }
-  if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon))) {
-    std::fprintf(stderr, "bluffwick-artgen: cannot write the icon\n");
-    return 1;
-  }
-  if (!sheetPath.empty() && !WriteContactSheet(sheetPath, pictures, fonts)) {
-    std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", sheetPath.c_str());
-    return 1;
-  }
-  return 0;
+
+    FT_Library library;
+    if (FT_Init_FreeType(&library) != 0) return 1;
+    ArtFonts fonts;
+    fonts.sansBold = LoadFont(library, fontDir + "/DejaVuSans-Bold.ttf");
+    fonts.serifBold = LoadFont(library, fontDir + "/DejaVuSerif-Bold.ttf");
+    fonts.serifCondensedBold = LoadFont(library, fontDir + "/DejaVuSerifCondensed-Bold.ttf");
+    if (!fonts.sansBold || !fonts.serifBold || !fonts.serifCondensedBold) return 1;
+
+    const Palette tablePalette = BuildTablePalette();
+    std::vector<IndexedPicture> pictures;
+    pictures.push_back(DrawTablePicture(tablePalette, fonts));
+    for (int code = 0; code < 52; ++code)
+        pictures.push_back(DrawCardFace(tablePalette, fonts, code));
+    pictures.push_back(DrawCardBack(tablePalette));
+    for (IndexedPicture& digit : DrawDigits(BuildDigitPalette(), fonts)) pictures.push_back(digit);
+    pictures.push_back(DrawEmptySlot(tablePalette));
+    for (IndexedPicture& mouth : DrawMouths(BuildMouthPalette())) pictures.push_back(mouth);
+    const IndexedPicture icon = DrawProgramIcon(BuildIconPalette());
+
+    for (const IndexedPicture& picture : pictures) {
+        if (!WriteBytes(outputDir + "/" + picture.fileName, EncodeBmp(picture))) {
+            std::fprintf(stderr, "bluffwick-artgen: cannot write %s/%s\n", outputDir.c_str(),
+                         picture.fileName.c_str());
+            return 1;
+        }
+    }
+    if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon))) {
+        std::fprintf(stderr, "bluffwick-artgen: cannot write the icon\n");
+        return 1;
+    }
+    if (!sheetPath.empty() && !WriteContactSheet(sheetPath, pictures, fonts)) {
+        std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", sheetPath.c_str());
+        return 1;
+    }
+    return 0;
 }

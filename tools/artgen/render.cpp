@@ -9,70 +9,72 @@ namespace {
 
 // Weighted squared distance; green weighs most, as the eye sees it.
 int ColourDistance(Rgb a, Rgb b) {
-  const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
-  return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+    const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
+    return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
 }
 
 uint8_t NearestEntry(const Palette& palette, Rgb colour) {
-  int best = -1;
-  int bestDistance = 0;
-  for (size_t i = 0; i < palette.colours.size(); ++i) {
-    if (!palette.usable[i]) continue;
-    const int distance = ColourDistance(colour, palette.colours[i]);
-    if (best < 0 || distance < bestDistance) {
-      best = static_cast<int>(i);
-      bestDistance = distance;
+    int best = -1;
+    int bestDistance = 0;
+    for (size_t i = 0; i < palette.colours.size(); ++i) {
+        if (!palette.usable[i]) continue;
+        const int distance = ColourDistance(colour, palette.colours[i]);
+        if (best < 0 || distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
     }
-  }
-  return static_cast<uint8_t>(best);
+    return static_cast<uint8_t>(best);
 }
 
 }  // namespace
 
 Rgb MixRgb(Rgb a, Rgb b, double t) {
-  return Rgb{static_cast<int>(std::lround(a.r + (b.r - a.r) * t)),
-             static_cast<int>(std::lround(a.g + (b.g - a.g) * t)),
-             static_cast<int>(std::lround(a.b + (b.b - a.b) * t))};
+    return Rgb{static_cast<int>(std::lround(a.r + (b.r - a.r) * t)),
+               static_cast<int>(std::lround(a.g + (b.g - a.g) * t)),
+               static_cast<int>(std::lround(a.b + (b.b - a.b) * t))};
 }
 
 void SetSourceRgb(cairo_t* cr, Rgb colour) {
-  cairo_set_source_rgb(cr, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
+    cairo_set_source_rgb(cr, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
 }
 
 IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int height,
                              int bitsPerPixel, const Palette& palette, const DrawProc& draw) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  cairo_t* cr = cairo_create(surface);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-  cairo_paint(cr);
-  draw(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    draw(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
 
-  IndexedPicture picture;
-  picture.id = id;
-  picture.fileName = fileName;
-  picture.width = width;
-  picture.height = height;
-  picture.bitsPerPixel = bitsPerPixel;
-  picture.colours = palette.colours;
-  picture.pixels.resize(static_cast<size_t>(width) * height);
-  std::unordered_map<uint32_t, uint8_t> cache;
-  const unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      const uint32_t pixel = row[x] & 0xFFFFFFu;
-      auto found = cache.find(pixel);
-      if (found == cache.end()) {
-        const Rgb colour{static_cast<int>(pixel >> 16), static_cast<int>((pixel >> 8) & 0xFF),
-                         static_cast<int>(pixel & 0xFF)};
-        found = cache.emplace(pixel, NearestEntry(palette, colour)).first;
-      }
-      picture.pixels[static_cast<size_t>(y) * width + x] = found->second;
+    IndexedPicture picture;
+    picture.id = id;
+    picture.fileName = fileName;
+    picture.width = width;
+    picture.height = height;
+    picture.bitsPerPixel = bitsPerPixel;
+    picture.colours = palette.colours;
+    picture.pixels.resize(static_cast<size_t>(width) * height);
+    std::unordered_map<uint32_t, uint8_t> cache;
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t pixel = row[x] & 0xFFFFFFu;
+            auto found = cache.find(pixel);
+            if (found == cache.end()) {
+                const Rgb colour{static_cast<int>(pixel >> 16),
+                                 static_cast<int>((pixel >> 8) & 0xFF),
+                                 static_cast<int>(pixel & 0xFF)};
+                found = cache.emplace(pixel, NearestEntry(palette, colour)).first;
+            }
+            picture.pixels[static_cast<size_t>(y) * width + x] = found->second;
+        }
     }
-  }
-  cairo_surface_destroy(surface);
-  return picture;
+    cairo_surface_destroy(surface);
+    return picture;
 }

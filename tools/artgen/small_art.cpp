@@ -15,42 +15,41 @@ const Rgb kMouthInside{110, 0, 20};
 const Rgb kTongue{232, 92, 108};
 
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb colour) {
-  cairo_pattern_add_color_stop_rgb(pattern, offset, colour.r / 255.0, colour.g / 255.0,
-                                   colour.b / 255.0);
+    cairo_pattern_add_color_stop_rgb(pattern, offset, colour.r / 255.0, colour.g / 255.0,
+                                     colour.b / 255.0);
 }
 
 // Fills the current path with a vertical lip gradient and outlines it.
 void FillLip(cairo_t* cr, double top, double bottom, bool upper) {
-  cairo_pattern_t* shade = cairo_pattern_create_linear(0, top, 0, bottom);
-  if (upper) {
-    AddStop(shade, 0.0, kLipPink);
-    AddStop(shade, 0.55, kLipPink);
-    AddStop(shade, 1.0, kLipDeep);
-  } else {
-    AddStop(shade, 0.0, kLipDeep);
-    AddStop(shade, 0.35, kLipPink);
-    AddStop(shade, 0.6, kLipLight);
-    AddStop(shade, 1.0, kLipPink);
-  }
-  cairo_set_source(cr, shade);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shade);
-  SetSourceRgb(cr, kLipDeep);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+    cairo_pattern_t* shade = cairo_pattern_create_linear(0, top, 0, bottom);
+    if (upper) {
+        AddStop(shade, 0.0, kLipPink);
+        AddStop(shade, 0.55, kLipPink);
+        AddStop(shade, 1.0, kLipDeep);
+    } else {
+        AddStop(shade, 0.0, kLipDeep);
+        AddStop(shade, 0.35, kLipPink);
+        AddStop(shade, 0.6, kLipLight);
+        AddStop(shade, 1.0, kLipPink);
+    }
+    cairo_set_source(cr, shade);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(shade);
+    SetSourceRgb(cr, kLipDeep);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
 }
 
 // The upper lip's top edge: corners at (x0, y0) and (x1, y0), a bow of two
 // peaks at height peakY with a dip at dipY in the middle.
 void UpperLipTop(cairo_t* cr, double x0, double x1, double y0, double peakY, double dipY) {
-  const double mid = (x0 + x1) / 2, half = (x1 - x0) / 2;
-  cairo_move_to(cr, x0, y0);
-  cairo_curve_to(cr, x0 + half * 0.35, y0 - (y0 - peakY) * 0.6, mid - half * 0.45, peakY,
-                 mid - half * 0.2, peakY);
-  cairo_curve_to(cr, mid - half * 0.1, peakY, mid - 3, dipY, mid, dipY);
-  cairo_curve_to(cr, mid + 3, dipY, mid + half * 0.1, peakY, mid + half * 0.2, peakY);
-  cairo_curve_to(cr, mid + half * 0.45, peakY, x1 - half * 0.35, y0 - (y0 - peakY) * 0.6, x1,
-                 y0);
+    const double mid = (x0 + x1) / 2, half = (x1 - x0) / 2;
+    cairo_move_to(cr, x0, y0);
+    cairo_curve_to(cr, x0 + half * 0.35, y0 - (y0 - peakY) * 0.6, mid - half * 0.45, peakY,
+                   mid - half * 0.2, peakY);
+    cairo_curve_to(cr, mid - half * 0.1, peakY, mid - 3, dipY, mid, dipY);
+    cairo_curve_to(cr, mid + 3, dipY, mid + half * 0.1, peakY, mid + half * 0.2, peakY);
+    cairo_curve_to(cr, mid + half * 0.45, peakY, x1 - half * 0.35, y0 - (y0 - peakY) * 0.6, x1, y0);
 }
 
 constexpr double MouthMid = 169 / 2.0;
@@ -58,177 +57,177 @@ constexpr double MouthMid = 169 / 2.0;
 // All three mouths are drawn in table coordinates inside rows 11..79, the rows
 // every one of them covers, so each replaces the others whole.
 void DrawClosedMouth(cairo_t* cr) {
-  const double x0 = 22, x1 = 147, y = 46;
-  // Lower lip.
-  cairo_move_to(cr, x0, y);
-  cairo_curve_to(cr, x0 + 25, y + 1, x1 - 25, y + 1, x1, y);
-  cairo_curve_to(cr, x1 - 20, y + 17, MouthMid + 30, y + 20, MouthMid, y + 20);
-  cairo_curve_to(cr, MouthMid - 30, y + 20, x0 + 20, y + 17, x0, y);
-  cairo_close_path(cr);
-  FillLip(cr, y, y + 20, false);
-  // Upper lip.
-  UpperLipTop(cr, x0, x1, y, 31, 35);
-  cairo_curve_to(cr, x1 - 25, y + 1, x0 + 25, y + 1, x0, y);
-  cairo_close_path(cr);
-  FillLip(cr, 31, y, true);
-  // The line where the lips meet.
-  cairo_move_to(cr, x0 + 1, y);
-  cairo_curve_to(cr, x0 + 25, y + 1.5, x1 - 25, y + 1.5, x1 - 1, y);
-  SetSourceRgb(cr, kMouthRed);
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke(cr);
+    const double x0 = 22, x1 = 147, y = 46;
+    // Lower lip.
+    cairo_move_to(cr, x0, y);
+    cairo_curve_to(cr, x0 + 25, y + 1, x1 - 25, y + 1, x1, y);
+    cairo_curve_to(cr, x1 - 20, y + 17, MouthMid + 30, y + 20, MouthMid, y + 20);
+    cairo_curve_to(cr, MouthMid - 30, y + 20, x0 + 20, y + 17, x0, y);
+    cairo_close_path(cr);
+    FillLip(cr, y, y + 20, false);
+    // Upper lip.
+    UpperLipTop(cr, x0, x1, y, 31, 35);
+    cairo_curve_to(cr, x1 - 25, y + 1, x0 + 25, y + 1, x0, y);
+    cairo_close_path(cr);
+    FillLip(cr, 31, y, true);
+    // The line where the lips meet.
+    cairo_move_to(cr, x0 + 1, y);
+    cairo_curve_to(cr, x0 + 25, y + 1.5, x1 - 25, y + 1.5, x1 - 1, y);
+    SetSourceRgb(cr, kMouthRed);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
 }
 
 void DrawGrinMouth(cairo_t* cr) {
-  const double x0 = 12, x1 = 157, y = 34;
-  // The opening, showing red: dark at the back, lighter toward the lower lip.
-  cairo_move_to(cr, x0, y);
-  cairo_curve_to(cr, x0 + 30, y + 9, x1 - 30, y + 9, x1, y);
-  cairo_curve_to(cr, x1 - 24, y + 42, x0 + 24, y + 42, x0, y);
-  cairo_close_path(cr);
-  cairo_pattern_t* depth = cairo_pattern_create_linear(0, y + 6, 0, y + 31);
-  AddStop(depth, 0.0, kMouthInside);
-  AddStop(depth, 0.55, kMouthRed);
-  AddStop(depth, 1.0, kTongue);
-  cairo_set_source(cr, depth);
-  cairo_fill(cr);
-  cairo_pattern_destroy(depth);
-  // Lower lip under the opening.
-  cairo_move_to(cr, x0, y);
-  cairo_curve_to(cr, x0 + 24, y + 42, x1 - 24, y + 42, x1, y);
-  cairo_curve_to(cr, x1 - 18, y + 55, x0 + 18, y + 55, x0, y);
-  cairo_close_path(cr);
-  FillLip(cr, y + 30, y + 41, false);
-  // Upper lip, stretched thin by the smile.
-  UpperLipTop(cr, x0, x1, y, 23, 26);
-  cairo_curve_to(cr, x1 - 30, y + 9, x0 + 30, y + 9, x0, y);
-  cairo_close_path(cr);
-  FillLip(cr, 23, y + 7, true);
+    const double x0 = 12, x1 = 157, y = 34;
+    // The opening, showing red: dark at the back, lighter toward the lower lip.
+    cairo_move_to(cr, x0, y);
+    cairo_curve_to(cr, x0 + 30, y + 9, x1 - 30, y + 9, x1, y);
+    cairo_curve_to(cr, x1 - 24, y + 42, x0 + 24, y + 42, x0, y);
+    cairo_close_path(cr);
+    cairo_pattern_t* depth = cairo_pattern_create_linear(0, y + 6, 0, y + 31);
+    AddStop(depth, 0.0, kMouthInside);
+    AddStop(depth, 0.55, kMouthRed);
+    AddStop(depth, 1.0, kTongue);
+    cairo_set_source(cr, depth);
+    cairo_fill(cr);
+    cairo_pattern_destroy(depth);
+    // Lower lip under the opening.
+    cairo_move_to(cr, x0, y);
+    cairo_curve_to(cr, x0 + 24, y + 42, x1 - 24, y + 42, x1, y);
+    cairo_curve_to(cr, x1 - 18, y + 55, x0 + 18, y + 55, x0, y);
+    cairo_close_path(cr);
+    FillLip(cr, y + 30, y + 41, false);
+    // Upper lip, stretched thin by the smile.
+    UpperLipTop(cr, x0, x1, y, 23, 26);
+    cairo_curve_to(cr, x1 - 30, y + 9, x0 + 30, y + 9, x0, y);
+    cairo_close_path(cr);
+    FillLip(cr, 23, y + 7, true);
 }
 
 void DrawOpenMouth(cairo_t* cr) {
-  const double cy = 45;
-  // Outer lips: a round ring with a bow on top.
-  PathEllipse(cr, MouthMid, cy, 48, 32);
-  cairo_pattern_t* shade = cairo_pattern_create_radial(MouthMid, cy + 8, 10, MouthMid, cy, 48);
-  AddStop(shade, 0.0, kLipLight);
-  AddStop(shade, 0.6, kLipPink);
-  AddStop(shade, 1.0, kLipDeep);
-  cairo_set_source(cr, shade);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shade);
-  SetSourceRgb(cr, kLipDeep);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  // The bow of the upper lip.
-  cairo_move_to(cr, MouthMid - 8, cy - 31.2);
-  cairo_curve_to(cr, MouthMid - 3, cy - 29.5, MouthMid - 1, cy - 27, MouthMid, cy - 27);
-  cairo_curve_to(cr, MouthMid + 1, cy - 27, MouthMid + 3, cy - 29.5, MouthMid + 8, cy - 31.2);
-  SetSourceRgb(cr, kLipDeep);
-  cairo_stroke(cr);
-  // The dark opening with the tongue at its floor.
-  PathEllipse(cr, MouthMid, cy + 1, 33, 20);
-  cairo_save(cr);
-  cairo_clip_preserve(cr);
-  SetSourceRgb(cr, kMouthInside);
-  cairo_fill(cr);
-  PathEllipse(cr, MouthMid, cy + 21, 24, 12);
-  cairo_pattern_t* tongue = cairo_pattern_create_linear(0, cy + 9, 0, cy + 21);
-  AddStop(tongue, 0.0, kMouthRed);
-  AddStop(tongue, 1.0, kTongue);
-  cairo_set_source(cr, tongue);
-  cairo_fill(cr);
-  cairo_pattern_destroy(tongue);
-  cairo_restore(cr);
-  PathEllipse(cr, MouthMid, cy + 1, 33, 20);
-  SetSourceRgb(cr, kMouthRed);
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke(cr);
+    const double cy = 45;
+    // Outer lips: a round ring with a bow on top.
+    PathEllipse(cr, MouthMid, cy, 48, 32);
+    cairo_pattern_t* shade = cairo_pattern_create_radial(MouthMid, cy + 8, 10, MouthMid, cy, 48);
+    AddStop(shade, 0.0, kLipLight);
+    AddStop(shade, 0.6, kLipPink);
+    AddStop(shade, 1.0, kLipDeep);
+    cairo_set_source(cr, shade);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(shade);
+    SetSourceRgb(cr, kLipDeep);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    // The bow of the upper lip.
+    cairo_move_to(cr, MouthMid - 8, cy - 31.2);
+    cairo_curve_to(cr, MouthMid - 3, cy - 29.5, MouthMid - 1, cy - 27, MouthMid, cy - 27);
+    cairo_curve_to(cr, MouthMid + 1, cy - 27, MouthMid + 3, cy - 29.5, MouthMid + 8, cy - 31.2);
+    SetSourceRgb(cr, kLipDeep);
+    cairo_stroke(cr);
+    // The dark opening with the tongue at its floor.
+    PathEllipse(cr, MouthMid, cy + 1, 33, 20);
+    cairo_save(cr);
+    cairo_clip_preserve(cr);
+    SetSourceRgb(cr, kMouthInside);
+    cairo_fill(cr);
+    PathEllipse(cr, MouthMid, cy + 21, 24, 12);
+    cairo_pattern_t* tongue = cairo_pattern_create_linear(0, cy + 9, 0, cy + 21);
+    AddStop(tongue, 0.0, kMouthRed);
+    AddStop(tongue, 1.0, kTongue);
+    cairo_set_source(cr, tongue);
+    cairo_fill(cr);
+    cairo_pattern_destroy(tongue);
+    cairo_restore(cr);
+    PathEllipse(cr, MouthMid, cy + 1, 33, 20);
+    SetSourceRgb(cr, kMouthRed);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
 }
 
 IndexedPicture DrawMouth(const Palette& palette, int id, const char* fileName, int top,
                          void (*drawShape)(cairo_t*)) {
-  return RenderIndexed(id, fileName, 169, 76, 8, palette, [&](cairo_t* cr) {
-    SetSourceRgb(cr, ColourTableGreen);
-    cairo_paint(cr);
-    cairo_translate(cr, 0, -top);
-    cairo_rectangle(cr, 0, 11, 169, 69);
-    cairo_clip(cr);
-    drawShape(cr);
-  });
+    return RenderIndexed(id, fileName, 169, 76, 8, palette, [&](cairo_t* cr) {
+        SetSourceRgb(cr, ColourTableGreen);
+        cairo_paint(cr);
+        cairo_translate(cr, 0, -top);
+        cairo_rectangle(cr, 0, 11, 169, 69);
+        cairo_clip(cr);
+        drawShape(cr);
+    });
 }
 
 }  // namespace
 
 std::vector<IndexedPicture> DrawDigits(const Palette& palette, const ArtFonts& fonts) {
-  std::vector<IndexedPicture> digits;
-  digits.push_back(RenderIndexed(166, "166_digit_blank.bmp", 33, 44, 4, palette, [](cairo_t* cr) {
-    SetSourceRgb(cr, ColourNavy);
-    cairo_paint(cr);
-  }));
-  for (int digit = 0; digit <= 9; ++digit) {
-    const std::string text(1, static_cast<char>('0' + digit));
-    const std::string fileName = std::to_string(167 + digit) + "_digit_" + text + ".bmp";
-    digits.push_back(RenderIndexed(167 + digit, fileName, 33, 44, 4, palette, [&](cairo_t* cr) {
-      SetSourceRgb(cr, ColourNavy);
-      cairo_paint(cr);
-      SetSourceRgb(cr, ColourYellow);
-      DrawCentredText(cr, fonts.sansBold, 40, text.c_str(), 16, 22, 26);
+    std::vector<IndexedPicture> digits;
+    digits.push_back(RenderIndexed(166, "166_digit_blank.bmp", 33, 44, 4, palette, [](cairo_t* cr) {
+        SetSourceRgb(cr, ColourNavy);
+        cairo_paint(cr);
     }));
-  }
-  return digits;
+    for (int digit = 0; digit <= 9; ++digit) {
+        const std::string text(1, static_cast<char>('0' + digit));
+        const std::string fileName = std::to_string(167 + digit) + "_digit_" + text + ".bmp";
+        digits.push_back(RenderIndexed(167 + digit, fileName, 33, 44, 4, palette, [&](cairo_t* cr) {
+            SetSourceRgb(cr, ColourNavy);
+            cairo_paint(cr);
+            SetSourceRgb(cr, ColourYellow);
+            DrawCentredText(cr, fonts.sansBold, 40, text.c_str(), 16, 22, 26);
+        }));
+    }
+    return digits;
 }
 
 std::vector<IndexedPicture> DrawMouths(const Palette& palette) {
-  return {DrawMouth(palette, 182, "182_mouth_closed.bmp", 7, DrawClosedMouth),
-          DrawMouth(palette, 183, "183_mouth_grin.bmp", 10, DrawGrinMouth),
-          DrawMouth(palette, 184, "184_mouth_open.bmp", 5, DrawOpenMouth)};
+    return {DrawMouth(palette, 182, "182_mouth_closed.bmp", 7, DrawClosedMouth),
+            DrawMouth(palette, 183, "183_mouth_grin.bmp", 10, DrawGrinMouth),
+            DrawMouth(palette, 184, "184_mouth_open.bmp", 5, DrawOpenMouth)};
 }
 
 // Red lips at the upper left above a white card with a heart and a spade.
 IndexedPicture DrawProgramIcon(const Palette& palette) {
-  return RenderIndexed(179, "179_program.ico", 32, 32, 4, palette, [](cairo_t* cr) {
-    SetSourceRgb(cr, ColourTableGreen);
-    cairo_paint(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 21, 19.5);
-    cairo_rotate(cr, 0.12);
-    PathRoundedRect(cr, -9, -12, 18, 24, 2);
-    SetSourceRgb(cr, ColourWhite);
-    cairo_fill_preserve(cr);
-    SetSourceRgb(cr, ColourBorderGrey);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-    cairo_save(cr);
-    cairo_translate(cr, -2.5, -5);
-    cairo_scale(cr, 9, 9);
-    PathSuit(cr, 1);
-    cairo_restore(cr);
-    SetSourceRgb(cr, ColourCardRed);
-    cairo_fill(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 2.5, 5);
-    cairo_scale(cr, 9, 9);
-    PathSuit(cr, 0);
-    cairo_restore(cr);
-    SetSourceRgb(cr, ColourBlack);
-    cairo_fill(cr);
-    cairo_restore(cr);
-    // Lips: a bowed upper lip, a fuller lower lip with a light, and the line between.
-    cairo_move_to(cr, 1, 7.5);
-    cairo_curve_to(cr, 4, 3, 6, 2.5, 8.5, 4);
-    cairo_curve_to(cr, 11, 2.5, 13, 3, 16, 7.5);
-    cairo_curve_to(cr, 12, 14, 5, 14, 1, 7.5);
-    cairo_close_path(cr);
-    SetSourceRgb(cr, ColourCardRed);
-    cairo_fill(cr);
-    PathEllipse(cr, 8.5, 10.2, 3.2, 1.1);
-    SetSourceRgb(cr, Rgb{230, 100, 100});
-    cairo_fill(cr);
-    cairo_move_to(cr, 1.5, 7.5);
-    cairo_curve_to(cr, 5, 8.6, 12, 8.6, 15.5, 7.5);
-    SetSourceRgb(cr, Rgb{110, 0, 20});
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-  });
+    return RenderIndexed(179, "179_program.ico", 32, 32, 4, palette, [](cairo_t* cr) {
+        SetSourceRgb(cr, ColourTableGreen);
+        cairo_paint(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 21, 19.5);
+        cairo_rotate(cr, 0.12);
+        PathRoundedRect(cr, -9, -12, 18, 24, 2);
+        SetSourceRgb(cr, ColourWhite);
+        cairo_fill_preserve(cr);
+        SetSourceRgb(cr, ColourBorderGrey);
+        cairo_set_line_width(cr, 1.0);
+        cairo_stroke(cr);
+        cairo_save(cr);
+        cairo_translate(cr, -2.5, -5);
+        cairo_scale(cr, 9, 9);
+        PathSuit(cr, 1);
+        cairo_restore(cr);
+        SetSourceRgb(cr, ColourCardRed);
+        cairo_fill(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 2.5, 5);
+        cairo_scale(cr, 9, 9);
+        PathSuit(cr, 0);
+        cairo_restore(cr);
+        SetSourceRgb(cr, ColourBlack);
+        cairo_fill(cr);
+        cairo_restore(cr);
+        // Lips: a bowed upper lip, a fuller lower lip with a light, and the line between.
+        cairo_move_to(cr, 1, 7.5);
+        cairo_curve_to(cr, 4, 3, 6, 2.5, 8.5, 4);
+        cairo_curve_to(cr, 11, 2.5, 13, 3, 16, 7.5);
+        cairo_curve_to(cr, 12, 14, 5, 14, 1, 7.5);
+        cairo_close_path(cr);
+        SetSourceRgb(cr, ColourCardRed);
+        cairo_fill(cr);
+        PathEllipse(cr, 8.5, 10.2, 3.2, 1.1);
+        SetSourceRgb(cr, Rgb{230, 100, 100});
+        cairo_fill(cr);
+        cairo_move_to(cr, 1.5, 7.5);
+        cairo_curve_to(cr, 5, 8.6, 12, 8.6, 15.5, 7.5);
+        SetSourceRgb(cr, Rgb{110, 0, 20});
+        cairo_set_line_width(cr, 1.0);
+        cairo_stroke(cr);
+    });
 }

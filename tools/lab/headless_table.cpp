@@ -12,38 +12,37 @@ namespace {
 
 iconv_t gConverter = reinterpret_cast<iconv_t>(-1);
 
-void CardText(Card card, char* out, int size)
-{
-    static const char* const kRanks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+void CardText(Card card, char* out, int size) {
+    static const char* const kRanks[] = {"A", "2", "3",  "4", "5", "6", "7",
+                                         "8", "9", "10", "J", "Q", "K"};
     if (card < 0 || card >= DeckSize) {
         std::snprintf(out, static_cast<std::size_t>(size), "?%d", card);
     } else {
-        std::snprintf(out, static_cast<std::size_t>(size), "%c%s", "SHCD"[card / 13], kRanks[card % 13]);
+        std::snprintf(out, static_cast<std::size_t>(size), "%c%s", "SHCD"[card / 13],
+                      kRanks[card % 13]);
     }
 }
 
 // Formats one record line only when tracing, so the plain run pays nothing.
-#define TRACE(...)                                                   \
-    do {                                                             \
-        if (table.trace) {                                           \
-            char line_[600];                                         \
-            std::snprintf(line_, sizeof line_, __VA_ARGS__);         \
-            TraceLine(table, line_);                                 \
-        }                                                            \
+#define TRACE(...)                                           \
+    do {                                                     \
+        if (table.trace) {                                   \
+            char line_[600];                                 \
+            std::snprintf(line_, sizeof line_, __VA_ARGS__); \
+            TraceLine(table, line_);                         \
+        }                                                    \
     } while (0)
 
 HeadlessTable& Table(void* context) { return *static_cast<HeadlessTable*>(context); }
 
 // Copies a NUL-terminated text, cut to fit; cheaper than formatting on every line.
-void CopyText(char* to, int size, const char* from)
-{
+void CopyText(char* to, int size, const char* from) {
     int k = 0;
     for (; k + 1 < size && from[k]; ++k) to[k] = from[k];
     to[k] = '\0';
 }
 
-void ShowSpeechOp(void* context, const char* text)
-{
+void ShowSpeechOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
     CopyText(table.speech, sizeof table.speech, text);
     if (table.trace) {
@@ -53,15 +52,13 @@ void ShowSpeechOp(void* context, const char* text)
     }
 }
 
-void ClearSpeechOp(void* context)
-{
+void ClearSpeechOp(void* context) {
     HeadlessTable& table = Table(context);
     table.speech[0] = '\0';
     TRACE("ClearSpeech()");
 }
 
-void DrawMouthOp(void* context, MouthPicture mouth)
-{
+void DrawMouthOp(void* context, MouthPicture mouth) {
     HeadlessTable& table = Table(context);
     table.mouth = mouth;
     TRACE("DrawMouth(%s)", MouthName(mouth));
@@ -69,8 +66,7 @@ void DrawMouthOp(void* context, MouthPicture mouth)
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < SlotCount; }
 
-void DrawCardFaceOp(void* context, int slot, Card card)
-{
+void DrawCardFaceOp(void* context, int slot, Card card) {
     HeadlessTable& table = Table(context);
     if (ValidSlot(slot)) {
         table.slotPicture[slot] = SlotFace;
@@ -84,41 +80,36 @@ void DrawCardFaceOp(void* context, int slot, Card card)
     }
 }
 
-void DrawCardBackOp(void* context, int slot)
-{
+void DrawCardBackOp(void* context, int slot) {
     HeadlessTable& table = Table(context);
     if (ValidSlot(slot)) table.slotPicture[slot] = SlotBack;
     TRACE("DrawCardBack(%d)", slot);
 }
 
-void DrawEmptySlotOp(void* context, int slot)
-{
+void DrawEmptySlotOp(void* context, int slot) {
     HeadlessTable& table = Table(context);
     if (ValidSlot(slot)) table.slotPicture[slot] = SlotEmpty;
     TRACE("DrawEmptySlot(%d)", slot);
 }
 
-void DrawMoneyOp(void* context, int computerMoney, int playerMoney)
-{
+void DrawMoneyOp(void* context, int computerMoney, int playerMoney) {
     HeadlessTable& table = Table(context);
     table.shownComputerMoney = computerMoney;
     table.shownPlayerMoney = playerMoney;
     TRACE("DrawMoney(%d, %d)", computerMoney, playerMoney);
 }
 
-void ShowHandNameOp(void* context, TableSide side, HandCategory category, const char* name)
-{
+void ShowHandNameOp(void* context, TableSide side, HandCategory category, const char* name) {
     HeadlessTable& table = Table(context);
     if (table.trace) {
         char readable[100];
         AppendReadable(name, readable, sizeof readable);
-        TRACE("ShowHandName(%s, %d, %s)", side == PlayerSide ? "PlayerSide" : "ComputerSide", category,
-              readable);
+        TRACE("ShowHandName(%s, %d, %s)", side == PlayerSide ? "PlayerSide" : "ComputerSide",
+              category, readable);
     }
 }
 
-void MarkCardOp(void* context, int slot, Card card, bool marked)
-{
+void MarkCardOp(void* context, int slot, Card card, bool marked) {
     HeadlessTable& table = Table(context);
     if (ValidSlot(slot)) {
         table.slotPicture[slot] = SlotFace;
@@ -132,8 +123,7 @@ void MarkCardOp(void* context, int slot, Card card, bool marked)
     }
 }
 
-void ClearCardMarkOp(void* context, Card card)
-{
+void ClearCardMarkOp(void* context, Card card) {
     HeadlessTable& table = Table(context);
     if (table.trace) {
         char name[8];
@@ -142,72 +132,63 @@ void ClearCardMarkOp(void* context, Card card)
     }
 }
 
-void ClearHandNamesOp(void* context)
-{
+void ClearHandNamesOp(void* context) {
     HeadlessTable& table = Table(context);
     TRACE("ClearHandNames()");
 }
 
-void RequestRepaintOp(void* context)
-{
+void RequestRepaintOp(void* context) {
     HeadlessTable& table = Table(context);
     TRACE("RequestRepaint()");
 }
 
-void EnableControlOp(void* context, TableControl control, bool enabled)
-{
+void EnableControlOp(void* context, TableControl control, bool enabled) {
     HeadlessTable& table = Table(context);
     const int index = control - StartButton;
     if (index >= 0 && index < ControlCount) table.enabled[index] = enabled;
     TRACE("Enable(%s, %d)", ControlName(control), enabled ? 1 : 0);
 }
 
-void ArmRoundTimerOp(void* context, int milliseconds)
-{
+void ArmRoundTimerOp(void* context, int milliseconds) {
     HeadlessTable& table = Table(context);
     table.timerPeriod = milliseconds;
     TRACE("Arm(RoundTimer, %d)", milliseconds);
 }
 
-void StopRoundTimerOp(void* context)
-{
+void StopRoundTimerOp(void* context) {
     HeadlessTable& table = Table(context);
     table.timerPeriod = 0;
     TRACE("Stop(RoundTimer)");
 }
 
-void ReadBetBoxTextOp(void* context, char* text, int size)
-{
+void ReadBetBoxTextOp(void* context, char* text, int size) {
     HeadlessTable& table = Table(context);
     CopyText(text, size, table.betBox);
 }
 
-void WriteBetBoxTextOp(void* context, const char* text)
-{
+void WriteBetBoxTextOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
     CopyText(table.betBox, sizeof table.betBox, text);
     TRACE("WriteBetBox(%s)", text);
 }
 
 const TableOps kHeadlessOps = {
-    ShowSpeechOp,    ClearSpeechOp,    DrawMouthOp,     DrawCardFaceOp,   DrawCardBackOp,
-    DrawEmptySlotOp, DrawMoneyOp,      ShowHandNameOp,  MarkCardOp,       ClearCardMarkOp,
-    ClearHandNamesOp, RequestRepaintOp, EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
+    ShowSpeechOp,     ClearSpeechOp,     DrawMouthOp,     DrawCardFaceOp,  DrawCardBackOp,
+    DrawEmptySlotOp,  DrawMoneyOp,       ShowHandNameOp,  MarkCardOp,      ClearCardMarkOp,
+    ClearHandNamesOp, RequestRepaintOp,  EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
     ReadBetBoxTextOp, WriteBetBoxTextOp,
 };
 
 }  // namespace
 
-void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int64_t* virtualMs)
-{
+void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int64_t* virtualMs) {
     table = HeadlessTable{};
     table.trace = trace;
     table.virtualMs = virtualMs;
     InstallTable(&kHeadlessOps, &table);
 }
 
-void OpenHeadlessWindow(MatchState& match)
-{
+void OpenHeadlessWindow(MatchState& match) {
     for (int slot = 0; slot < SlotCount; ++slot) DrawCardBack(slot);
     DrawMoney(20, 20);
     DrawMouth(MouthGrin);
@@ -223,21 +204,18 @@ void OpenHeadlessWindow(MatchState& match)
     OpenTable(match);
 }
 
-bool IsEnabled(const HeadlessTable& table, TableControl control)
-{
+bool IsEnabled(const HeadlessTable& table, TableControl control) {
     const int index = control - StartButton;
     return index >= 0 && index < ControlCount && table.enabled[index];
 }
 
-void TraceLine(const HeadlessTable& table, const char* text)
-{
+void TraceLine(const HeadlessTable& table, const char* text) {
     if (!table.trace) return;
-    std::fprintf(table.trace, "%lld %s\n", static_cast<long long>(table.virtualMs ? *table.virtualMs : 0),
-                 text);
+    std::fprintf(table.trace, "%lld %s\n",
+                 static_cast<long long>(table.virtualMs ? *table.virtualMs : 0), text);
 }
 
-void AppendReadable(const char* shiftJis, char* out, int size)
-{
+void AppendReadable(const char* shiftJis, char* out, int size) {
     if (gConverter == reinterpret_cast<iconv_t>(-1)) gConverter = iconv_open("UTF-8", "CP932");
     char converted[400];
     char* source = const_cast<char*>(shiftJis);
@@ -245,8 +223,10 @@ void AppendReadable(const char* shiftJis, char* out, int size)
     char* target = converted;
     std::size_t targetLeft = sizeof converted - 1;
     if (gConverter == reinterpret_cast<iconv_t>(-1) ||
-        iconv(gConverter, &source, &sourceLeft, &target, &targetLeft) == static_cast<std::size_t>(-1)) {
-        if (gConverter != reinterpret_cast<iconv_t>(-1)) iconv(gConverter, nullptr, nullptr, nullptr, nullptr);
+        iconv(gConverter, &source, &sourceLeft, &target, &targetLeft) ==
+            static_cast<std::size_t>(-1)) {
+        if (gConverter != reinterpret_cast<iconv_t>(-1))
+            iconv(gConverter, nullptr, nullptr, nullptr, nullptr);
         std::snprintf(out, static_cast<std::size_t>(size), "<not Shift-JIS>");
         return;
     }
@@ -262,4 +242,3 @@ void AppendReadable(const char* shiftJis, char* out, int size)
     }
     out[used] = '\0';
 }
-

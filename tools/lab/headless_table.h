@@ -48,4 +48,3 @@ void TraceLine(const HeadlessTable& table, const char* text);
 
 // Shift-JIS as UTF-8, line breaks written as "\n"; for the record and for messages.
 void AppendReadable(const char* shiftJis, char* out, int size);
-

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-void OpenLineReader(LineReader& reader, std::FILE* file)
-{
+void OpenLineReader(LineReader& reader, std::FILE* file) {
     reader.file = file;
     reader.buffer.assign(1 << 20, '\0');
     reader.start = reader.end = 0;
@@ -17,8 +16,7 @@ void OpenLineReader(LineReader& reader, std::FILE* file)
 namespace {
 
 // Fetches more input, keeping the unread tail; false when nothing more came.
-bool FillBuffer(LineReader& reader)
-{
+bool FillBuffer(LineReader& reader) {
     if (reader.atEnd) return false;
     if (reader.start > 0) {
         std::memmove(reader.buffer.data(), reader.buffer.data() + reader.start,
@@ -39,8 +37,7 @@ bool FillBuffer(LineReader& reader)
 
 }  // namespace
 
-bool ReadNextLine(LineReader& reader, std::string_view& line)
-{
+bool ReadNextLine(LineReader& reader, std::string_view& line) {
     for (;;) {
         const char* begin = reader.buffer.data() + reader.start;
         const void* newline = std::memchr(begin, '\n', reader.end - reader.start);
@@ -64,8 +61,7 @@ bool ReadNextLine(LineReader& reader, std::string_view& line)
     }
 }
 
-bool ParseLineNumbers(std::string_view line, int count, long long* values, std::string& problem)
-{
+bool ParseLineNumbers(std::string_view line, int count, long long* values, std::string& problem) {
     int found = 0;
     std::size_t at = 0;
     while (at < line.size()) {
@@ -100,8 +96,7 @@ bool ParseLineNumbers(std::string_view line, int count, long long* values, std::
     return true;
 }
 
-bool ParseArgument(const char* text, long long low, long long high, long long& value)
-{
+bool ParseArgument(const char* text, long long low, long long high, long long& value) {
     if (!text || !*text) return false;
     errno = 0;
     char* stop = nullptr;
@@ -114,15 +109,13 @@ bool ParseArgument(const char* text, long long low, long long high, long long& v
     return true;
 }
 
-int ReportBadLine(long lineNumber, const std::string& problem)
-{
+int ReportBadLine(long lineNumber, const std::string& problem) {
     FlushLabOutput();
     std::fprintf(stderr, "bluffwick-lab: line %ld: %s\n", lineNumber, problem.c_str());
     return LabBadInput;
 }
 
-int ReportBadUsage(const std::string& problem)
-{
+int ReportBadUsage(const std::string& problem) {
     FlushLabOutput();
     std::fprintf(stderr, "bluffwick-lab: %s (try --help)\n", problem.c_str());
     return LabBadInput;

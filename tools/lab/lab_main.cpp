@@ -20,23 +20,25 @@ const LabMode kModes[] = {
     {"rand", "rand SEED N          prints the first N draws after seeding with SEED", RunRandMode},
     {"shuffle", "shuffle T            prints the deck shuffled with the clock at T seconds",
      RunShuffleMode},
-    {"bet", "bet                  reads 'category money playerIsDealer playerDrawCount\n"
-            "                       bluffSuspected keepsKicker r1 r2 r3 r4' lines, prints\n"
-            "                       'result draws' for ChooseBet with raw draws r1..r4",
+    {"bet",
+     "bet                  reads 'category money playerIsDealer playerDrawCount\n"
+     "                       bluffSuspected keepsKicker r1 r2 r3 r4' lines, prints\n"
+     "                       'result draws' for ChooseBet with raw draws r1..r4",
      RunBetMode},
-    {"discards", "discards             reads 'c0 c1 c2 c3 c4 r1 r2 r3' lines, prints\n"
-                 "                       'result m0 m1 m2 m3 m4 draws' for ChooseDiscards\n"
-                 "                       (mask filled with -1 before the call)",
+    {"discards",
+     "discards             reads 'c0 c1 c2 c3 c4 r1 r2 r3' lines, prints\n"
+     "                       'result m0 m1 m2 m3 m4 draws' for ChooseDiscards\n"
+     "                       (mask filled with -1 before the call)",
      RunDiscardsMode},
-    {"simulate", "simulate [--matches N] [--time T] [--player random|careful] [--seed S]\n"
-                 "         [--check] [--trace]\n"
-                 "                       plays N whole matches on a table with no window and a\n"
-                 "                       virtual clock, prints a summary ('key: value' lines)",
+    {"simulate",
+     "simulate [--matches N] [--time T] [--player random|careful] [--seed S]\n"
+     "         [--check] [--trace]\n"
+     "                       plays N whole matches on a table with no window and a\n"
+     "                       virtual clock, prints a summary ('key: value' lines)",
      RunSimulateMode},
 };
 
-void PrintUsage(std::FILE* out)
-{
+void PrintUsage(std::FILE* out) {
     std::fprintf(out, "usage: bluffwick-lab MODE [ARGUMENTS]\n\nmodes:\n");
     for (const LabMode& mode : kModes) std::fprintf(out, "  %s\n", mode.usage);
     std::fprintf(out,
@@ -46,8 +48,7 @@ void PrintUsage(std::FILE* out)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     if (argc < 2) {

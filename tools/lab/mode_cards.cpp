@@ -15,8 +15,7 @@ std::int64_t ReadFixedSeconds() { return gFixedSeconds; }
 
 }  // namespace
 
-int RunEvalMode(int argc, char**)
-{
+int RunEvalMode(int argc, char**) {
     if (argc != 0) return ReportBadUsage("eval takes no arguments");
     LineReader reader;
     OpenLineReader(reader, stdin);
@@ -25,7 +24,8 @@ int RunEvalMode(int argc, char**)
     long long codes[5];
     char name[HandNameBufferSize];
     while (ReadNextLine(reader, line)) {
-        if (!ParseLineNumbers(line, 5, codes, problem)) return ReportBadLine(reader.lineNumber, problem);
+        if (!ParseLineNumbers(line, 5, codes, problem))
+            return ReportBadLine(reader.lineNumber, problem);
         Hand hand{};
         for (int k = 0; k < 5; ++k) {
             if (codes[k] < 0 || codes[k] > 51) {
@@ -53,8 +53,7 @@ int RunEvalMode(int argc, char**)
     return 0;
 }
 
-int RunRandMode(int argc, char** argv)
-{
+int RunRandMode(int argc, char** argv) {
     long long seed = 0;
     long long count = 0;
     if (argc != 2) return ReportBadUsage("rand takes SEED and N");
@@ -70,8 +69,7 @@ int RunRandMode(int argc, char** argv)
     return 0;
 }
 
-int RunShuffleMode(int argc, char** argv)
-{
+int RunShuffleMode(int argc, char** argv) {
     long long seconds = 0;
     if (argc != 1) return ReportBadUsage("shuffle takes T");
     if (!ParseArgument(argv[0], 0, 2147483647LL, seconds)) {

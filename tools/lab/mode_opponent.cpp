@@ -19,8 +19,8 @@ struct FieldRange {
 };
 
 // Checks each value against its range; on failure says which one and why.
-bool CheckFields(const long long* values, const FieldRange* ranges, int count, std::string& problem)
-{
+bool CheckFields(const long long* values, const FieldRange* ranges, int count,
+                 std::string& problem) {
     for (int k = 0; k < count; ++k) {
         const FieldRange& range = ranges[k];
         if (values[k] >= range.low && values[k] <= range.high) continue;
@@ -32,8 +32,7 @@ bool CheckFields(const long long* values, const FieldRange* ranges, int count, s
 }
 
 // Appends a small non-negative or -1 value and a separator.
-char* PutNumber(char* at, int value, char separator)
-{
+char* PutNumber(char* at, int value, char separator) {
     if (value < 0) {
         *at++ = '-';
         value = -value;
@@ -46,12 +45,11 @@ char* PutNumber(char* at, int value, char separator)
 
 }  // namespace
 
-int RunBetMode(int argc, char**)
-{
+int RunBetMode(int argc, char**) {
     if (argc != 0) return ReportBadUsage("bet takes no arguments");
     static const FieldRange kRanges[10] = {
-        {"category", 0, 10},       {"money", 1, 39},          {"playerIsDealer", 0, 1},
-        {"playerDrawCount", 0, 5}, {"bluffSuspected", 0, 1},  {"keepsKicker", 0, 1},
+        {"category", 0, 10},        {"money", 1, 39},           {"playerIsDealer", 0, 1},
+        {"playerDrawCount", 0, 5},  {"bluffSuspected", 0, 1},   {"keepsKicker", 0, 1},
         {"draw r1", 0, RawDrawMax}, {"draw r2", 0, RawDrawMax}, {"draw r3", 0, RawDrawMax},
         {"draw r4", 0, RawDrawMax},
     };
@@ -62,15 +60,17 @@ int RunBetMode(int argc, char**)
     long long values[10];
     int draws[4];
     while (ReadNextLine(reader, line)) {
-        if (!ParseLineNumbers(line, 10, values, problem) || !CheckFields(values, kRanges, 10, problem)) {
+        if (!ParseLineNumbers(line, 10, values, problem) ||
+            !CheckFields(values, kRanges, 10, problem)) {
             return ReportBadLine(reader.lineNumber, problem);
         }
         for (int k = 0; k < 4; ++k) draws[k] = static_cast<int>(values[6 + k]);
         ScriptRandomDraws(draws, 4);
         ResetRandomDrawCount();
-        const int result = ChooseBet(static_cast<HandCategory>(values[0]), static_cast<int>(values[1]),
-                                     static_cast<int>(values[2]), static_cast<int>(values[3]),
-                                     static_cast<int>(values[4]), static_cast<int>(values[5]));
+        const int result =
+            ChooseBet(static_cast<HandCategory>(values[0]), static_cast<int>(values[1]),
+                      static_cast<int>(values[2]), static_cast<int>(values[3]),
+                      static_cast<int>(values[4]), static_cast<int>(values[5]));
         const int taken = static_cast<int>(CountRandomDraws());
         ClearRandomScript();
         char text[16];
@@ -81,12 +81,11 @@ int RunBetMode(int argc, char**)
     return 0;
 }
 
-int RunDiscardsMode(int argc, char**)
-{
+int RunDiscardsMode(int argc, char**) {
     if (argc != 0) return ReportBadUsage("discards takes no arguments");
     static const FieldRange kRanges[8] = {
-        {"card code", 0, 51},      {"card code", 0, 51},      {"card code", 0, 51},
-        {"card code", 0, 51},      {"card code", 0, 51},      {"draw r1", 0, RawDrawMax},
+        {"card code", 0, 51},       {"card code", 0, 51},       {"card code", 0, 51},
+        {"card code", 0, 51},       {"card code", 0, 51},       {"draw r1", 0, RawDrawMax},
         {"draw r2", 0, RawDrawMax}, {"draw r3", 0, RawDrawMax},
     };
     LineReader reader;
@@ -96,7 +95,8 @@ int RunDiscardsMode(int argc, char**)
     long long values[8];
     int draws[3];
     while (ReadNextLine(reader, line)) {
-        if (!ParseLineNumbers(line, 8, values, problem) || !CheckFields(values, kRanges, 8, problem)) {
+        if (!ParseLineNumbers(line, 8, values, problem) ||
+            !CheckFields(values, kRanges, 8, problem)) {
             return ReportBadLine(reader.lineNumber, problem);
         }
         Hand hand{};

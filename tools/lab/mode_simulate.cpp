@@ -24,8 +24,7 @@ std::int64_t gVirtualMs = 0;
 
 std::int64_t ReadVirtualSeconds() { return gStartSeconds + gVirtualMs / 1000; }
 
-int ReadVirtualHour()
-{
+int ReadVirtualHour() {
     const std::int64_t seconds = ReadVirtualSeconds();
     const std::int64_t hour = (seconds / 3600) % 24;
     return static_cast<int>(hour < 0 ? hour + 24 : hour);
@@ -37,15 +36,16 @@ struct PlayerRandom {
     std::uint64_t state;
 };
 
-std::uint64_t NextPlayerRandom(PlayerRandom& random)
-{
+std::uint64_t NextPlayerRandom(PlayerRandom& random) {
     std::uint64_t z = (random.state += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-int PickBelow(PlayerRandom& random, int n) { return static_cast<int>(NextPlayerRandom(random) % static_cast<std::uint64_t>(n)); }
+int PickBelow(PlayerRandom& random, int n) {
+    return static_cast<int>(NextPlayerRandom(random) % static_cast<std::uint64_t>(n));
+}
 
 // ---- What a person can do at the table.
 
@@ -86,15 +86,14 @@ struct Simulation {
     PlayerRandom random;
     Summary summary;
     long long dealsBeforeMatch = 0;  // summary.deals when the current match began
-    std::string violation;  // the first broken invariant, empty while none
+    std::string violation;           // the first broken invariant, empty while none
 };
 
 // Money moves at least a dollar a deal, so a real match is over long before
 // this; a match still going after it means the end of a match is broken.
 constexpr long long MaxDealsPerMatch = 100000;
 
-void Press(Simulation& sim, TableControl control)
-{
+void Press(Simulation& sim, TableControl control) {
     HeadlessTable& table = sim.table;
     if (table.trace) TraceLine(table, (std::string("Press(") + ControlName(control) + ")").c_str());
     switch (control) {
@@ -108,8 +107,7 @@ void Press(Simulation& sim, TableControl control)
     }
 }
 
-void Click(Simulation& sim, int x, int y)
-{
+void Click(Simulation& sim, int x, int y) {
     if (sim.table.trace) {
         char line[64];
         std::snprintf(line, sizeof line, "Click(%d, %d)", x, y);
@@ -119,8 +117,7 @@ void Click(Simulation& sim, int x, int y)
 }
 
 // The cards the player sees face up in the lower row.
-bool ReadOwnHand(const HeadlessTable& table, Hand& hand)
-{
+bool ReadOwnHand(const HeadlessTable& table, Hand& hand) {
     for (int i = 0; i < 5; ++i) {
         if (table.slotPicture[5 + i] != SlotFace) return false;
         hand[i] = table.slotCard[5 + i];
@@ -130,24 +127,25 @@ bool ReadOwnHand(const HeadlessTable& table, Hand& hand)
 
 Action PressAction(TableControl control) { return Action{ActionPress, control, 0, 0}; }
 
-Action ClickCardAction(int position, int dx, int dy)
-{
-    return Action{ActionClick, StartButton, SlotLeft(5 + position) + dx, SlotTop(5 + position) + dy};
+Action ClickCardAction(int position, int dx, int dy) {
+    return Action{ActionClick, StartButton, SlotLeft(5 + position) + dx,
+                  SlotTop(5 + position) + dy};
 }
 
 // ---- The random player: any card, any enabled button.
 
-bool ChooseRandomAction(Simulation& sim, Action& action)
-{
+bool ChooseRandomAction(Simulation& sim, Action& action) {
     const HeadlessTable& table = sim.table;
     Action options[12];
     int count = 0;
     if (IsEnabled(table, ChangeButton)) {  // choosing the exchange: the cards can be clicked
         for (int i = 0; i < 5; ++i) {
-            options[count++] = ClickCardAction(i, PickBelow(sim.random, CardWidth), PickBelow(sim.random, CardHeight));
+            options[count++] = ClickCardAction(i, PickBelow(sim.random, CardWidth),
+                                               PickBelow(sim.random, CardHeight));
         }
     }
-    for (TableControl control : {StartButton, ChangeButton, UpButton, DownButton, OkButton, FoldButton}) {
+    for (TableControl control :
+         {StartButton, ChangeButton, UpButton, DownButton, OkButton, FoldButton}) {
         if (IsEnabled(table, control)) options[count++] = PressAction(control);
     }
     if (count == 0) return false;
@@ -157,27 +155,33 @@ bool ChooseRandomAction(Simulation& sim, Action& action)
 
 // ---- The careful player: draws and bets by the strength of the hand.
 
-int RankCount(const Hand& hand, int rank)
-{
+int RankCount(const Hand& hand, int rank) {
     int count = 0;
     for (Card card : hand) count += CardRank(card) == rank;
     return count;
 }
 
-DiscardMask CarefulDiscards(const Hand& hand)
-{
+DiscardMask CarefulDiscards(const Hand& hand) {
     char name[HandNameBufferSize];
     const HandCategory category = EvaluateHand(hand, name);
     DiscardMask mask{};
     switch (category) {
-    case 4: case 5: case 6: case 7: case 9: case 10:
-        return mask;  // made hands stand pat
-    case 1: case 2: case 3: case 8:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 9:
+    case 10: return mask;  // made hands stand pat
+    case 1:
+    case 2:
+    case 3:
+    case 8:
         for (int i = 0; i < 5; ++i) mask[i] = RankCount(hand, CardRank(hand[i])) == 1;
         return mask;
     default: break;
     }
-    // No pair: draw one to four of a suit, otherwise keep the highest card if it is a jack or better.
+    // No pair: draw one to four of a suit, otherwise keep the highest card if it is a jack or
+    // better.
     for (int suit = 1; suit <= 4; ++suit) {
         int same = 0;
         for (Card card : hand) same += CardSuit(card) == suit;
@@ -199,8 +203,7 @@ DiscardMask CarefulDiscards(const Hand& hand)
 
 int BetBoxValue(const HeadlessTable& table) { return std::atoi(table.betBox); }
 
-bool ChooseCarefulAction(Simulation& sim, Action& action)
-{
+bool ChooseCarefulAction(Simulation& sim, Action& action) {
     const HeadlessTable& table = sim.table;
     Hand hand{};
     char name[HandNameBufferSize];
@@ -260,8 +263,7 @@ struct Event {
 };
 
 // The controls the deal's step leaves enabled, as a bit per control.
-unsigned ExpectedControls(const MatchState& match, int timerPeriod)
-{
+unsigned ExpectedControls(const MatchState& match, int timerPeriod) {
     auto bit = [](TableControl control) { return 1u << (control - StartButton); };
     switch (match.roundState) {
     case RoundIdle: return bit(StartButton);
@@ -280,8 +282,7 @@ unsigned ExpectedControls(const MatchState& match, int timerPeriod)
     return 0;
 }
 
-std::string ControlList(unsigned bits)
-{
+std::string ControlList(unsigned bits) {
     std::string list;
     for (int index = 0; index < ControlCount; ++index) {
         if (bits & (1u << index)) {
@@ -307,8 +308,7 @@ struct Expected {
 // The showdown's winner from the two hands themselves, not from the
 // categories the controller stored: only the categories count, a tie goes to
 // the dealer.
-bool PlayerWinsShowdown(const MatchState& before)
-{
+bool PlayerWinsShowdown(const MatchState& before) {
     char name[HandNameBufferSize];
     const HandCategory player = EvaluateHand(before.playerHand, name);
     const HandCategory computer = EvaluateHand(before.computerHand, name);
@@ -316,15 +316,27 @@ bool PlayerWinsShowdown(const MatchState& before)
 }
 
 // What the event must lead to, worked out from the state before it.
-Expected ExpectedOutcome(const Event& event, const MatchState& after, const HeadlessTable& table)
-{
+Expected ExpectedOutcome(const Event& event, const MatchState& after, const HeadlessTable& table) {
     const MatchState& before = event.before;
-    Expected expected{{before.roundState, before.roundState}, 1, {event.timerBefore, 0}, 1,
-                      before.playerMoney, before.playerIsDealer};
-    auto to = [&](RoundState state) { expected.states[0] = state; expected.stateCount = 1; };
-    auto pause = [&](int ms) { expected.pauses[0] = ms; expected.pauseCount = 1; };
+    Expected expected{{before.roundState, before.roundState},
+                      1,
+                      {event.timerBefore, 0},
+                      1,
+                      before.playerMoney,
+                      before.playerIsDealer};
+    auto to = [&](RoundState state) {
+        expected.states[0] = state;
+        expected.stateCount = 1;
+    };
+    auto pause = [&](int ms) {
+        expected.pauses[0] = ms;
+        expected.pauseCount = 1;
+    };
     switch (event.kind) {
-    case EventOpen: to(RoundIdle); pause(0); break;
+    case EventOpen:
+        to(RoundIdle);
+        pause(0);
+        break;
     case EventClick: break;
     case EventPress:
         switch (event.control) {
@@ -333,11 +345,15 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
             pause(0);
             if (before.playerMoney == 40 || before.computerMoney == 40) expected.playerMoney = 20;
             break;
-        case ChangeButton: to(RoundPlayerDraw); pause(500); break;
+        case ChangeButton:
+            to(RoundPlayerDraw);
+            pause(500);
+            break;
         case UpButton:
         case DownButton: break;
         case OkButton:
-            if (event.boxBefore > before.playerMoney || event.boxBefore > before.computerMoney) break;  // refused
+            if (event.boxBefore > before.playerMoney || event.boxBefore > before.computerMoney)
+                break;  // refused
             pause(1000);
             if (before.playerIsDealer && after.computerBet < after.playerBet) {
                 to(RoundSettled);
@@ -358,15 +374,24 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
         switch (before.roundState) {
         case RoundIdle:
         case RoundSelecting: break;
-        case RoundPlayerDraw: to(RoundComputerTurn); pause(1000); break;
-        case RoundComputerTurn: to(RoundComputerDiscard); pause(1000); break;
+        case RoundPlayerDraw:
+            to(RoundComputerTurn);
+            pause(1000);
+            break;
+        case RoundComputerTurn:
+            to(RoundComputerDiscard);
+            pause(1000);
+            break;
         case RoundComputerDiscard:
             expected.states[0] = RoundComputerDraw;
             expected.states[1] = RoundBetting;
             expected.stateCount = 2;
             pause(700);
             break;
-        case RoundComputerDraw: to(RoundBetting); pause(1000); break;
+        case RoundComputerDraw:
+            to(RoundBetting);
+            pause(1000);
+            break;
         case RoundBetting: pause(0); break;
         case RoundSettled: pause(0); break;
         case RoundShowdown: {
@@ -394,8 +419,7 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
     return expected;
 }
 
-std::string DescribeEvent(const Event& event)
-{
+std::string DescribeEvent(const Event& event) {
     switch (event.kind) {
     case EventOpen: return "window creation";
     case EventTick: return "tick";
@@ -405,15 +429,13 @@ std::string DescribeEvent(const Event& event)
     return "?";
 }
 
-void Violate(Simulation& sim, const Event& event, const std::string& what)
-{
+void Violate(Simulation& sim, const Event& event, const std::string& what) {
     if (!sim.violation.empty()) return;
-    sim.violation = "event " + std::to_string(sim.summary.events) + " (" + DescribeEvent(event) + "), state " +
-                    RoundStateName(sim.match.roundState) + ": " + what;
+    sim.violation = "event " + std::to_string(sim.summary.events) + " (" + DescribeEvent(event) +
+                    "), state " + RoundStateName(sim.match.roundState) + ": " + what;
 }
 
-int CountMarked(const DiscardMask& mask)
-{
+int CountMarked(const DiscardMask& mask) {
     int count = 0;
     for (int flag : mask) count += flag == 1;
     return count;
@@ -421,8 +443,8 @@ int CountMarked(const DiscardMask& mask)
 
 // An exchange: every marked position, in order, takes the next card of the
 // deck; the other positions keep their cards.
-bool ExchangedFromDeck(const MatchState& before, const Hand& was, const Hand& now, const DiscardMask& mask)
-{
+bool ExchangedFromDeck(const MatchState& before, const Hand& was, const Hand& now,
+                       const DiscardMask& mask) {
     int next = before.nextCard;
     for (int i = 0; i < 5; ++i) {
         const Card wanted = mask[i] == 1 ? before.deck[next++] : was[i];
@@ -433,14 +455,14 @@ bool ExchangedFromDeck(const MatchState& before, const Hand& was, const Hand& no
 
 // The bookkeeping the rules fix whatever the draws: the stakes of the
 // player's dealer wins, the fold count, the computer's bet and the cards drawn.
-void CheckBookkeeping(Simulation& sim, const Event& event)
-{
+void CheckBookkeeping(Simulation& sim, const Event& event) {
     const MatchState& before = event.before;
     const MatchState& match = sim.match;
     auto fail = [&](const std::string& what) { Violate(sim, event, what); };
     const bool press = event.kind == EventPress;
     const bool tick = event.kind == EventTick;
-    const bool accepted = press && event.control == OkButton && event.boxBefore <= before.playerMoney &&
+    const bool accepted = press && event.control == OkButton &&
+                          event.boxBefore <= before.playerMoney &&
                           event.boxBefore <= before.computerMoney;
 
     int lastWon = before.lastWonBet;
@@ -450,20 +472,24 @@ void CheckBookkeeping(Simulation& sim, const Event& event)
         lastWon = 0;
         prevWon = 0;
     }
-    if (tick && before.roundState == RoundShowdown && before.playerIsDealer && PlayerWinsShowdown(before)) {
+    if (tick && before.roundState == RoundShowdown && before.playerIsDealer &&
+        PlayerWinsShowdown(before)) {
         prevWon = before.lastWonBet;
         lastWon = before.playerBet;
     }
     if (match.lastWonBet != lastWon || match.prevWonBet != prevWon) {
-        fail("the won stakes are " + std::to_string(match.lastWonBet) + " and " + std::to_string(match.prevWonBet) +
-             ", expected " + std::to_string(lastWon) + " and " + std::to_string(prevWon));
+        fail("the won stakes are " + std::to_string(match.lastWonBet) + " and " +
+             std::to_string(match.prevWonBet) + ", expected " + std::to_string(lastWon) + " and " +
+             std::to_string(prevWon));
     }
 
     int streak = before.foldStreak;
-    if (press && event.control == FoldButton) streak = before.foldStreak + 1 == 5 ? 0 : before.foldStreak + 1;
+    if (press && event.control == FoldButton)
+        streak = before.foldStreak + 1 == 5 ? 0 : before.foldStreak + 1;
     if (accepted && !before.playerIsDealer) streak = 0;
     if (match.foldStreak != streak) {
-        fail("foldStreak is " + std::to_string(match.foldStreak) + ", expected " + std::to_string(streak));
+        fail("foldStreak is " + std::to_string(match.foldStreak) + ", expected " +
+             std::to_string(streak));
     }
 
     if (tick && before.roundState == RoundBetting && !before.playerIsDealer) {
@@ -471,7 +497,8 @@ void CheckBookkeeping(Simulation& sim, const Event& event)
         if (match.computerMoney < most) most = match.computerMoney;
         if (match.playerMoney < most) most = match.playerMoney;
         if (match.computerBet < 1 || match.computerBet > most) {
-            fail("the computer bet " + std::to_string(match.computerBet) + ", outside 1.." + std::to_string(most));
+            fail("the computer bet " + std::to_string(match.computerBet) + ", outside 1.." +
+                 std::to_string(most));
         }
         if (ReadBetBox() != match.computerBet) {
             fail("the bet box shows " + std::to_string(ReadBetBox()) + " for a bet of " +
@@ -485,35 +512,42 @@ void CheckBookkeeping(Simulation& sim, const Event& event)
     if (tick && before.roundState == RoundPlayerDraw) {
         const int drawn = CountMarked(before.playerDiscards);
         if (match.playerDrawCount != drawn || match.nextCard != before.nextCard + drawn ||
-            !ExchangedFromDeck(before, before.playerHand, match.playerHand, before.playerDiscards)) {
-            fail("the player's " + std::to_string(drawn) + " marked cards were not replaced from the deck");
+            !ExchangedFromDeck(before, before.playerHand, match.playerHand,
+                               before.playerDiscards)) {
+            fail("the player's " + std::to_string(drawn) +
+                 " marked cards were not replaced from the deck");
         }
     }
     if (tick && before.roundState == RoundComputerDiscard) {
-        const int drawn = match.roundState == RoundComputerDraw ? CountMarked(match.computerDiscards) : 0;
+        const int drawn =
+            match.roundState == RoundComputerDraw ? CountMarked(match.computerDiscards) : 0;
         const DiscardMask none{};
         const DiscardMask& mask = drawn > 0 ? match.computerDiscards : none;
-        if ((match.roundState == RoundComputerDraw && drawn == 0) || match.nextCard != before.nextCard + drawn ||
+        if ((match.roundState == RoundComputerDraw && drawn == 0) ||
+            match.nextCard != before.nextCard + drawn ||
             !ExchangedFromDeck(before, before.computerHand, match.computerHand, mask)) {
-            fail("the computer's exchange of " + std::to_string(drawn) + " cards did not come from the deck");
+            fail("the computer's exchange of " + std::to_string(drawn) +
+                 " cards did not come from the deck");
         }
     }
 }
 
-void CheckInvariants(Simulation& sim, const Event& event)
-{
+void CheckInvariants(Simulation& sim, const Event& event) {
     const MatchState& match = sim.match;
     const HeadlessTable& table = sim.table;
     auto fail = [&](const std::string& what) { Violate(sim, event, what); };
 
     if (match.playerMoney + match.computerMoney != 40) {
-        fail("money adds up to " + std::to_string(match.playerMoney + match.computerMoney) + ", not 40");
+        fail("money adds up to " + std::to_string(match.playerMoney + match.computerMoney) +
+             ", not 40");
     }
-    if (match.playerMoney < 0 || match.playerMoney > 40 || match.computerMoney < 0 || match.computerMoney > 40) {
+    if (match.playerMoney < 0 || match.playerMoney > 40 || match.computerMoney < 0 ||
+        match.computerMoney > 40) {
         fail("money outside 0..40: player " + std::to_string(match.playerMoney) + ", computer " +
              std::to_string(match.computerMoney));
     }
-    if (match.nextCard < 10 || match.nextCard > 20) fail("nextCard is " + std::to_string(match.nextCard));
+    if (match.nextCard < 10 || match.nextCard > 20)
+        fail("nextCard is " + std::to_string(match.nextCard));
     bool seen[DeckSize] = {};
     for (const Hand* hand : {&match.computerHand, &match.playerHand}) {
         for (Card card : *hand) {
@@ -529,24 +563,30 @@ void CheckInvariants(Simulation& sim, const Event& event)
 
     unsigned enabled = 0;
     for (int index = 0; index < ControlCount; ++index) {
-        if (IsEnabled(table, static_cast<TableControl>(StartButton + index))) enabled |= 1u << index;
+        if (IsEnabled(table, static_cast<TableControl>(StartButton + index)))
+            enabled |= 1u << index;
     }
     const unsigned wanted = ExpectedControls(match, table.timerPeriod);
-    if (enabled != wanted) fail("enabled controls are " + ControlList(enabled) + ", expected " + ControlList(wanted));
+    if (enabled != wanted)
+        fail("enabled controls are " + ControlList(enabled) + ", expected " + ControlList(wanted));
 
     const Expected expected = ExpectedOutcome(event, match, table);
     bool stateOk = false;
-    for (int k = 0; k < expected.stateCount; ++k) stateOk = stateOk || match.roundState == expected.states[k];
+    for (int k = 0; k < expected.stateCount; ++k)
+        stateOk = stateOk || match.roundState == expected.states[k];
     if (!stateOk) {
         fail(std::string("the deal went from ") + RoundStateName(event.before.roundState) + " to " +
              RoundStateName(match.roundState));
     }
     bool pauseOk = false;
-    for (int k = 0; k < expected.pauseCount; ++k) pauseOk = pauseOk || table.timerPeriod == expected.pauses[k];
+    for (int k = 0; k < expected.pauseCount; ++k)
+        pauseOk = pauseOk || table.timerPeriod == expected.pauses[k];
     if (!pauseOk) {
-        fail("RoundTimer " + (table.timerPeriod ? "armed with " + std::to_string(table.timerPeriod) + " ms"
-                                                : std::string("stopped")) +
-             ", expected " + (expected.pauses[0] ? std::to_string(expected.pauses[0]) + " ms" : "stopped"));
+        fail("RoundTimer " +
+             (table.timerPeriod ? "armed with " + std::to_string(table.timerPeriod) + " ms"
+                                : std::string("stopped")) +
+             ", expected " +
+             (expected.pauses[0] ? std::to_string(expected.pauses[0]) + " ms" : "stopped"));
     }
     if (match.playerMoney != expected.playerMoney) {
         fail("the player holds " + std::to_string(match.playerMoney) + ", expected " +
@@ -554,7 +594,8 @@ void CheckInvariants(Simulation& sim, const Event& event)
     }
     if (match.playerIsDealer != expected.dealer) fail("the deal passed without a showdown won");
     CheckBookkeeping(sim, event);
-    if (event.kind == EventPress && event.control == OkButton && match.playerBet != event.boxBefore) {
+    if (event.kind == EventPress && event.control == OkButton &&
+        match.playerBet != event.boxBefore) {
         fail("OK took " + std::to_string(match.playerBet) + " from a box showing " +
              std::to_string(event.boxBefore));
     }
@@ -563,13 +604,15 @@ void CheckInvariants(Simulation& sim, const Event& event)
     // closed, the player's own cards whenever they lie face up.
     const bool settledAndShown = match.roundState == RoundSettled && table.timerPeriod == 0;
     if ((settledAndShown || match.roundState == RoundIdle || match.roundState == RoundSelecting) &&
-        (table.shownPlayerMoney != match.playerMoney || table.shownComputerMoney != match.computerMoney)) {
+        (table.shownPlayerMoney != match.playerMoney ||
+         table.shownComputerMoney != match.computerMoney)) {
         fail("the counters show " + std::to_string(table.shownComputerMoney) + " and " +
              std::to_string(table.shownPlayerMoney));
     }
     if (match.roundState != RoundIdle && match.roundState != RoundPlayerDraw) {
         for (int i = 0; i < 5; ++i) {
-            if (table.slotPicture[5 + i] != SlotFace || table.slotCard[5 + i] != match.playerHand[i]) {
+            if (table.slotPicture[5 + i] != SlotFace ||
+                table.slotCard[5 + i] != match.playerHand[i]) {
                 fail("slot " + std::to_string(5 + i) + " does not show the player's card");
                 break;
             }
@@ -579,8 +622,7 @@ void CheckInvariants(Simulation& sim, const Event& event)
 
 // ---- The run.
 
-void CountEvent(Simulation& sim, const Event& event)
-{
+void CountEvent(Simulation& sim, const Event& event) {
     const MatchState& match = sim.match;
     Summary& summary = sim.summary;
     if (event.kind == EventPress) {
@@ -605,18 +647,17 @@ void CountEvent(Simulation& sim, const Event& event)
     }
 }
 
-void FinishEvent(Simulation& sim, const Event& event)
-{
+void FinishEvent(Simulation& sim, const Event& event) {
     ++sim.summary.events;
     CountEvent(sim, event);
     if (sim.options.check) CheckInvariants(sim, event);
 }
 
-Event BeginEvent(const Simulation& sim, EventKind kind, TableControl control)
-{
+Event BeginEvent(const Simulation& sim, EventKind kind, TableControl control) {
     Event event{kind, control, MatchState{}, sim.table.timerPeriod,
                 sim.options.check ? ReadBetBox() : 0};
-    if (sim.options.check) event.before = sim.match;
+    if (sim.options.check)
+        event.before = sim.match;
     else {
         event.before.roundState = sim.match.roundState;
         event.before.playerMoney = sim.match.playerMoney;
@@ -624,8 +665,7 @@ Event BeginEvent(const Simulation& sim, EventKind kind, TableControl control)
     return event;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
-{
+bool ParseOptions(int argc, char** argv, Options& options, std::string& problem) {
     bool seen[4] = {};
     for (int k = 0; k < argc; ++k) {
         const std::string name = argv[k];
@@ -678,7 +718,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
             } else if (std::strcmp(value, "careful") == 0) {
                 options.player = PlayerCarefulStyle;
             } else {
-                problem = std::string("simulate: --player must be random or careful, not '") + value + "'";
+                problem = std::string("simulate: --player must be random or careful, not '") +
+                          value + "'";
                 return false;
             }
             break;
@@ -696,8 +737,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
 
 }  // namespace
 
-int RunSimulateMode(int argc, char** argv)
-{
+int RunSimulateMode(int argc, char** argv) {
     static Simulation sim;
     std::string problem;
     sim = Simulation{};
@@ -763,7 +803,8 @@ int RunSimulateMode(int argc, char** argv)
     std::printf("computer_folds: %lld\n", summary.computerFolds);
     std::printf("computer_match_wins: %lld\n", summary.computerMatchWins);
     std::printf("player_match_wins: %lld\n", summary.playerMatchWins);
-    std::printf("deals_per_second: %.0f\n", seconds > 0 ? static_cast<double>(summary.deals) / seconds : 0.0);
+    std::printf("deals_per_second: %.0f\n",
+                seconds > 0 ? static_cast<double>(summary.deals) / seconds : 0.0);
     std::printf("events: %lld\n", summary.events);
     std::printf("virtual_seconds: %lld\n", static_cast<long long>(gVirtualMs / 1000));
     int status = 0;
