@@ -8,13 +8,15 @@ set -euo pipefail
 
 host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
             libfreetype-dev fonts-dejavu-core)
+# Pinned to 14: other major versions lay the same style out differently.
+format_check=(clang-format-14)
 windows_build=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                mingw-w64-x86-64-dev)
 windows_run=(wine wine64 fonts-ipafont-gothic)
 headless_desktop=(xvfb xauth imagemagick python3)
 
 case "${1:-test}" in
-  test) wanted=("${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${headless_desktop[@]}") ;;
+  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${headless_desktop[@]}") ;;
   # googletest: its sources must be there for the Windows build to configure.
   play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}") ;;
   package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;

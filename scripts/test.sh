@@ -7,6 +7,9 @@ scripts/install-deps.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+echo "== Format: every C++ file as .clang-format lays it out"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
+
 echo "== Host build: the portable core, bluffwick-lab and their tests"
 rm -rf build/test-host
 cmake -S . -B build/test-host -DCMAKE_BUILD_TYPE=Release
