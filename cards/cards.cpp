@@ -2,7 +2,6 @@
 #include "cards/cards.h"
 
 #include "cards/random.h"
-#include "game/match_state.h"
 
 int CardSuit(Card card) { return card / 13 + 1; }
 
@@ -72,19 +71,19 @@ void ShuffleDeck(int* out, int n) {
     RankShuffleKeys(keys, out, n);
 }
 
-void DealHands(MatchState& match) {
-    match.playerDiscards = DiscardMask{};
-    ShuffleDeck(match.deck.data(), DeckSize);
-    for (int k = 0; k < 5; ++k) match.computerHand[k] = match.deck[k];
-    for (int k = 0; k < 5; ++k) match.playerHand[k] = match.deck[5 + k];
-    match.nextCard = 10;
+void DealHands(Deal& deal) {
+    deal.playerDiscards = DiscardMask{};
+    ShuffleDeck(deal.deck.data(), DeckSize);
+    for (int k = 0; k < 5; ++k) deal.computerHand[k] = deal.deck[k];
+    for (int k = 0; k < 5; ++k) deal.playerHand[k] = deal.deck[5 + k];
+    deal.nextCard = 10;
 }
 
-int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match) {
+int DrawReplacements(Hand& hand, const DiscardMask& mask, Deal& deal) {
     int replaced = 0;
     for (int slot = 0; slot < 5; ++slot) {
         if (mask[slot] == 1) {
-            hand[slot] = match.deck[match.nextCard++];
+            hand[slot] = deal.deck[deal.nextCard++];
             ++replaced;
         }
     }

@@ -13,8 +13,6 @@ using DiscardMask = std::array<int, 5>;
 
 constexpr int DeckSize = 52;
 
-struct MatchState;
-
 int CardSuit(Card card);  // 1 spades .. 4 diamonds
 int CardRank(Card card);  // 1 ace .. 13 king
 int AllEqual3(int a, int b, int c);
@@ -33,9 +31,23 @@ void RankShuffleKeysLiteral(const int* keys, int* out, int n);
 // The same ranking by a stable sort of the positions by key.
 void RankShuffleKeys(const int* keys, int* out, int n);
 
+// One deal's cards: the shuffled deck, the index of the next card to draw,
+// both hands and the cards marked for exchange.
+struct Deal {
+    std::array<Card, DeckSize> deck{};
+    int nextCard = 0;
+    Hand computerHand{};
+    Hand playerHand{};
+    // Cleared only by DealHands: after the exchange it still tells which cards
+    // the player replaced.
+    DiscardMask playerDiscards{};
+    DiscardMask computerDiscards{};
+};
+
 // Starts a deal: clears playerDiscards, shuffles, deals deck positions 0..4
 // to the computer and 5..9 to the player, sets nextCard to 10.
-void DealHands(MatchState& match);
+void DealHands(Deal& deal);
 
-// Replaces every marked slot from the deck in slot order; returns the count.
-int DrawReplacements(Hand& hand, const DiscardMask& mask, MatchState& match);
+// Replaces every marked slot of `hand` (one of deal's hands) from the deck in
+// slot order; returns the count.
+int DrawReplacements(Hand& hand, const DiscardMask& mask, Deal& deal);

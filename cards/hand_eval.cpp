@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* const kCategoryNames[11] = {
+const char* const kCategoryNames[HandCategoryCount] = {
     "  ブ  タ",
     "ワ ン ペ ア",
     "ツ ー ペ ア",
@@ -30,14 +30,14 @@ HandCategory ClassifyHand(const Hand& hand) {
 
     const int equal =
         (rank[0] == rank[1]) + (rank[1] == rank[2]) + (rank[2] == rank[3]) + (rank[3] == rank[4]);
-    if (equal == 1) return 1;
+    if (equal == 1) return OnePair;
     if (equal == 2) {
         for (int i = 0; i <= 2; ++i) {
-            if (AllEqual3(rank[i], rank[i + 1], rank[i + 2])) return 3;
+            if (AllEqual3(rank[i], rank[i + 1], rank[i + 2])) return ThreeOfAKind;
         }
-        return 2;
+        return TwoPair;
     }
-    if (equal == 3) return rank[1] == rank[3] ? 8 : 7;
+    if (equal == 3) return rank[1] == rank[3] ? FourOfAKind : FullHouse;
 
     const int steps = (rank[1] == rank[0] + 1) + (rank[2] == rank[1] + 1) +
                       (rank[3] == rank[2] + 1) + (rank[4] == rank[3] + 1);
@@ -45,10 +45,11 @@ HandCategory ClassifyHand(const Hand& hand) {
     for (int k = 1; k < 5; ++k) {
         if (suit[k] != suit[0]) suited = false;
     }
-    if (steps == 4) return suited ? 9 : 4;
-    if (steps == 3 && rank[0] == 1 && rank[1] == 10) return suited ? 10 : 5;
-    if (suited) return 6;
-    return 0;
+    if (steps == 4) return suited ? StraightFlush : Straight;
+    if (steps == 3 && rank[0] == 1 && rank[1] == 10)
+        return suited ? RoyalStraightFlush : RoyalStraight;
+    if (suited) return Flush;
+    return NoHand;
 }
 
 }  // namespace
@@ -59,7 +60,7 @@ HandCategory EvaluateHand(const Hand& hand, char* name) {
     return category;
 }
 
-const char* HandCategoryName(HandCategory category) {
-    if (category < 0 || category > 10) return nullptr;
+const char* HandCategoryName(int category) {
+    if (category < NoHand || category > RoyalStraightFlush) return nullptr;
     return kCategoryNames[category];
 }

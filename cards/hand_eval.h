@@ -3,10 +3,22 @@
 
 #include "cards/cards.h"
 
-// 0 no hand, 1 one pair, 2 two pair, 3 three of a kind, 4 straight,
-// 5 royal straight (A-10-J-Q-K), 6 flush, 7 full house, 8 four of a kind,
-// 9 straight flush, 10 royal straight flush. Higher is better.
-using HandCategory = int;
+// Higher is better, equal is equal. Unscoped, so that the numbers 0..10 stay
+// what the tables and records use.
+enum HandCategory : int {
+    NoHand = 0,
+    OnePair = 1,
+    TwoPair = 2,
+    ThreeOfAKind = 3,
+    Straight = 4,
+    RoyalStraight = 5,  // A-10-J-Q-K, not all one suit
+    Flush = 6,
+    FullHouse = 7,
+    FourOfAKind = 8,
+    StraightFlush = 9,
+    RoyalStraightFlush = 10,
+};
+constexpr int HandCategoryCount = 11;
 
 constexpr int HandNameBufferSize = 29;  // the longest name is 28 bytes
 
@@ -15,4 +27,4 @@ constexpr int HandNameBufferSize = 29;  // the longest name is 28 bytes
 HandCategory EvaluateHand(const Hand& hand, char* name);
 
 // The display name of a category, Shift-JIS, or nullptr outside 0..10.
-const char* HandCategoryName(HandCategory category);
+const char* HandCategoryName(int category);

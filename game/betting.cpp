@@ -4,6 +4,7 @@
 
 #include "cards/hand_eval.h"
 #include "cards/random.h"
+#include "game/dialogue.h"
 #include "game/round.h"
 #include "game/round_steps.h"
 #include "game/table.h"
@@ -27,31 +28,24 @@ void OpenBetting(MatchState& match) {
     StopRoundTimer();
     char name[HandNameBufferSize];
     if (match.playerIsDealer == 0) {
-        match.computerCategory = EvaluateHand(match.computerHand, name);
+        match.computerCategory = EvaluateHand(match.deal.computerHand, name);
         match.computerBet = ChooseBet(match.computerCategory, match.computerMoney, 0,
-                                      match.playerDrawCount, 0, match.keepsKicker);
+                                      match.playerDrawCount, 0, match.observation.keepsKicker);
     }
     if (match.playerIsDealer != 0) {
         EnableControl(BetBox, true);
         EnableControl(UpButton, true);
         EnableControl(DownButton, true);
         EnableControl(OkButton, true);
-        ShowSpeech("それでは君は何ドル賭けるかな");
+        ShowSpeech(DialogueText(PlayerBetAskLine));
     } else {
         char line[LineBufferSize];
         if (match.computerBet >= 5) {
-            std::snprintf(
-                line, sizeof line,
-                "おっ、なかなかいい手ができたぞ\n\n %d ドル賭けよう\n\nぜひ挑戦してくれたまえ",
-                match.computerBet);
+            std::snprintf(line, sizeof line, DialogueText(ComputerBetsBigLine), match.computerBet);
         } else if (match.playerMoney >= 2) {
-            std::snprintf(
-                line, sizeof line,
-                "それでは私は\n%d ドル賭けよう\n\n今おりれば\n私に １ ドル払うだけで済むぞ",
-                match.computerBet);
+            std::snprintf(line, sizeof line, DialogueText(ComputerBetsLine), match.computerBet);
         } else {
-            std::snprintf(line, sizeof line, "%s",
-                          "それでは私は\n1 ドル賭けよう\n\nあとがなくなったようだな");
+            std::snprintf(line, sizeof line, "%s", DialogueText(ComputerBetsLastDollarLine));
         }
         ShowSpeech(line);
         EnableControl(OkButton, true);
@@ -67,22 +61,24 @@ void ConfirmBet(MatchState& match) {
     ClearSpeech();
     match.playerBet = ReadBetBox();
     if (!CheckBet(match, match.playerBet)) {
-        ShowSpeech("賭け数が大きすぎるようだな");
+        ShowSpeech(DialogueText(BetTooLargeLine));
         RequestRepaint();
         return;
     }
     if (match.playerIsDealer == 0) {
         match.foldStreak = 0;
     } else {
-        const int bluffSuspected = ObserveDealerBet(match, match.playerBet);
+        const int bluffSuspected = ObserveDealerBet(match.playerBet, match.playerMoney,
+                                                    match.playerDrawCount, match.observation);
         char name[HandNameBufferSize];
-        match.computerCategory = EvaluateHand(match.computerHand, name);
-        match.computerBet = ChooseBet(match.computerCategory, match.computerMoney, 1,
-                                      match.playerDrawCount, bluffSuspected, match.keepsKicker);
+        match.computerCategory = EvaluateHand(match.deal.computerHand, name);
+        match.computerBet =
+            ChooseBet(match.computerCategory, match.computerMoney, 1, match.playerDrawCount,
+                      bluffSuspected, match.observation.keepsKicker);
         if (match.computerBet < match.playerBet) {
-            const char* line = "うーん… 私は下りるとしよう";
+            const char* line = DialogueText(ComputerFoldsLine);
             if (match.playerBet >= 5 && DrawRandom() % 100 > 60) {
-                line = "なかなか強気だな\n\n残念だが私は下りるとしよう";
+                line = DialogueText(ComputerFoldsToBigBetLine);
             }
             ShowSpeech(line);
             RequestRepaint();
@@ -95,9 +91,9 @@ void ConfirmBet(MatchState& match) {
         }
     }
     match.roundState = RoundShowdown;
-    const char* line = "よし、それなら勝負だ";
+    const char* line = DialogueText(ComputerCallsLine);
     if (match.playerIsDealer != 0 && match.playerBet >= 5 && DrawRandom() % 100 > 30) {
-        line = "なかなか強気だな\n\nだが、ここは勝負と行こう";
+        line = DialogueText(ComputerCallsBigBetLine);
     }
     ShowSpeech(line);
     RequestRepaint();
@@ -111,17 +107,17 @@ void FoldHand(MatchState& match) {
     const char* line;
     int pause;
     if (match.foldStreak == 5) {
-        line = "どうしたんだい、ずいぶん弱気じゃないか";
+        line = DialogueText(PlayerFoldsFifthTimeLine);
         match.foldStreak = 0;
         pause = 1500;
     } else if (match.computerBet >= 5) {
-        line = "う～ん、今のは\n勝負して欲しかったよ";
+        line = DialogueText(PlayerFoldsToBigBetLine);
         pause = 1500;
     } else if (match.playerMoney == 1) {
-        line = "残念な選択だな";
+        line = DialogueText(PlayerFoldsLastDollarLine);
         pause = 1000;
     } else {
-        line = "賢明な選択だな";
+        line = DialogueText(PlayerFoldsLine);
         pause = 1000;
     }
     ArmRoundTimer(pause);
@@ -159,19 +155,20 @@ void ShowDown(MatchState& match) {
         const int stake = match.computerBet;
         if (match.computerCategory >= match.playerCategory) {
             PayComputer(match, stake);
-            line = match.computerMoney >= 40 ? "私の勝ちだ" : "ディーラーはそう簡単には譲れないな";
+            line = match.computerMoney >= 40 ? DialogueText(ComputerWinsMatchAsDealerLine)
+                                             : DialogueText(ComputerKeepsDealLine);
             pause = 1000;
         } else {
             PayPlayer(match, stake);
             match.playerIsDealer = 1;
             if (match.playerMoney >= 40) {
-                line = "君の勝ちだ";
-            } else if (match.playerCategory >= 4 && match.playerCategory <= 7) {
-                line = "なかなかいい手じゃないか\n\nさあ、次は君がディーラーだ";
-            } else if (match.playerCategory >= 8 && match.playerCategory <= 10) {
-                line = "おう、素晴らしい手ができたな\n\nさあ、次は君がディーラーだ";
+                line = DialogueText(PlayerWinsMatchLine);
+            } else if (match.playerCategory >= Straight && match.playerCategory <= FullHouse) {
+                line = DialogueText(PlayerGoodHandLine);
+            } else if (match.playerCategory >= FourOfAKind) {
+                line = DialogueText(PlayerGreatHandLine);
             } else {
-                line = "次は、君が\nディーラーだ";
+                line = DialogueText(PlayerTakesDealLine);
             }
             pause = 1500;
         }
@@ -182,48 +179,45 @@ void ShowDown(MatchState& match) {
             match.playerIsDealer = 0;
             // The draw is taken only when the computer has just reached 36.
             if (match.computerMoney == 36 && DrawRandom() % 10 < 1) {
-                line =
-                    "断って置くが、私は君のカードを盗み見なんてしてない\n"
-                    "君のゲームをじっくり観察しているだけだ";
+                line = DialogueText(ComputerDeniesPeekingLine);
                 pause = 2000;
             } else if (match.computerMoney >= 40) {
-                line = "私が勝ったようだな";
+                line = DialogueText(ComputerWinsMatchLine);
                 pause = 1000;
             } else {
-                line = "今度は私が\nディーラーだ";
+                line = DialogueText(ComputerTakesDealLine);
                 pause = 1500;
             }
         } else {
-            match.prevWonBet = match.lastWonBet;
-            match.lastWonBet = stake;
+            match.observation.prevWonBet = match.observation.lastWonBet;
+            match.observation.lastWonBet = stake;
             PayPlayer(match, stake);
-            line = "君の勝ちだ\n\nなかなかやるな";
+            line = DialogueText(PlayerWinsAsDealerLine);
             pause = 800;
         }
     }
 
     ArmRoundTimer(pause);
     ShowSpeech(line);
-    for (int i = 0; i < 5; ++i) DrawCardFace(i, match.computerHand[i]);
+    for (int i = 0; i < 5; ++i) DrawCardFace(i, match.deal.computerHand[i]);
     char name[HandNameBufferSize];
-    match.computerCategory = EvaluateHand(match.computerHand, name);
+    match.computerCategory = EvaluateHand(match.deal.computerHand, name);
     ShowHandName(ComputerSide, match.computerCategory, name);
     DrawMouth(MouthGrin);
     RequestRepaint();
     EnableControl(OkButton, false);
-    ObserveKeptCards(match);
+    ObserveKeptCards(match.deal.playerHand, match.deal.playerDiscards, match.playerDrawCount,
+                     match.observation);
 }
 
 void CloseDeal(MatchState& match) {
     StopRoundTimer();
     DrawMoney(match.computerMoney, match.playerMoney);
-    const char* line = "さあ、スタートボタンを押してくれたまえ";
+    const char* line = DialogueText(PressStartLine);
     if (match.computerMoney == 40) {
-        line =
-            "君には残念だが、私の勝利だ\n\nもう一度私に挑戦したいならスタートボタンを押してくれたま"
-            "え";
+        line = DialogueText(ComputerMatchOverLine);
     } else if (match.playerMoney == 40) {
-        line = "おめでとう\n君の勝利だ\n\nもう一度プレーしたいならスタートボタンを押してくれたまえ";
+        line = DialogueText(PlayerMatchOverLine);
     }
     ShowSpeech(line);
     DrawMouth(MouthOpen);

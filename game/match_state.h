@@ -6,6 +6,8 @@
 #include <array>
 
 #include "cards/cards.h"
+#include "cards/hand_eval.h"
+#include "opponent/opponent.h"
 
 // The step of the deal; each value names what the next event does. There is no 8.
 enum RoundState {
@@ -28,23 +30,12 @@ struct MatchState {
     int computerMoney = 20;
     int playerIsDealer = 0;
     RoundState roundState = RoundIdle;
-    std::array<Card, DeckSize> deck{};
-    int nextCard = 0;
-    Hand computerHand{};
-    Hand playerHand{};
-    DiscardMask playerDiscards{};
-    DiscardMask computerDiscards{};
-    int playerCategory = 0;
-    int computerCategory = 0;
+    Deal deal;  // deck, nextCard, both hands and both discard masks
+    HandCategory playerCategory = NoHand;
+    HandCategory computerCategory = NoHand;
     int playerBet = 1;
     int computerBet = 1;
     int foldStreak = 0;
     int playerDrawCount = 0;
-    int keepsKicker = 0;
-    int betsOver2 = 0;
-    int betsOver3 = 0;
-    int betsOver4 = 0;
-    int lastWonBet = 0;
-    int prevWonBet = 0;
-    int prevDealerDrawCount = -1;
+    PlayerObservation observation;  // keepsKicker, betsOver2..4, the won bets, prevDealerDrawCount
 };

@@ -5,6 +5,7 @@
 #include "cards/hand_eval.h"
 #include "cards/random.h"
 #include "game/layout.h"
+#include "game/dialogue.h"
 #include "game/round.h"
 #include "game/round_steps.h"
 #include "game/table.h"
@@ -20,7 +21,7 @@ constexpr int LineBufferSize = 128;
 void OpenTable(MatchState& match) {
     ShowSpeech(MakeGreeting(ReadLocalHour()));
     // Dealt once and never shown: the first Start deals afresh.
-    DealHands(match);
+    DealHands(match.deal);
 }
 
 void StartDeal(MatchState& match) {
@@ -28,20 +29,19 @@ void StartDeal(MatchState& match) {
         match.playerMoney = 20;
         match.computerMoney = 20;
         DrawMoney(20, 20);
-        match.lastWonBet = 0;
-        match.prevWonBet = 0;
+        match.observation.lastWonBet = 0;
+        match.observation.prevWonBet = 0;
     }
     if (match.playerIsDealer == 0) {
-        match.lastWonBet = 0;
-        match.prevWonBet = 0;
+        match.observation.lastWonBet = 0;
+        match.observation.prevWonBet = 0;
     }
     ClearHandNames();
-    DealHands(match);
+    DealHands(match.deal);
     match.roundState = RoundSelecting;
-    for (int i = 0; i < 5; ++i) DrawCardFace(5 + i, match.playerHand[i]);
+    for (int i = 0; i < 5; ++i) DrawCardFace(5 + i, match.deal.playerHand[i]);
     for (int i = 0; i < 5; ++i) DrawCardBack(i);
-    ShowSpeech(
-        "それではチェンジしたいカードをクリックしてくれたまえ\n\n決まったら次は\nチェンジボタンだ");
+    ShowSpeech(DialogueText(ChooseCardsLine));
     DrawMouth(MouthOpen);
     RequestRepaint();
     EnableControl(StartButton, false);
@@ -61,22 +61,35 @@ void ToggleDiscard(MatchState& match, int x, int y) {
     if (match.roundState != RoundSelecting) return;
     const int i = FindPlayerSlot(x, y);
     if (i < 0) return;
-    if (match.playerDiscards[i] == 1) {
-        match.playerDiscards[i] = 0;
-        MarkCard(5 + i, match.playerHand[i], false);
+    if (match.deal.playerDiscards[i] == 1) {
+        match.deal.playerDiscards[i] = 0;
+        MarkCard(5 + i, match.deal.playerHand[i], false);
     } else {
-        match.playerDiscards[i] = 1;
-        MarkCard(5 + i, match.playerHand[i], true);
+        match.deal.playerDiscards[i] = 1;
+        MarkCard(5 + i, match.deal.playerHand[i], true);
     }
     RequestRepaint();
+}
+
+bool PressControl(MatchState& match, int commandId) {
+    switch (commandId) {
+    case StartButton: StartDeal(match); return true;
+    case ChangeButton: ChangeCards(match); return true;
+    case UpButton: RaiseBet(match); return true;
+    case DownButton: LowerBet(match); return true;
+    case OkButton: ConfirmBet(match); return true;
+    case FoldButton: FoldHand(match); return true;
+    case BetBox: return true;  // read-only: its notifications ask for nothing
+    default: return false;
+    }
 }
 
 void ChangeCards(MatchState& match) {
     match.roundState = RoundPlayerDraw;
     for (int i = 0; i < 5; ++i) {
-        if (match.playerDiscards[i] == 1) {
+        if (match.deal.playerDiscards[i] == 1) {
             // The picture must be clean before this card can come round again.
-            ClearCardMark(match.playerHand[i]);
+            ClearCardMark(match.deal.playerHand[i]);
             DrawEmptySlot(5 + i);
         }
     }
@@ -89,12 +102,13 @@ void ChangeCards(MatchState& match) {
 namespace {
 
 void DrawPlayerReplacements(MatchState& match) {
-    match.playerDrawCount = DrawReplacements(match.playerHand, match.playerDiscards, match);
+    match.playerDrawCount =
+        DrawReplacements(match.deal.playerHand, match.deal.playerDiscards, match.deal);
     for (int i = 0; i < 5; ++i) {
-        if (match.playerDiscards[i] == 1) DrawCardFace(5 + i, match.playerHand[i]);
+        if (match.deal.playerDiscards[i] == 1) DrawCardFace(5 + i, match.deal.playerHand[i]);
     }
     char name[HandNameBufferSize];
-    match.playerCategory = EvaluateHand(match.playerHand, name);
+    match.playerCategory = EvaluateHand(match.deal.playerHand, name);
     ShowHandName(PlayerSide, match.playerCategory, name);
     RequestRepaint();
     match.roundState = RoundComputerTurn;
@@ -103,24 +117,25 @@ void DrawPlayerReplacements(MatchState& match) {
 
 void AnnounceComputerTurn(MatchState& match) {
     match.roundState = RoundComputerDiscard;
-    ShowSpeech("次は私の番だ");
+    ShowSpeech(DialogueText(ComputerTurnLine));
     DrawMouth(MouthGrin);
     RequestRepaint();
     // The timer runs on with the period armed by the player's draw.
 }
 
 void ChooseComputerDiscards(MatchState& match) {
-    if (ChooseDiscards(match.computerHand, match.computerDiscards) == 0) {
+    if (ChooseDiscards(match.deal.computerHand, match.deal.computerDiscards) == 0) {
         match.roundState = RoundBetting;
-        ShowSpeech("私は取り替えるカードはないな");
+        ShowSpeech(DialogueText(ComputerKeepsAllLine));
     } else {
         match.roundState = RoundComputerDraw;
-        const int count = DrawReplacements(match.computerHand, match.computerDiscards, match);
+        const int count =
+            DrawReplacements(match.deal.computerHand, match.deal.computerDiscards, match.deal);
         for (int i = 0; i < 5; ++i) {
-            if (match.computerDiscards[i] == 1) DrawEmptySlot(i);
+            if (match.deal.computerDiscards[i] == 1) DrawEmptySlot(i);
         }
         char line[LineBufferSize];
-        std::snprintf(line, sizeof line, "私は %d 枚替えよう", count);
+        std::snprintf(line, sizeof line, DialogueText(ComputerExchangesLine), count);
         ShowSpeech(line);
     }
     DrawMouth(MouthOpen);
@@ -131,7 +146,7 @@ void ChooseComputerDiscards(MatchState& match) {
 void DrawComputerBacks(MatchState& match) {
     match.roundState = RoundBetting;
     for (int i = 0; i < 5; ++i) {
-        if (match.computerDiscards[i] == 1) DrawCardBack(i);
+        if (match.deal.computerDiscards[i] == 1) DrawCardBack(i);
     }
     DrawMouth(MouthClosed);
     RequestRepaint();

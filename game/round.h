@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/match_state.h"
+#include "game/table.h"
 
 // Window creation, after the table and the controls exist: the greeting for
 // the local hour (ShowSpeech, no repaint), then one deal that is never shown.
@@ -21,6 +22,12 @@ void ConfirmBet(MatchState& match);    // OkButton
 void FoldHand(MatchState& match);      // FoldButton
 void RaiseBet(MatchState& match);      // UpButton
 void LowerBet(MatchState& match);      // DownButton
+
+// A command from one of the seven controls, by its identifier: runs the
+// control's handler (the bet box has none). False when `commandId` is no
+// control of the table. The window procedure and bluffwick-lab both route
+// presses through here.
+bool PressControl(MatchState& match, int commandId);
 
 // The bet box: read (first two characters, leading digits), write ("%d").
 int ReadBetBox();

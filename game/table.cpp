@@ -6,85 +6,95 @@ namespace {
 const TableOps* gOps = nullptr;
 void* gContext = nullptr;
 
-}  // namespace
-
-void InstallTable(const TableOps* ops, void* context) {
-    gOps = ops;
-    gContext = context;
+bool IsComplete(const TableOps& ops) {
+    return ops.showSpeech && ops.clearSpeech && ops.drawMouth && ops.drawCardFace &&
+           ops.drawCardBack && ops.drawEmptySlot && ops.drawMoney && ops.showHandName &&
+           ops.markCard && ops.clearCardMark && ops.clearHandNames && ops.requestRepaint &&
+           ops.enableControl && ops.armRoundTimer && ops.stopRoundTimer && ops.readBetBoxText &&
+           ops.writeBetBoxText;
 }
 
-// Without a provider (or with an operation left empty) drawing does nothing and
-// the bet box reads as empty, so the controller can run before a table exists.
+}  // namespace
+
+bool InstallTable(const TableOps* ops, void* context) {
+    if (ops != nullptr && !IsComplete(*ops)) return false;
+    gOps = ops;
+    gContext = ops != nullptr ? context : nullptr;
+    return true;
+}
+
+// Without a provider drawing does nothing and the bet box reads as empty, so
+// the controller can run before a table exists.
 
 void ShowSpeech(const char* text) {
-    if (gOps && gOps->showSpeech) gOps->showSpeech(gContext, text);
+    if (gOps) gOps->showSpeech(gContext, text);
 }
 
 void ClearSpeech() {
-    if (gOps && gOps->clearSpeech) gOps->clearSpeech(gContext);
+    if (gOps) gOps->clearSpeech(gContext);
 }
 
 void DrawMouth(MouthPicture mouth) {
-    if (gOps && gOps->drawMouth) gOps->drawMouth(gContext, mouth);
+    if (gOps) gOps->drawMouth(gContext, mouth);
 }
 
 void DrawCardFace(int slot, Card card) {
-    if (gOps && gOps->drawCardFace) gOps->drawCardFace(gContext, slot, card);
+    if (gOps) gOps->drawCardFace(gContext, slot, card);
 }
 
 void DrawCardBack(int slot) {
-    if (gOps && gOps->drawCardBack) gOps->drawCardBack(gContext, slot);
+    if (gOps) gOps->drawCardBack(gContext, slot);
 }
 
 void DrawEmptySlot(int slot) {
-    if (gOps && gOps->drawEmptySlot) gOps->drawEmptySlot(gContext, slot);
+    if (gOps) gOps->drawEmptySlot(gContext, slot);
 }
 
 void DrawMoney(int computerMoney, int playerMoney) {
-    if (gOps && gOps->drawMoney) gOps->drawMoney(gContext, computerMoney, playerMoney);
+    if (gOps) gOps->drawMoney(gContext, computerMoney, playerMoney);
 }
 
 void ShowHandName(TableSide side, HandCategory category, const char* name) {
-    if (gOps && gOps->showHandName) gOps->showHandName(gContext, side, category, name);
+    if (gOps) gOps->showHandName(gContext, side, category, name);
 }
 
 void MarkCard(int slot, Card card, bool marked) {
-    if (gOps && gOps->markCard) gOps->markCard(gContext, slot, card, marked);
+    if (gOps) gOps->markCard(gContext, slot, card, marked);
 }
 
 void ClearCardMark(Card card) {
-    if (gOps && gOps->clearCardMark) gOps->clearCardMark(gContext, card);
+    if (gOps) gOps->clearCardMark(gContext, card);
 }
 
 void ClearHandNames() {
-    if (gOps && gOps->clearHandNames) gOps->clearHandNames(gContext);
+    if (gOps) gOps->clearHandNames(gContext);
 }
 
 void RequestRepaint() {
-    if (gOps && gOps->requestRepaint) gOps->requestRepaint(gContext);
+    if (gOps) gOps->requestRepaint(gContext);
 }
 
 void EnableControl(TableControl control, bool enabled) {
-    if (gOps && gOps->enableControl) gOps->enableControl(gContext, control, enabled);
+    if (gOps) gOps->enableControl(gContext, control, enabled);
 }
 
 void ArmRoundTimer(int milliseconds) {
-    if (gOps && gOps->armRoundTimer) gOps->armRoundTimer(gContext, milliseconds);
+    if (gOps) gOps->armRoundTimer(gContext, milliseconds);
 }
 
 void StopRoundTimer() {
-    if (gOps && gOps->stopRoundTimer) gOps->stopRoundTimer(gContext);
+    if (gOps) gOps->stopRoundTimer(gContext);
 }
 
 void ReadBetBoxText(char* text, int size) {
     if (size <= 0) return;
     text[0] = '\0';
-    if (gOps && gOps->readBetBoxText) gOps->readBetBoxText(gContext, text, size);
+    if (gOps) gOps->readBetBoxText(gContext, text, size);
     text[size - 1] = '\0';
 }
 
 void WriteBetBoxText(const char* text) {
-    if (gOps && gOps->writeBetBoxText) gOps->writeBetBoxText(gContext, text);
+    if (gOps) gOps->writeBetBoxText(gContext, text);
 }
 
 const char* MouthName(MouthPicture mouth) {

@@ -67,8 +67,11 @@ struct TableOps {
 const char* MouthName(MouthPicture mouth);
 const char* ControlName(TableControl control);
 
-// Installs the provider the operations below forward to.
-void InstallTable(const TableOps* ops, void* context);
+// Installs the provider the operations below forward to. A table with any
+// operation missing is refused: nothing is installed and the answer is false.
+// InstallTable(nullptr, nullptr) takes the table away; without one every
+// operation does nothing and the bet box reads as empty.
+bool InstallTable(const TableOps* ops, void* context);
 
 void ShowSpeech(const char* text);
 void ClearSpeech();

@@ -33,21 +33,21 @@ int ChooseDealerBet(HandCategory category, int money, int playerDrawCount) {
     if (money == 39) return 1;
     const int e = DrawPercent();
     // Against a pat hand the weak hands bet small; now and then they bet on.
-    if (category <= 3 && playerDrawCount == 0) {
+    if (category <= ThreeOfAKind && playerDrawCount == 0) {
         if (money <= 2) return 1;
         if (DrawPercent() < 90) return 2;
     }
-    const DealRow& row = category <= 1   ? FindRow(kDealNoHandOrPair, money)
-                         : category <= 3 ? FindRow(kDealTwoPairOrTrips, money)
-                         : category <= 6 ? FindRow(kDealStraightOrFlush, money)
-                         : category == 7 ? FindRow(kDealFullHouse, money)
-                                         : FindRow(kDealFourOrBetter, money);
+    const DealRow& row = category <= OnePair        ? FindRow(kDealNoHandOrPair, money)
+                         : category <= ThreeOfAKind ? FindRow(kDealTwoPairOrTrips, money)
+                         : category <= Flush        ? FindRow(kDealStraightOrFlush, money)
+                         : category == FullHouse    ? FindRow(kDealFullHouse, money)
+                                                    : FindRow(kDealFourOrBetter, money);
     return CellValue(FindBand(row.bands, e).cell, money, playerDrawCount, 0);
 }
 
 int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int bluffSuspected,
                     int keepsKicker) {
-    if (category == 0) return 0;
+    if (category == NoHand) return 0;
     if (money == 1) return 1;
     const int e = DrawPercent();
     // Three cards drawn means a kept pair; two drawn by a player known to keep a
@@ -58,17 +58,17 @@ int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int b
     } else if (playerDrawCount == 2 && keepsKicker == 1) {
         pairSuspected = DrawRandom() % 10 < 3 ? 1 : 0;
     }
-    if (category >= 7) return 11;
+    if (category >= FullHouse) return 11;
 
-    const bool givesUp = category == 1 ? (pairSuspected == 1 || playerDrawCount == 0)
-                                       : (category <= 3 && playerDrawCount == 0);
+    const bool givesUp = category == OnePair ? (pairSuspected == 1 || playerDrawCount == 0)
+                                             : (category <= ThreeOfAKind && playerDrawCount == 0);
     if (givesUp && DrawPercent() < 95) return 0;
 
-    const AnswerRow& row = category == 1   ? FindRow(kAnswerPair, money)
-                           : category <= 3 ? FindRow(kAnswerTwoPairOrTrips, money)
-                                           : FindRow(kAnswerStraightOrFlush, money);
+    const AnswerRow& row = category == OnePair        ? FindRow(kAnswerPair, money)
+                           : category <= ThreeOfAKind ? FindRow(kAnswerTwoPairOrTrips, money)
+                                                      : FindRow(kAnswerStraightOrFlush, money);
     const bool bluffCall =
-        bluffSuspected == 1 && playerDrawCount != 0 && (category != 1 || pairSuspected == 0);
+        bluffSuspected == 1 && playerDrawCount != 0 && (category != OnePair || pairSuspected == 0);
     if (bluffCall && row.bluffCall.below != kNoBluffCall.below) {
         if (row.bluffCall.below == kCallAtOnce || DrawPercent() < row.bluffCall.below) {
             return CellValue(row.bluffCall.cell, money, playerDrawCount, bluffSuspected);

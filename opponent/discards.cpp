@@ -208,20 +208,20 @@ int ChooseDiscards(const Hand& hand, DiscardMask& mask) {
     char name[32];
     const HandCategory category = EvaluateHand(hand, name);
     switch (category) {
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 9:
-    case 10: return 0;
+    case Straight:
+    case RoyalStraight:
+    case Flush:
+    case FullHouse:
+    case StraightFlush:
+    case RoyalStraightFlush: return 0;
     default: break;
     }
     mask = {0, 0, 0, 0, 0};
     switch (category) {
-    case 8:
-    case 3: return ChooseSetDiscards(hand, mask);
-    case 2: return ChooseTwoPairDiscards(hand, mask);
-    case 1: return ChooseOnePairDiscards(hand, mask);
+    case FourOfAKind:
+    case ThreeOfAKind: return ChooseSetDiscards(hand, mask);
+    case TwoPair: return ChooseTwoPairDiscards(hand, mask);
+    case OnePair: return ChooseOnePairDiscards(hand, mask);
     default: return ChooseNoPairDiscards(hand, mask);
     }
 }

@@ -5,10 +5,23 @@
 #include "cards/cards.h"
 #include "cards/hand_eval.h"
 
-struct MatchState;
+// What the computer has learnt of the player's betting and drawing, kept from
+// deal to deal.
+struct PlayerObservation {
+    int keepsKicker = 0;  // 1: the player draws two to a pair, keeping a kicker
+    // The player's dealer bets above 2, 3 and 4 dollars.
+    int betsOver2 = 0;
+    int betsOver3 = 0;
+    int betsOver4 = 0;
+    // The player's stakes in the last two showdowns the player won as dealer.
+    int lastWonBet = 0;
+    int prevWonBet = 0;
+    int prevDealerDrawCount = -1;  // playerDrawCount at the player's previous dealer bet
+};
 
-// Marks the computer's cards to exchange. 0: keep all five (for categories
-// 4, 5, 6, 7, 9, 10 the mask is not even written). 1: the mask was cleared and
+// Marks the computer's cards to exchange. 0: keep all five (for a straight,
+// royal straight, flush, full house, straight flush or royal straight flush
+// the mask is not even written). 1: the mask was cleared and
 // at least one slot marked. Draws from the random stream only where a rule
 // reaches a random choice.
 int ChooseDiscards(const Hand& hand, DiscardMask& mask);
@@ -19,7 +32,9 @@ int ChooseBet(HandCategory category, int money, int playerIsDealer, int playerDr
               int bluffSuspected, int keepsKicker);
 
 // Called when the player, as dealer, has a bet accepted; returns bluffSuspected.
-int ObserveDealerBet(MatchState& match, int bet);
+int ObserveDealerBet(int bet, int playerMoney, int playerDrawCount, PlayerObservation& observation);
 
-// Called at the end of every showdown; updates keepsKicker from the kept cards.
-void ObserveKeptCards(MatchState& match);
+// Called at the end of every showdown; updates keepsKicker from the cards the
+// player kept (playerDiscards 0) and the number exchanged.
+void ObserveKeptCards(const Hand& playerHand, const DiscardMask& playerDiscards,
+                      int playerDrawCount, PlayerObservation& observation);

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "res/resource.h"
+#include "shell/desktop.h"
 #include "shell/wide_text.h"
-#include "view/main_window.h"
 
 ShortcutSettings gShortcutSettings;
 

@@ -38,12 +38,18 @@ bool SaveShortcutSettings(const char* name);
 void RunSettingsStartup(HWND owner, const char* name);
 INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// 0 when `baseName`.lnk pointing at the running executable was made in that
-// special folder (a CSIDL), 1 when it was not.
-int CreateProgramShortcut(HWND owner, const char* baseName, int folder);
-// 1 when the link was saved as `linkName` inside the special folder, 0 when
-// any step failed (no folder path, a path too long, a failing shell call).
-int CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner, int folder);
+// The two results keep the values they have always had: the shortcut step
+// answers 0 for success, the shell-link step 1.
+enum ProgramShortcutResult { ProgramShortcutMade = 0, ProgramShortcutNotMade = 1 };
+enum ShellLinkResult { ShellLinkNotSaved = 0, ShellLinkSaved = 1 };
+
+// Makes `baseName`.lnk pointing at the running executable in that special
+// folder (a CSIDL).
+ProgramShortcutResult CreateProgramShortcut(HWND owner, const char* baseName, int folder);
+// Saves the link as `linkName` inside the special folder; ShellLinkNotSaved
+// when any step failed (no folder path, a path too long, a failing shell call).
+ShellLinkResult CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner,
+                                int folder);
 
 // Test seam: when set, called with the full path of every link file just saved.
 extern void (*gShellLinkSaved)(const wchar_t* path);

@@ -30,15 +30,18 @@ bool SpecialFolderPath(HWND owner, int folder, wchar_t* path) {
 
 }  // namespace
 
-int CreateProgramShortcut(HWND owner, const char* baseName, int folder) {
+ProgramShortcutResult CreateProgramShortcut(HWND owner, const char* baseName, int folder) {
     wchar_t target[MAX_PATH];
-    if (!ExecutablePath(target, MAX_PATH)) return 1;
+    if (!ExecutablePath(target, MAX_PATH)) return ProgramShortcutNotMade;
     std::wstring linkName = WidenCp932(baseName) + L".lnk";
-    return CreateShellLink(target, linkName.c_str(), owner, folder) ? 0 : 1;
+    return CreateShellLink(target, linkName.c_str(), owner, folder) == ShellLinkSaved
+               ? ProgramShortcutMade
+               : ProgramShortcutNotMade;
 }
 
-int CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner, int folder) {
-    int saved = 1;
+ShellLinkResult CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner,
+                                int folder) {
+    ShellLinkResult saved = ShellLinkSaved;
     CoInitialize(nullptr);
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
@@ -47,19 +50,19 @@ int CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner, 
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&link)))) {
         link = nullptr;
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
         file = nullptr;
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (FAILED(link->SetPath(target))) {
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (!SpecialFolderPath(owner, folder, folderPath)) {
         // No folder to put the link in: abandon it like any other failing step.
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (!JoinPath(folderPath, linkName, linkPath, MAX_PATH)) {
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (FAILED(file->Save(linkPath, TRUE))) {
-        saved = 0;
+        saved = ShellLinkNotSaved;
     } else if (gShellLinkSaved != nullptr) {
         gShellLinkSaved(linkPath);
     }

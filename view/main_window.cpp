@@ -62,10 +62,11 @@ void CreateControls(HWND window) {
 LRESULT CreateTable(HWND window) {
     gMatch = MatchState{};
     gTable.window = window;
-    InstallTable(&Win32TableOps(), &gTable);
+    // An incomplete table would leave the game drawing nothing: no window then.
+    if (!InstallTable(&Win32TableOps(), &gTable)) return -1;
     RunSettingsStartup(window, SettingsFileName);
-    CreateTableFonts();
-    CreateTableSurface(window);
+    CreateTableFonts(gTable);
+    CreateTableSurface(gTable, window);
     CreateControls(window);
     OpenTable(gMatch);
     return 0;
@@ -83,13 +84,7 @@ void RunCommand(HWND window, int id) {
         DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0);
         break;
     case IDM_HOME_PAGE: HomePageCommand(window); break;
-    case StartButton: StartDeal(gMatch); break;
-    case ChangeButton: ChangeCards(gMatch); break;
-    case UpButton: RaiseBet(gMatch); break;
-    case DownButton: LowerBet(gMatch); break;
-    case OkButton: ConfirmBet(gMatch); break;
-    case FoldButton: FoldHand(gMatch); break;
-    default: break;  // the bet box's notifications among them
+    default: PressControl(gMatch, id); break;
     }
 }
 
@@ -123,11 +118,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE: return CreateTable(window);
     case WM_DESTROY:
-        DestroyTableSurface();
+        DestroyTableSurface(gTable);
         KillTimer(window, 1);
         PostQuitMessage(0);
         return 0;
-    case WM_PAINT: PaintFromSurface(window); return 0;
+    case WM_PAINT: PaintFromSurface(gTable, window); return 0;
     case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: AdvanceRound(gMatch); return 0;
     case WM_LBUTTONDOWN: ToggleDiscard(gMatch, LOWORD(lParam), HIWORD(lParam)); return 0;
@@ -135,18 +130,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-int CenterOnDesktop(HWND window) {
-    RECT desktop;
-    RECT own;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window, &own);
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    MoveWindow(window, (desktop.right - width) / 2, (desktop.bottom - height) / 2, width, height,
-               FALSE);
-    return 0;
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

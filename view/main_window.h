@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "game/match_state.h"
+#include "shell/desktop.h"
 
 // The author's home page, opened by the Help menu's last item.
 constexpr wchar_t HomePageAddress[] = L"http://bluffwick.example.org/";
@@ -22,8 +23,6 @@ ATOM RegisterMainWindowClass(HINSTANCE instance);
 // builds the table and the controls and greets the player.
 HWND CreateMainWindow();
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Moves the window, keeping its size, to the middle of the desktop. Returns 0.
-int CenterOnDesktop(HWND window);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Opens 説明.txt from the executable's folder with the shell's "open".
 void HelpCommand(HWND window);

@@ -21,7 +21,6 @@ constexpr COLORREF SpeechBlack = RGB(0, 0, 0);
 
 constexpr unsigned char FaceWhiteIndex = 1;
 constexpr unsigned char MarkCyanIndex = 7;
-constexpr int RoyalStraightCategory = 10;
 
 struct FontRow {
     HFONT TableView::*font;
@@ -64,27 +63,27 @@ size_t PixelBytes(const BITMAPINFOHEADER* header) {
 }
 
 // The picture for `id`: a face from the writable copies, anything else from the resources.
-const unsigned char* PictureBytes(int id) {
+const unsigned char* PictureBytes(const TableView& view, int id) {
     int face = id - IDB_CARD_FIRST;
-    if (face >= 0 && face < CardFaceCount && gTable.cardFaces[face] != nullptr)
-        return gTable.cardFaces[face];
+    if (face >= 0 && face < CardFaceCount && view.cardFaces[face] != nullptr)
+        return view.cardFaces[face];
     return LockBitmapResource(id, nullptr);
 }
 
-void CopyCardFaces() {
+void CopyCardFaces(TableView& view) {
     for (int face = 0; face < CardFaceCount; ++face) {
         DWORD size = 0;
         const unsigned char* bytes = LockBitmapResource(IDB_CARD_FIRST + face, &size);
         if (bytes == nullptr) continue;
-        gTable.cardFaces[face] = static_cast<unsigned char*>(std::malloc(size));
-        if (gTable.cardFaces[face] != nullptr) std::memcpy(gTable.cardFaces[face], bytes, size);
+        view.cardFaces[face] = static_cast<unsigned char*>(std::malloc(size));
+        if (view.cardFaces[face] != nullptr) std::memcpy(view.cardFaces[face], bytes, size);
     }
 }
 
 // Replaces one palette index by another in a face's pixels.
-void RecolourFace(Card card, unsigned char from, unsigned char to) {
-    if (card < 0 || card >= CardFaceCount || gTable.cardFaces[card] == nullptr) return;
-    unsigned char* picture = gTable.cardFaces[card];
+void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char to) {
+    if (card < 0 || card >= CardFaceCount || view.cardFaces[card] == nullptr) return;
+    unsigned char* picture = view.cardFaces[card];
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(picture);
     unsigned char* pixels = picture + PixelOffset(header);
     size_t count = PixelBytes(header);
@@ -93,125 +92,165 @@ void RecolourFace(Card card, unsigned char from, unsigned char to) {
     }
 }
 
-void FillRect(int left, int top, int right, int bottom) {
-    PatBlt(gTable.surface, left, top, right - left, bottom - top, PATCOPY);
+void FillRect(const TableView& view, int left, int top, int right, int bottom) {
+    PatBlt(view.surface, left, top, right - left, bottom - top, PATCOPY);
 }
 
 // --- The operations of the game's seam -------------------------------------
 
-void OpClearSpeech(void*) { FillRect(SpeechLeft, SpeechTop, SpeechRight, SpeechBottom); }
+// Every operation draws into the TableView it was installed with.
+TableView& View(void* context) { return *static_cast<TableView*>(context); }
 
-void OpShowSpeech(void* context, const char* text) {
-    OpClearSpeech(context);
-    SelectObject(gTable.surface, gTable.speechFont);
-    SetTextColor(gTable.surface, SpeechBlack);
-    SetBkColor(gTable.surface, SpeechWhite);
-    RECT area = {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
-    std::wstring wide = WidenCp932(text);
-    DrawTextW(gTable.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+void OpClearSpeech(void* context) {
+    TableView& view = View(context);
+    FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
 }
 
-void OpDrawMouth(void*, MouthPicture mouth) {
+void OpShowSpeech(void* context, const char* text) {
+    TableView& view = View(context);
+    OpClearSpeech(context);
+    SelectObject(view.surface, view.speechFont);
+    SetTextColor(view.surface, SpeechBlack);
+    SetBkColor(view.surface, SpeechWhite);
+    RECT area = {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
+    std::wstring wide = WidenCp932(text);
+    DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+}
+
+void OpDrawMouth(void* context, MouthPicture mouth) {
+    TableView& view = View(context);
     int top = mouth == MouthClosed ? MouthClosedTop
               : mouth == MouthGrin ? MouthGrinTop
                                    : MouthOpenTop;
-    BlitBitmapResource(gTable.surface, gTable.window, mouth, MouthLeft, top);
+    BlitBitmapResource(view.surface, view.window, mouth, MouthLeft, top);
 }
 
-void OpDrawCardFace(void*, int slot, Card card) {
-    DrawDibResource(IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
+void OpDrawCardFace(void* context, int slot, Card card) {
+    TableView& view = View(context);
+    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
-void OpDrawCardBack(void*, int slot) {
-    DrawDibResource(IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
+void OpDrawCardBack(void* context, int slot) {
+    TableView& view = View(context);
+    DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
 }
 
-void OpDrawEmptySlot(void*, int slot) {
-    DrawDibResource(IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
+void OpDrawEmptySlot(void* context, int slot) {
+    TableView& view = View(context);
+    DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
 }
 
-void DrawCounter(int value, int top) {
-    BlitBitmapResource(gTable.surface, gTable.window,
+void DrawCounter(const TableView& view, int value, int top) {
+    BlitBitmapResource(view.surface, view.window,
                        value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10, MoneyTensLeft,
                        top);
-    BlitBitmapResource(gTable.surface, gTable.window, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft,
-                       top);
+    BlitBitmapResource(view.surface, view.window, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft, top);
 }
 
-void OpDrawMoney(void*, int computerMoney, int playerMoney) {
-    DrawCounter(computerMoney, ComputerMoneyTop);
-    DrawCounter(playerMoney, PlayerMoneyTop);
+void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
+    TableView& view = View(context);
+    DrawCounter(view, computerMoney, ComputerMoneyTop);
+    DrawCounter(view, playerMoney, PlayerMoneyTop);
 }
 
-void OpShowHandName(void*, TableSide side, HandCategory category, const char* name) {
-    SelectObject(gTable.surface, category == RoyalStraightCategory ? gTable.handNameNarrowFont
-                                                                   : gTable.handNameFont);
-    SetTextColor(gTable.surface, HandNameBlue);
-    SetBkColor(gTable.surface, StripGrey);
+void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
+    TableView& view = View(context);
+    SelectObject(view.surface,
+                 category == RoyalStraightFlush ? view.handNameNarrowFont : view.handNameFont);
+    SetTextColor(view.surface, HandNameBlue);
+    SetBkColor(view.surface, StripGrey);
     std::wstring wide = WidenCp932(name);
-    TextOutW(gTable.surface, StripLeft, side == ComputerSide ? ComputerStripTop : PlayerStripTop,
+    TextOutW(view.surface, StripLeft, side == ComputerSide ? ComputerStripTop : PlayerStripTop,
              wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void OpMarkCard(void*, int slot, Card card, bool marked) {
+void OpMarkCard(void* context, int slot, Card card, bool marked) {
+    TableView& view = View(context);
     if (marked) {
-        RecolourFace(card, FaceWhiteIndex, MarkCyanIndex);
+        RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
     } else {
-        RecolourFace(card, MarkCyanIndex, FaceWhiteIndex);
+        RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
     }
-    DrawDibResource(IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
+    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
-void OpClearCardMark(void*, Card card) { RecolourFace(card, MarkCyanIndex, FaceWhiteIndex); }
-
-void OpClearHandNames(void*) {
-    SelectObject(gTable.surface, gTable.stripBrush);
-    FillRect(StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
-    FillRect(StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
-    SelectObject(gTable.surface, gTable.speechBrush);
+void OpClearCardMark(void* context, Card card) {
+    TableView& view = View(context);
+    RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
 }
 
-void OpRequestRepaint(void*) { InvalidateRect(gTable.window, nullptr, FALSE); }
+void OpClearHandNames(void* context) {
+    TableView& view = View(context);
+    SelectObject(view.surface, view.stripBrush);
+    FillRect(view, StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
+    FillRect(view, StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
+    SelectObject(view.surface, view.speechBrush);
+}
 
-HWND ControlWindow(TableControl control) {
+void OpRequestRepaint(void* context) {
+    TableView& view = View(context);
+    InvalidateRect(view.window, nullptr, FALSE);
+}
+
+HWND ControlWindow(const TableView& view, TableControl control) {
     int index = control - StartButton;
-    return index >= 0 && index < ControlCount ? gTable.controls[index] : nullptr;
+    return index >= 0 && index < ControlCount ? view.controls[index] : nullptr;
 }
 
-void OpEnableControl(void*, TableControl control, bool enabled) {
-    HWND window = ControlWindow(control);
+void OpEnableControl(void* context, TableControl control, bool enabled) {
+    TableView& view = View(context);
+    HWND window = ControlWindow(view, control);
     if (window != nullptr) EnableWindow(window, enabled ? TRUE : FALSE);
 }
 
 constexpr UINT_PTR RoundTimer = 1;
 
-void OpArmRoundTimer(void*, int milliseconds) {
-    KillTimer(gTable.window, RoundTimer);
-    SetTimer(gTable.window, RoundTimer, static_cast<UINT>(milliseconds), nullptr);
+void OpArmRoundTimer(void* context, int milliseconds) {
+    TableView& view = View(context);
+    KillTimer(view.window, RoundTimer);
+    SetTimer(view.window, RoundTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
-void OpStopRoundTimer(void*) { KillTimer(gTable.window, RoundTimer); }
+void OpStopRoundTimer(void* context) {
+    TableView& view = View(context);
+    KillTimer(view.window, RoundTimer);
+}
 
-void OpReadBetBoxText(void*, char* text, int size) {
+void OpReadBetBoxText(void* context, char* text, int size) {
+    TableView& view = View(context);
     if (size <= 0) return;
     text[0] = '\0';
-    HWND box = ControlWindow(BetBox);
+    HWND box = ControlWindow(view, BetBox);
     if (box == nullptr) return;
     wchar_t wide[64];
     GetWindowTextW(box, wide, 64);
     NarrowToCp932(wide, text, size);
 }
 
-void OpWriteBetBoxText(void*, const char* text) {
-    HWND box = ControlWindow(BetBox);
+void OpWriteBetBoxText(void* context, const char* text) {
+    TableView& view = View(context);
+    HWND box = ControlWindow(view, BetBox);
     if (box != nullptr) SetWindowTextW(box, WidenCp932(text).c_str());
 }
 
 constexpr TableOps kWin32TableOps = {
-    OpShowSpeech,     OpClearSpeech,     OpDrawMouth,     OpDrawCardFace,  OpDrawCardBack,
-    OpDrawEmptySlot,  OpDrawMoney,       OpShowHandName,  OpMarkCard,      OpClearCardMark,
-    OpClearHandNames, OpRequestRepaint,  OpEnableControl, OpArmRoundTimer, OpStopRoundTimer,
-    OpReadBetBoxText, OpWriteBetBoxText,
+    .showSpeech = OpShowSpeech,
+    .clearSpeech = OpClearSpeech,
+    .drawMouth = OpDrawMouth,
+    .drawCardFace = OpDrawCardFace,
+    .drawCardBack = OpDrawCardBack,
+    .drawEmptySlot = OpDrawEmptySlot,
+    .drawMoney = OpDrawMoney,
+    .showHandName = OpShowHandName,
+    .markCard = OpMarkCard,
+    .clearCardMark = OpClearCardMark,
+    .clearHandNames = OpClearHandNames,
+    .requestRepaint = OpRequestRepaint,
+    .enableControl = OpEnableControl,
+    .armRoundTimer = OpArmRoundTimer,
+    .stopRoundTimer = OpStopRoundTimer,
+    .readBetBoxText = OpReadBetBoxText,
+    .writeBetBoxText = OpWriteBetBoxText,
 };
 
 }  // namespace
@@ -253,76 +292,76 @@ void BlitBitmapResource(HDC target, HWND window, int id, int x, int y) {
     DeleteObject(picture);
 }
 
-void DrawDibResource(int id, int x, int y) {
-    const unsigned char* picture = PictureBytes(id);
+void DrawDibResource(const TableView& view, int id, int x, int y) {
+    const unsigned char* picture = PictureBytes(view, id);
     if (picture == nullptr) return;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(picture);
     const BITMAPINFOHEADER& header = info->bmiHeader;
     int height = std::abs(header.biHeight);
-    SetDIBitsToDevice(gTable.surface, x, y, static_cast<DWORD>(header.biWidth),
+    SetDIBitsToDevice(view.surface, x, y, static_cast<DWORD>(header.biWidth),
                       static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
                       picture + PixelOffset(&header), info, DIB_RGB_COLORS);
 }
 
-void CreateTableFonts() {
+void CreateTableFonts(TableView& view) {
     for (const FontRow& row : kFonts) {
-        gTable.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
-                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       PROOF_QUALITY, row.pitch, WidenCp932(row.face).c_str());
+        view.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
+                                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     PROOF_QUALITY, row.pitch, WidenCp932(row.face).c_str());
     }
 }
 
-void CreateTableSurface(HWND window) {
-    gTable.window = window;
-    gTable.palette = CreateDibPalette(IDB_TABLE);
+void CreateTableSurface(TableView& view, HWND window) {
+    view.window = window;
+    view.palette = CreateDibPalette(IDB_TABLE);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     HDC windowDc = GetDC(window);
-    gTable.surface = CreateCompatibleDC(windowDc);
-    gTable.surfaceBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
-    SelectObject(gTable.surface, gTable.surfaceBitmap);
-    gTable.speechBrush = CreateSolidBrush(SpeechWhite);
-    SelectObject(gTable.surface, gTable.speechBrush);
-    gTable.stripBrush = CreateSolidBrush(StripGrey);
-    SelectPalette(gTable.surface, gTable.palette, FALSE);
-    RealizePalette(gTable.surface);
-    CopyCardFaces();
-    DrawDibResource(IDB_TABLE, 0, 0);
+    view.surface = CreateCompatibleDC(windowDc);
+    view.surfaceBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
+    SelectObject(view.surface, view.surfaceBitmap);
+    view.speechBrush = CreateSolidBrush(SpeechWhite);
+    SelectObject(view.surface, view.speechBrush);
+    view.stripBrush = CreateSolidBrush(StripGrey);
+    SelectPalette(view.surface, view.palette, FALSE);
+    RealizePalette(view.surface);
+    CopyCardFaces(view);
+    DrawDibResource(view, IDB_TABLE, 0, 0);
     for (int i = 0; i < 5; ++i) {
-        OpDrawCardBack(nullptr, 5 + i);
-        OpDrawCardBack(nullptr, i);
+        OpDrawCardBack(&view, 5 + i);
+        OpDrawCardBack(&view, i);
     }
-    OpDrawMoney(nullptr, 20, 20);
-    OpDrawMouth(nullptr, MouthGrin);
+    OpDrawMoney(&view, 20, 20);
+    OpDrawMouth(&view, MouthGrin);
     ReleaseDC(window, windowDc);
 }
 
-void PaintFromSurface(HWND window) {
+void PaintFromSurface(const TableView& view, HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     const RECT& dirty = paint.rcPaint;
     BitBlt(target, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top,
-           gTable.surface, dirty.left, dirty.top, SRCCOPY);
+           view.surface, dirty.left, dirty.top, SRCCOPY);
     EndPaint(window, &paint);
 }
 
-void DestroyTableSurface() {
+void DestroyTableSurface(TableView& view) {
     // The surface goes first, so that nothing below is still selected into it.
-    DeleteDC(gTable.surface);
-    DeleteObject(gTable.surfaceBitmap);
-    DeleteObject(gTable.speechBrush);
-    DeleteObject(gTable.stripBrush);
-    DeleteObject(gTable.palette);
-    DeleteObject(gTable.betBoxFont);
-    DeleteObject(gTable.buttonFont);
-    DeleteObject(gTable.handNameFont);
-    DeleteObject(gTable.handNameNarrowFont);
-    DeleteObject(gTable.speechFont);
-    for (unsigned char*& face : gTable.cardFaces) {
+    DeleteDC(view.surface);
+    DeleteObject(view.surfaceBitmap);
+    DeleteObject(view.speechBrush);
+    DeleteObject(view.stripBrush);
+    DeleteObject(view.palette);
+    DeleteObject(view.betBoxFont);
+    DeleteObject(view.buttonFont);
+    DeleteObject(view.handNameFont);
+    DeleteObject(view.handNameNarrowFont);
+    DeleteObject(view.speechFont);
+    for (unsigned char*& face : view.cardFaces) {
         std::free(face);
         face = nullptr;
     }
-    HWND window = gTable.window;
+    HWND window = view.window;
     gTable = TableView{};
-    gTable.window = window;
+    view.window = window;
 }

@@ -28,15 +28,17 @@ struct TableView {
     HWND controls[ControlCount] = {};  // by TableControl - StartButton
 };
 
+// The main window's table.
 extern TableView gTable;
 
-// The operations of the game's seam, drawing into gTable.
+// The operations of the game's seam; each draws into the TableView given as
+// its context.
 const TableOps& Win32TableOps();
 
 HPALETTE CreateDibPalette(int id);
 void BlitBitmapResource(HDC target, HWND window, int id, int x, int y);
-void DrawDibResource(int id, int x, int y);
-void CreateTableFonts();
-void CreateTableSurface(HWND window);
-void PaintFromSurface(HWND window);
-void DestroyTableSurface();
+void DrawDibResource(const TableView& view, int id, int x, int y);
+void CreateTableFonts(TableView& view);
+void CreateTableSurface(TableView& view, HWND window);
+void PaintFromSurface(const TableView& view, HWND window);
+void DestroyTableSurface(TableView& view);

@@ -170,29 +170,31 @@ TEST(ShuffleDeck, ReseedsFromTheClockEveryCall) {
 
 TEST(Deal, DrawOrderOfADeal) {
     FixedClock clock(1600000000);
-    MatchState match;
-    match.playerDiscards = {1, 1, 1, 1, 1};
-    match.nextCard = 17;
-    DealHands(match);
-    EXPECT_EQ(match.nextCard, 10);
-    EXPECT_EQ(match.playerDiscards, (DiscardMask{0, 0, 0, 0, 0}));
+    struct {
+        Deal deal;
+    } match;
+    match.deal.playerDiscards = {1, 1, 1, 1, 1};
+    match.deal.nextCard = 17;
+    DealHands(match.deal);
+    EXPECT_EQ(match.deal.nextCard, 10);
+    EXPECT_EQ(match.deal.playerDiscards, (DiscardMask{0, 0, 0, 0, 0}));
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(match.computerHand[k], match.deck[k]);
-        EXPECT_EQ(match.playerHand[k], match.deck[5 + k]);
+        EXPECT_EQ(match.deal.computerHand[k], match.deal.deck[k]);
+        EXPECT_EQ(match.deal.playerHand[k], match.deal.deck[5 + k]);
     }
 
     DiscardMask playerMarks{0, 1, 0, 1, 0};
-    EXPECT_EQ(DrawReplacements(match.playerHand, playerMarks, match), 2);
-    EXPECT_EQ(match.playerHand[1], match.deck[10]);
-    EXPECT_EQ(match.playerHand[3], match.deck[11]);
-    EXPECT_EQ(match.playerHand[0], match.deck[5]);
+    EXPECT_EQ(DrawReplacements(match.deal.playerHand, playerMarks, match.deal), 2);
+    EXPECT_EQ(match.deal.playerHand[1], match.deal.deck[10]);
+    EXPECT_EQ(match.deal.playerHand[3], match.deal.deck[11]);
+    EXPECT_EQ(match.deal.playerHand[0], match.deal.deck[5]);
 
     DiscardMask computerMarks{1, 0, 0, 0, 0};
-    EXPECT_EQ(DrawReplacements(match.computerHand, computerMarks, match), 1);
-    EXPECT_EQ(match.computerHand[0], match.deck[12]);
-    EXPECT_EQ(match.nextCard, 13);
+    EXPECT_EQ(DrawReplacements(match.deal.computerHand, computerMarks, match.deal), 1);
+    EXPECT_EQ(match.deal.computerHand[0], match.deal.deck[12]);
+    EXPECT_EQ(match.deal.nextCard, 13);
 
     DiscardMask none{0, 0, 0, 0, 0};
-    EXPECT_EQ(DrawReplacements(match.computerHand, none, match), 0);
-    EXPECT_EQ(match.nextCard, 13);
+    EXPECT_EQ(DrawReplacements(match.deal.computerHand, none, match.deal), 0);
+    EXPECT_EQ(match.deal.nextCard, 13);
 }

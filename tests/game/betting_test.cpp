@@ -118,16 +118,16 @@ Enable(StartButton, 1)
 Enable(BetBox, 0))");
 
     // The next Start begins a new match; the computer, winner of the last deal, deals.
-    match.lastWonBet = 3;
-    match.prevWonBet = 2;
+    match.observation.lastWonBet = 3;
+    match.observation.prevWonBet = 2;
     StartDeal(match);
     const std::string start = TakeRecord(table);
     EXPECT_EQ(start.substr(0, start.find("\nDrawCardFace")), "DrawMoney(20, 20)\nClearHandNames()");
     EXPECT_EQ(match.playerMoney, 20);
     EXPECT_EQ(match.computerMoney, 20);
     EXPECT_EQ(match.playerIsDealer, 0);
-    EXPECT_EQ(match.lastWonBet, 0);
-    EXPECT_EQ(match.prevWonBet, 0);
+    EXPECT_EQ(match.observation.lastWonBet, 0);
+    EXPECT_EQ(match.observation.prevWonBet, 0);
 }
 
 TEST_F(RoundTest, TheComputersOpeningLineFollowsItsBetAndThePlayersMoney) {
@@ -340,7 +340,8 @@ TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing) {
         EXPECT_EQ(match.playerMoney, 20);
         EXPECT_EQ(match.computerMoney, 20);
         EXPECT_EQ(match.playerIsDealer, c.dealerAfter);
-        EXPECT_EQ(match.lastWonBet, 0) << "a new match forgets the player's winning stakes";
+        EXPECT_EQ(match.observation.lastWonBet, 0)
+            << "a new match forgets the player's winning stakes";
         EXPECT_EQ(match.roundState, RoundSelecting);
     }
 }

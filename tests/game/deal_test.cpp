@@ -67,7 +67,7 @@ RequestRepaint()
 Arm(RoundTimer, 1000))");
     EXPECT_EQ(match.playerDrawCount, 3);
     EXPECT_EQ(match.playerCategory, 3);
-    EXPECT_EQ(match.nextCard, 13);
+    EXPECT_EQ(match.deal.nextCard, 13);
 
     AdvanceRound(match);
     EXPECT_EQ(TakeRecord(table),
@@ -86,7 +86,7 @@ ShowSpeech(私は 2 枚替えよう)
 DrawMouth(MouthOpen)
 RequestRepaint()
 Arm(RoundTimer, 700))");
-    EXPECT_EQ(match.computerHand, HandNamed({"S2", "H2", "C2", "D2", "H9"}));
+    EXPECT_EQ(match.deal.computerHand, HandNamed({"S2", "H2", "C2", "D2", "H9"}));
 
     AdvanceRound(match);
     EXPECT_EQ(TakeRecord(table),
@@ -160,23 +160,23 @@ Enable(DownButton, 0)
 Enable(StartButton, 1)
 Enable(BetBox, 0))");
     EXPECT_EQ(table.timerPeriod, 0);
-    EXPECT_EQ(match.nextCard, 15);
+    EXPECT_EQ(match.deal.nextCard, 15);
 }
 
 TEST_F(RoundTest, PlayerDealsAWholeDeal) {
     match.playerIsDealer = 1;
     match.playerMoney = 24;
     match.computerMoney = 16;
-    match.lastWonBet = 2;
-    match.prevWonBet = 4;
+    match.observation.lastWonBet = 2;
+    match.observation.prevWonBet = 4;
     match.foldStreak = 2;
     table.betBoxText = "4";                       // the stake of the deal before
     ScriptDeck({"S3", "H3", "C8", "D8", "DK",     // computer: two pair
                 "S10", "SJ", "SQ", "SK", "HA"});  // player: a royal straight
     StartDeal(match);
     TakeRecord(table);
-    EXPECT_EQ(match.lastWonBet, 2) << "the player keeps the deal, so the stakes stay";
-    EXPECT_EQ(match.prevWonBet, 4);
+    EXPECT_EQ(match.observation.lastWonBet, 2) << "the player keeps the deal, so the stakes stay";
+    EXPECT_EQ(match.observation.prevWonBet, 4);
 
     ChangeCards(match);  // nothing marked: nothing exchanged
     EXPECT_EQ(TakeRecord(table),
@@ -258,8 +258,8 @@ Enable(OkButton, 0)
 ObserveKeptCards())");
     EXPECT_EQ(match.playerMoney, 30);
     EXPECT_EQ(match.computerMoney, 10);
-    EXPECT_EQ(match.lastWonBet, 6);
-    EXPECT_EQ(match.prevWonBet, 2);
+    EXPECT_EQ(match.observation.lastWonBet, 6);
+    EXPECT_EQ(match.observation.prevWonBet, 2);
     EXPECT_EQ(match.playerIsDealer, 1);
 
     AdvanceRound(match);
@@ -282,7 +282,7 @@ TEST_F(RoundTest, OpeningTheTableGreetsAndDealsUnseen) {
     EXPECT_EQ(TakeRecord(table),
               u8"ShowSpeech(やあ、こんにちは\\n\\nそれではゲームを始めるとしよう"
               u8"\\n\\nスタートボタンを押してくれたまえ)");
-    EXPECT_EQ(match.nextCard, 10);
+    EXPECT_EQ(match.deal.nextCard, 10);
     EXPECT_EQ(match.roundState, RoundIdle);
     EXPECT_EQ(table.betBoxText, "1") << "the view writes the box itself";
     EXPECT_EQ(CountRandomDraws(), 52);
@@ -290,8 +290,8 @@ TEST_F(RoundTest, OpeningTheTableGreetsAndDealsUnseen) {
     int deck[DeckSize];
     ShuffleDeck(deck, DeckSize);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(match.computerHand[i], deck[i]);
-        EXPECT_EQ(match.playerHand[i], deck[5 + i]);
+        EXPECT_EQ(match.deal.computerHand[i], deck[i]);
+        EXPECT_EQ(match.deal.playerHand[i], deck[5 + i]);
     }
 }
 
@@ -306,5 +306,5 @@ TEST_F(RoundTest, TicksAndClicksOutsideTheirStepsDoNothing) {
     ToggleDiscard(match, 65535, 65535);
     ToggleDiscard(match, 10, 10);
     EXPECT_EQ(TakeRecord(table), "");
-    EXPECT_EQ(match.playerDiscards, (DiscardMask{0, 0, 0, 0, 0}));
+    EXPECT_EQ(match.deal.playerDiscards, (DiscardMask{0, 0, 0, 0, 0}));
 }

@@ -126,3 +126,17 @@ TEST(PlayerSlots, EachCardOwnsItsLeftAndTopEdgesButNotItsRightAndBottom) {
     for (const Case& c : cases)
         EXPECT_EQ(FindPlayerSlot(c.x, c.y), c.position) << c.x << "," << c.y;
 }
+
+TEST_F(RoundTest, ATableWithAnOperationMissingIsRefusedAndTheInstalledOneStays) {
+    TableOps incomplete = RecordingTableOps();
+    incomplete.markCard = nullptr;
+    EXPECT_FALSE(InstallTable(&incomplete, &table));
+    ShowSpeech("x");
+    EXPECT_EQ(TakeRecord(table), "ShowSpeech(x)") << "the recording table is still the one in use";
+
+    ASSERT_TRUE(InstallTable(nullptr, nullptr));
+    ShowSpeech("y");
+    table.betBoxText = "7";
+    EXPECT_EQ(ReadBetBox(), 0) << "with no table the box reads as empty";
+    EXPECT_EQ(TakeRecord(table), "");
+}

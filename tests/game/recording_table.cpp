@@ -1,6 +1,7 @@
 // The recording table and the scripted opponent used by the controller tests.
 #include "recording_table.h"
 
+#include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <cstdio>
@@ -71,10 +72,23 @@ void WriteBetBoxTextOp(void* context, const char* text) {
 }
 
 const TableOps kRecordingOps = {
-    ShowSpeechOp,     ClearSpeechOp,     DrawMouthOp,     DrawCardFaceOp,  DrawCardBackOp,
-    DrawEmptySlotOp,  DrawMoneyOp,       ShowHandNameOp,  MarkCardOp,      ClearCardMarkOp,
-    ClearHandNamesOp, RequestRepaintOp,  EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
-    ReadBetBoxTextOp, WriteBetBoxTextOp,
+    .showSpeech = ShowSpeechOp,
+    .clearSpeech = ClearSpeechOp,
+    .drawMouth = DrawMouthOp,
+    .drawCardFace = DrawCardFaceOp,
+    .drawCardBack = DrawCardBackOp,
+    .drawEmptySlot = DrawEmptySlotOp,
+    .drawMoney = DrawMoneyOp,
+    .showHandName = ShowHandNameOp,
+    .markCard = MarkCardOp,
+    .clearCardMark = ClearCardMarkOp,
+    .clearHandNames = ClearHandNamesOp,
+    .requestRepaint = RequestRepaintOp,
+    .enableControl = EnableControlOp,
+    .armRoundTimer = ArmRoundTimerOp,
+    .stopRoundTimer = StopRoundTimerOp,
+    .readBetBoxText = ReadBetBoxTextOp,
+    .writeBetBoxText = WriteBetBoxTextOp,
 };
 
 std::string MaskText(const DiscardMask& mask) {
@@ -85,14 +99,16 @@ std::string MaskText(const DiscardMask& mask) {
 
 }  // namespace
 
+const TableOps& RecordingTableOps() { return kRecordingOps; }
+
 void InstallRecordingTable(RecordingTable& table) {
     gTable = &table;
-    InstallTable(&kRecordingOps, &table);
+    if (!InstallTable(&kRecordingOps, &table)) ADD_FAILURE() << "the recording table was refused";
 }
 
 void RemoveRecordingTable() {
     gTable = nullptr;
-    InstallTable(nullptr, nullptr);
+    if (!InstallTable(nullptr, nullptr)) ADD_FAILURE() << "the table could not be taken away";
 }
 
 std::string TakeRecord(RecordingTable& table) {
@@ -179,7 +195,7 @@ int ChooseBet(HandCategory category, int money, int playerIsDealer, int playerDr
     return answer;
 }
 
-int ObserveDealerBet(MatchState&, int bet) {
+int ObserveDealerBet(int bet, int, int, PlayerObservation&) {
     int answer = 0;
     if (!gScriptedOpponent.bluffs.empty()) {
         answer = gScriptedOpponent.bluffs.front();
@@ -189,4 +205,6 @@ int ObserveDealerBet(MatchState&, int bet) {
     return answer;
 }
 
-void ObserveKeptCards(MatchState&) { Record("ObserveKeptCards()"); }
+void ObserveKeptCards(const Hand&, const DiscardMask&, int, PlayerObservation&) {
+    Record("ObserveKeptCards()");
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cards/cards.h"
+#include "game/table.h"
 
 struct RecordingTable {
     std::vector<std::string> lines;  // UTF-8, "\n" in texts written as a backslash and n
@@ -16,6 +17,8 @@ struct RecordingTable {
     int timerPeriod = 0;             // 0 while RoundTimer is stopped
 };
 
+// The recording table's operations, filled member by member.
+const TableOps& RecordingTableOps();
 // Makes `table` the installed provider and the opponent's record.
 void InstallRecordingTable(RecordingTable& table);
 // Removes it again.

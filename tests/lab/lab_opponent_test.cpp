@@ -1,7 +1,7 @@
 // bluffwick-lab bet and discards as other tools call them.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <time.h>
 #include <sstream>
 #include <string>
 
@@ -113,7 +113,8 @@ TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers) {
         // The in-process answers, with the same scripted draws.
         ScriptRandomDraws(draws, 4);
         ResetRandomDrawCount();
-        const int bet = ChooseBet(args[0], args[1], args[2], args[3], args[4], args[5]);
+        const int bet = ChooseBet(static_cast<HandCategory>(args[0]), args[1], args[2], args[3],
+                                  args[4], args[5]);
         betExpected << bet << ' ' << CountRandomDraws() << '\n';
         const Hand hand = {codes[0], codes[1], codes[2], codes[3], codes[4]};
         DiscardMask mask = {-1, -1, -1, -1, -1};
@@ -126,11 +127,14 @@ TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers) {
         ClearRandomScript();
     }
 
-    const auto start = std::chrono::steady_clock::now();
+    timespec start{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
     const LabRun bets = RunLab("bet", betInput.str());
     const LabRun discards = RunLab("discards", discardInput.str());
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    timespec end{};
+    clock_gettime(CLOCK_MONOTONIC, &end);
+    const double seconds = static_cast<double>(end.tv_sec - start.tv_sec) +
+                           static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e9;
     ASSERT_EQ(bets.status, 0) << bets.err;
     ASSERT_EQ(discards.status, 0) << discards.err;
     EXPECT_TRUE(bets.out == betExpected.str());

@@ -37,8 +37,8 @@ void CheckBets(const std::vector<BetCase>& cases) {
     for (const BetCase& c : cases) {
         int result = -1;
         const long long taken = CountDrawsOf(c.draws, [&] {
-            result = ChooseBet(c.category, c.money, c.playerIsDealer, c.playerDrawCount,
-                               c.bluffSuspected, c.keepsKicker);
+            result = ChooseBet(static_cast<HandCategory>(c.category), c.money, c.playerIsDealer,
+                               c.playerDrawCount, c.bluffSuspected, c.keepsKicker);
         });
         EXPECT_EQ(result, c.result) << Describe(c);
         EXPECT_EQ(taken, c.drawsTaken) << Describe(c);
@@ -234,8 +234,8 @@ TEST(ChooseBet, MoneyLimitsHoldForEveryRoll) {
                                 padded.resize(6, 0);
                                 int result = -1;
                                 const long long taken = CountDrawsOf(padded, [&] {
-                                    result =
-                                        ChooseBet(category, money, dealer, drawn, bluff, kicker);
+                                    result = ChooseBet(static_cast<HandCategory>(category), money,
+                                                       dealer, drawn, bluff, kicker);
                                 });
                                 ++calls;
                                 if (taken > static_cast<long long>(known)) {

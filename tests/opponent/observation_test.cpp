@@ -4,11 +4,24 @@
 #include <vector>
 
 #include "cards/random.h"
-#include "game/match_state.h"
 #include "opponent/opponent.h"
 #include "opponent_test_util.h"
 
 namespace {
+
+// What the observation reads and keeps, as the game holds it.
+struct Seat {
+    int playerMoney = 20;
+    int computerMoney = 20;
+    int playerDrawCount = 0;
+    Deal deal;
+    PlayerObservation observation;
+};
+
+void ObserveKeptCards(Seat& seat) {
+    ObserveKeptCards(seat.deal.playerHand, seat.deal.playerDiscards, seat.playerDrawCount,
+                     seat.observation);
+}
 
 // One confirmed dealer bet and what the observation must make of it.
 struct DealerBet {
@@ -22,22 +35,25 @@ struct DealerBet {
 };
 
 // Plays the bets in order on one record, as the deals of one session would.
-void PlayDealerBets(const std::vector<DealerBet>& bets, MatchState match = MatchState()) {
+void PlayDealerBets(const std::vector<DealerBet>& bets, Seat match = Seat()) {
     int step = 0;
     for (const DealerBet& b : bets) {
         ++step;
         match.playerMoney = b.playerMoney;
         match.computerMoney = 40 - b.playerMoney;
         match.playerDrawCount = b.playerDrawCount;
-        match.lastWonBet = b.lastWonBet;
-        match.prevWonBet = b.prevWonBet;
+        match.observation.lastWonBet = b.lastWonBet;
+        match.observation.prevWonBet = b.prevWonBet;
         ResetRandomDrawCount();
-        EXPECT_EQ(ObserveDealerBet(match, b.bet), b.bluffSuspected) << "bet " << step;
+        EXPECT_EQ(
+            ObserveDealerBet(b.bet, match.playerMoney, match.playerDrawCount, match.observation),
+            b.bluffSuspected)
+            << "bet " << step;
         EXPECT_EQ(CountRandomDraws(), 0) << "bet " << step;
-        EXPECT_EQ(match.betsOver2, b.betsOver2) << "bet " << step;
-        EXPECT_EQ(match.betsOver3, b.betsOver3) << "bet " << step;
-        EXPECT_EQ(match.betsOver4, b.betsOver4) << "bet " << step;
-        EXPECT_EQ(match.prevDealerDrawCount, b.playerDrawCount) << "bet " << step;
+        EXPECT_EQ(match.observation.betsOver2, b.betsOver2) << "bet " << step;
+        EXPECT_EQ(match.observation.betsOver3, b.betsOver3) << "bet " << step;
+        EXPECT_EQ(match.observation.betsOver4, b.betsOver4) << "bet " << step;
+        EXPECT_EQ(match.observation.prevDealerDrawCount, b.playerDrawCount) << "bet " << step;
     }
 }
 
@@ -81,12 +97,12 @@ TEST(ObserveDealerBet, RepeatedStakesAndPatHands) {
 }
 
 TEST(ObserveDealerBet, TheVeryFirstPatHandIsNotSuspect) {
-    MatchState match;
+    Seat match;
     match.playerDrawCount = 0;
-    EXPECT_EQ(ObserveDealerBet(match, 5), 0);
-    EXPECT_EQ(match.betsOver2, 1);
-    EXPECT_EQ(match.betsOver4, 1);
-    EXPECT_EQ(match.prevDealerDrawCount, 0);
+    EXPECT_EQ(ObserveDealerBet(5, match.playerMoney, match.playerDrawCount, match.observation), 0);
+    EXPECT_EQ(match.observation.betsOver2, 1);
+    EXPECT_EQ(match.observation.betsOver4, 1);
+    EXPECT_EQ(match.observation.prevDealerDrawCount, 0);
 }
 
 struct KeptCards {
@@ -114,14 +130,14 @@ TEST(ObserveKeptCards, LearnsHowThePlayerDrawsToAPair) {
         {"9S 9H 2D 3C 4S", {1, 1, 1, 1, 1}, 5, 1, 1},
     };
     for (const KeptCards& c : cases) {
-        MatchState match;
-        match.playerHand = ParseHand(c.hand);
-        match.playerDiscards = c.discards;
+        Seat match;
+        match.deal.playerHand = ParseHand(c.hand);
+        match.deal.playerDiscards = c.discards;
         match.playerDrawCount = c.playerDrawCount;
-        match.keepsKicker = c.keepsKickerBefore;
+        match.observation.keepsKicker = c.keepsKickerBefore;
         ResetRandomDrawCount();
         ObserveKeptCards(match);
-        EXPECT_EQ(match.keepsKicker, c.keepsKickerAfter) << c.hand;
+        EXPECT_EQ(match.observation.keepsKicker, c.keepsKickerAfter) << c.hand;
         EXPECT_EQ(CountRandomDraws(), 0);
     }
 }
@@ -129,25 +145,25 @@ TEST(ObserveKeptCards, LearnsHowThePlayerDrawsToAPair) {
 // The habit carries into the computer's answers: with the kicker habit a
 // two-card draw costs the call an extra draw and can make it give up.
 TEST(ObserveKeptCards, FeedsThePairSuspicionOfLaterAnswers) {
-    MatchState match;
-    match.playerHand = ParseHand("7S 2H 7D 3C KS");
-    match.playerDiscards = {0, 1, 0, 1, 0};
+    Seat match;
+    match.deal.playerHand = ParseHand("7S 2H 7D 3C KS");
+    match.deal.playerDiscards = {0, 1, 0, 1, 0};
     match.playerDrawCount = 2;
     ObserveKeptCards(match);
     int limit = -1;
     const long long taken = CountDrawsOf({50, 2, 10}, [&] {
-        limit = ChooseBet(1, 20, 1, match.playerDrawCount, 0, match.keepsKicker);
+        limit = ChooseBet(OnePair, 20, 1, match.playerDrawCount, 0, match.observation.keepsKicker);
     });
     EXPECT_EQ(limit, 0);
     EXPECT_EQ(taken, 3);
 
-    match.playerHand = ParseHand("9S 9H 2D 3C 4S");
-    match.playerDiscards = {0, 0, 1, 1, 1};
+    match.deal.playerHand = ParseHand("9S 9H 2D 3C 4S");
+    match.deal.playerDiscards = {0, 0, 1, 1, 1};
     match.playerDrawCount = 3;
     ObserveKeptCards(match);
     match.playerDrawCount = 2;
     const long long later = CountDrawsOf({50, 2, 10}, [&] {
-        limit = ChooseBet(1, 20, 1, match.playerDrawCount, 0, match.keepsKicker);
+        limit = ChooseBet(OnePair, 20, 1, match.playerDrawCount, 0, match.observation.keepsKicker);
     });
     EXPECT_EQ(limit, 2);
     EXPECT_EQ(later, 1);

@@ -185,14 +185,14 @@ TEST_F(MainWindowTest, StartDealsAndAClickOnAPlayerCardMarksIt) {
     SendMessageW(window, WM_COMMAND, StartButton, 0);
     EXPECT_FALSE(IsWindowEnabled(Control(StartButton)));
     EXPECT_TRUE(IsWindowEnabled(Control(ChangeButton)));
-    Card card = gMatch.playerHand[2];
+    Card card = gMatch.deal.playerHand[2];
     int slot = 7;
     // The right edge belongs to no card; the left edge does.
     SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(SlotLeft(slot) - 9, SlotTop(slot) + 50));
-    EXPECT_EQ(gMatch.playerDiscards[1], 0);
+    EXPECT_EQ(gMatch.deal.playerDiscards[1], 0);
     SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(SlotLeft(slot), SlotTop(slot) + 50));
-    EXPECT_EQ(gMatch.playerDiscards[2], 1);
-    EXPECT_EQ(gMatch.playerHand[2], card);
+    EXPECT_EQ(gMatch.deal.playerDiscards[2], 1);
+    EXPECT_EQ(gMatch.deal.playerHand[2], card);
     // The card's white turned cyan on the table.
     int cyan = 0;
     for (int y = SlotTop(slot); y < SlotTop(slot) + CardHeight; ++y) {
@@ -203,12 +203,12 @@ TEST_F(MainWindowTest, StartDealsAndAClickOnAPlayerCardMarksIt) {
     EXPECT_GT(cyan, CardWidth * CardHeight / 2);
     // A right click does nothing.
     SendMessageW(window, WM_RBUTTONDOWN, 0, MAKELPARAM(SlotLeft(slot), SlotTop(slot) + 50));
-    EXPECT_EQ(gMatch.playerDiscards[2], 1);
+    EXPECT_EQ(gMatch.deal.playerDiscards[2], 1);
     // Change starts the timer: the player's new card arrives on its tick.
     SendMessageW(window, WM_COMMAND, ChangeButton, 0);
     EXPECT_FALSE(IsWindowEnabled(Control(ChangeButton)));
     EXPECT_TRUE(PumpUntil([] { return gMatch.roundState >= RoundComputerTurn; }, 3000));
-    EXPECT_NE(gMatch.playerHand[2], card);
+    EXPECT_NE(gMatch.deal.playerHand[2], card);
 }
 
 TEST_F(MainWindowTest, TheAboutBoxIsCentredIgnoresEscAndClosesWithOk) {

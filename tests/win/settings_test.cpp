@@ -187,15 +187,16 @@ TEST_F(SettingsTest, PathsThatDoNotFitAreRefusedNotCut) {
     std::wstring longLink(300, L'k');
     EXPECT_EQ(CreateShellLink(ThisExecutablePath().c_str(), (longLink + L".lnk").c_str(), nullptr,
                               CSIDL_DESKTOP),
-              0);
-    EXPECT_EQ(CreateProgramShortcut(nullptr, std::string(300, 'k').c_str(), CSIDL_DESKTOP), 1);
+              ShellLinkNotSaved);
+    EXPECT_EQ(CreateProgramShortcut(nullptr, std::string(300, 'k').c_str(), CSIDL_DESKTOP),
+              ProgramShortcutNotMade);
     EXPECT_TRUE(gSavedLinks.empty());
 }
 
 TEST_F(SettingsTest, AFolderWithoutAFileSystemPathAbandonsTheLink) {
     // The Printers folder is virtual: the shell names no path for it.
-    EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_PRINTERS), 1);
-    EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_DESKTOP), 0);
+    EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_PRINTERS), ProgramShortcutNotMade);
+    EXPECT_EQ(CreateProgramShortcut(nullptr, "Bluffwick", CSIDL_DESKTOP), ProgramShortcutMade);
     EXPECT_EQ(gSavedLinks, (std::vector<std::wstring>{LinkPaths()[1]}));
 }
 

@@ -55,12 +55,12 @@ protected:
     void SetUp() override {
         window = CreateHostWindow();
         ASSERT_NE(window, nullptr);
-        CreateTableFonts();
-        CreateTableSurface(window);
+        CreateTableFonts(gTable);
+        CreateTableSurface(gTable, window);
         ASSERT_NE(gTable.surface, nullptr);
     }
     void TearDown() override {
-        DestroyTableSurface();
+        DestroyTableSurface(gTable);
         DestroyWindow(window);
     }
     COLORREF Pixel(int x, int y) const { return GetPixel(gTable.surface, x, y); }
@@ -213,7 +213,7 @@ TEST_F(TableSurfaceTest, HandNamesUseTheNarrowFontForCategoryTenOnly) {
         std::vector<COLORREF> normal = ReferenceName(gTable.surface, wide, 10, PlayerStripTop);
         ASSERT_NE(narrow, normal);
         ops.clearHandNames(&gTable);
-        ops.showHandName(&gTable, PlayerSide, category, name);
+        ops.showHandName(&gTable, PlayerSide, static_cast<HandCategory>(category), name);
         EXPECT_EQ(Region(StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight),
                   category == 10 ? narrow : normal);
         // The name is blue on the strip's grey, and the computer's strip is untouched.
@@ -225,7 +225,7 @@ TEST_F(TableSurfaceTest, HandNamesUseTheNarrowFontForCategoryTenOnly) {
         EXPECT_EQ(std::count(computer.begin(), computer.end(), RGB(194, 194, 194)),
                   static_cast<long>(computer.size()));
     }
-    ops.showHandName(&gTable, ComputerSide, 3, HandCategoryName(3));
+    ops.showHandName(&gTable, ComputerSide, ThreeOfAKind, HandCategoryName(ThreeOfAKind));
     EXPECT_EQ(Region(StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight),
               ReferenceName(gTable.surface, WidenCp932(HandCategoryName(3)), 10, ComputerStripTop));
 }

@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <chrono>
 #include <sstream>
 
 HWND CreateHostWindow() {
@@ -50,8 +49,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
 DialogDriver::DialogDriver(const std::wstring& caption, std::function<void(HWND)> act,
                            int timeoutMs) {
     worker = std::thread([this, caption, act, timeoutMs] {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!stopping && std::chrono::steady_clock::now() < deadline) {
+        const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+        while (!stopping && GetTickCount64() < deadline) {
             FindRequest request{&caption, nullptr};
             EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&request));
             if (request.result != nullptr) {
@@ -77,8 +76,8 @@ void PumpMessages(int milliseconds) {
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (GetTickCount64() < deadline) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "game/round.h"
@@ -173,10 +174,23 @@ void WriteBetBoxTextOp(void* context, const char* text) {
 }
 
 const TableOps kHeadlessOps = {
-    ShowSpeechOp,     ClearSpeechOp,     DrawMouthOp,     DrawCardFaceOp,  DrawCardBackOp,
-    DrawEmptySlotOp,  DrawMoneyOp,       ShowHandNameOp,  MarkCardOp,      ClearCardMarkOp,
-    ClearHandNamesOp, RequestRepaintOp,  EnableControlOp, ArmRoundTimerOp, StopRoundTimerOp,
-    ReadBetBoxTextOp, WriteBetBoxTextOp,
+    .showSpeech = ShowSpeechOp,
+    .clearSpeech = ClearSpeechOp,
+    .drawMouth = DrawMouthOp,
+    .drawCardFace = DrawCardFaceOp,
+    .drawCardBack = DrawCardBackOp,
+    .drawEmptySlot = DrawEmptySlotOp,
+    .drawMoney = DrawMoneyOp,
+    .showHandName = ShowHandNameOp,
+    .markCard = MarkCardOp,
+    .clearCardMark = ClearCardMarkOp,
+    .clearHandNames = ClearHandNamesOp,
+    .requestRepaint = RequestRepaintOp,
+    .enableControl = EnableControlOp,
+    .armRoundTimer = ArmRoundTimerOp,
+    .stopRoundTimer = StopRoundTimerOp,
+    .readBetBoxText = ReadBetBoxTextOp,
+    .writeBetBoxText = WriteBetBoxTextOp,
 };
 
 }  // namespace
@@ -185,7 +199,10 @@ void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int
     table = HeadlessTable{};
     table.trace = trace;
     table.virtualMs = virtualMs;
-    InstallTable(&kHeadlessOps, &table);
+    if (!InstallTable(&kHeadlessOps, &table)) {
+        std::fprintf(stderr, "bluffwick-lab: the headless table is missing an operation\n");
+        std::abort();
+    }
 }
 
 void OpenHeadlessWindow(MatchState& match) {

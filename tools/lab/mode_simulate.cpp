@@ -1,6 +1,6 @@
 // bluffwick-lab simulate: whole matches against the real controller and
 // opponent on a headless table, with a virtual clock and a scripted player.
-#include <chrono>
+#include <time.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -96,15 +96,7 @@ constexpr long long MaxDealsPerMatch = 100000;
 void Press(Simulation& sim, TableControl control) {
     HeadlessTable& table = sim.table;
     if (table.trace) TraceLine(table, (std::string("Press(") + ControlName(control) + ")").c_str());
-    switch (control) {
-    case StartButton: StartDeal(sim.match); break;
-    case ChangeButton: ChangeCards(sim.match); break;
-    case UpButton: RaiseBet(sim.match); break;
-    case DownButton: LowerBet(sim.match); break;
-    case OkButton: ConfirmBet(sim.match); break;
-    case FoldButton: FoldHand(sim.match); break;
-    case BetBox: break;  // read-only: pressing it does nothing
-    }
+    PressControl(sim.match, control);
 }
 
 void Click(Simulation& sim, int x, int y) {
@@ -229,14 +221,14 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
         // The computer deals: call what the hand can stand, sometimes a little more.
         static const int kMaxCall[11] = {1, 4, 8, 10, 10, 10, 10, 10, 10, 10, 10};
         int limit = kMaxCall[category];
-        if (category == 1 && PickBelow(sim.random, 2) == 0) limit = 6;
+        if (category == OnePair && PickBelow(sim.random, 2) == 0) limit = 6;
         action = PressAction(box <= limit ? OkButton : FoldButton);
         return true;
     }
     // The player deals: step the box to the amount the hand is worth, within both purses.
     static const int kBet[11] = {1, 2, 4, 5, 7, 7, 7, 7, 10, 10, 10};
     int wanted = kBet[category];
-    if (category == 0 && PickBelow(sim.random, 10) == 0) wanted = 4;  // the odd bluff
+    if (category == NoHand && PickBelow(sim.random, 10) == 0) wanted = 4;  // the odd bluff
     if (wanted > table.shownPlayerMoney) wanted = table.shownPlayerMoney;
     if (wanted > table.shownComputerMoney) wanted = table.shownComputerMoney;
     if (wanted < 1) wanted = 1;
@@ -310,8 +302,8 @@ struct Expected {
 // the dealer.
 bool PlayerWinsShowdown(const MatchState& before) {
     char name[HandNameBufferSize];
-    const HandCategory player = EvaluateHand(before.playerHand, name);
-    const HandCategory computer = EvaluateHand(before.computerHand, name);
+    const HandCategory player = EvaluateHand(before.deal.playerHand, name);
+    const HandCategory computer = EvaluateHand(before.deal.computerHand, name);
     return before.playerIsDealer ? player >= computer : player > computer;
 }
 
@@ -445,9 +437,9 @@ int CountMarked(const DiscardMask& mask) {
 // deck; the other positions keep their cards.
 bool ExchangedFromDeck(const MatchState& before, const Hand& was, const Hand& now,
                        const DiscardMask& mask) {
-    int next = before.nextCard;
+    int next = before.deal.nextCard;
     for (int i = 0; i < 5; ++i) {
-        const Card wanted = mask[i] == 1 ? before.deck[next++] : was[i];
+        const Card wanted = mask[i] == 1 ? before.deal.deck[next++] : was[i];
         if (now[i] != wanted) return false;
     }
     return true;
@@ -465,8 +457,8 @@ void CheckBookkeeping(Simulation& sim, const Event& event) {
                           event.boxBefore <= before.playerMoney &&
                           event.boxBefore <= before.computerMoney;
 
-    int lastWon = before.lastWonBet;
-    int prevWon = before.prevWonBet;
+    int lastWon = before.observation.lastWonBet;
+    int prevWon = before.observation.prevWonBet;
     if (press && event.control == StartButton &&
         (before.playerMoney == 40 || before.computerMoney == 40 || before.playerIsDealer == 0)) {
         lastWon = 0;
@@ -474,13 +466,13 @@ void CheckBookkeeping(Simulation& sim, const Event& event) {
     }
     if (tick && before.roundState == RoundShowdown && before.playerIsDealer &&
         PlayerWinsShowdown(before)) {
-        prevWon = before.lastWonBet;
+        prevWon = before.observation.lastWonBet;
         lastWon = before.playerBet;
     }
-    if (match.lastWonBet != lastWon || match.prevWonBet != prevWon) {
-        fail("the won stakes are " + std::to_string(match.lastWonBet) + " and " +
-             std::to_string(match.prevWonBet) + ", expected " + std::to_string(lastWon) + " and " +
-             std::to_string(prevWon));
+    if (match.observation.lastWonBet != lastWon || match.observation.prevWonBet != prevWon) {
+        fail("the won stakes are " + std::to_string(match.observation.lastWonBet) + " and " +
+             std::to_string(match.observation.prevWonBet) + ", expected " +
+             std::to_string(lastWon) + " and " + std::to_string(prevWon));
     }
 
     int streak = before.foldStreak;
@@ -510,22 +502,22 @@ void CheckBookkeeping(Simulation& sim, const Event& event) {
     }
 
     if (tick && before.roundState == RoundPlayerDraw) {
-        const int drawn = CountMarked(before.playerDiscards);
-        if (match.playerDrawCount != drawn || match.nextCard != before.nextCard + drawn ||
-            !ExchangedFromDeck(before, before.playerHand, match.playerHand,
-                               before.playerDiscards)) {
+        const int drawn = CountMarked(before.deal.playerDiscards);
+        if (match.playerDrawCount != drawn || match.deal.nextCard != before.deal.nextCard + drawn ||
+            !ExchangedFromDeck(before, before.deal.playerHand, match.deal.playerHand,
+                               before.deal.playerDiscards)) {
             fail("the player's " + std::to_string(drawn) +
                  " marked cards were not replaced from the deck");
         }
     }
     if (tick && before.roundState == RoundComputerDiscard) {
         const int drawn =
-            match.roundState == RoundComputerDraw ? CountMarked(match.computerDiscards) : 0;
+            match.roundState == RoundComputerDraw ? CountMarked(match.deal.computerDiscards) : 0;
         const DiscardMask none{};
-        const DiscardMask& mask = drawn > 0 ? match.computerDiscards : none;
+        const DiscardMask& mask = drawn > 0 ? match.deal.computerDiscards : none;
         if ((match.roundState == RoundComputerDraw && drawn == 0) ||
-            match.nextCard != before.nextCard + drawn ||
-            !ExchangedFromDeck(before, before.computerHand, match.computerHand, mask)) {
+            match.deal.nextCard != before.deal.nextCard + drawn ||
+            !ExchangedFromDeck(before, before.deal.computerHand, match.deal.computerHand, mask)) {
             fail("the computer's exchange of " + std::to_string(drawn) +
                  " cards did not come from the deck");
         }
@@ -546,10 +538,10 @@ void CheckInvariants(Simulation& sim, const Event& event) {
         fail("money outside 0..40: player " + std::to_string(match.playerMoney) + ", computer " +
              std::to_string(match.computerMoney));
     }
-    if (match.nextCard < 10 || match.nextCard > 20)
-        fail("nextCard is " + std::to_string(match.nextCard));
+    if (match.deal.nextCard < 10 || match.deal.nextCard > 20)
+        fail("nextCard is " + std::to_string(match.deal.nextCard));
     bool seen[DeckSize] = {};
-    for (const Hand* hand : {&match.computerHand, &match.playerHand}) {
+    for (const Hand* hand : {&match.deal.computerHand, &match.deal.playerHand}) {
         for (Card card : *hand) {
             if (card < 0 || card >= DeckSize) {
                 fail("card code " + std::to_string(card) + " in a hand");
@@ -612,7 +604,7 @@ void CheckInvariants(Simulation& sim, const Event& event) {
     if (match.roundState != RoundIdle && match.roundState != RoundPlayerDraw) {
         for (int i = 0; i < 5; ++i) {
             if (table.slotPicture[5 + i] != SlotFace ||
-                table.slotCard[5 + i] != match.playerHand[i]) {
+                table.slotCard[5 + i] != match.deal.playerHand[i]) {
                 fail("slot " + std::to_string(5 + i) + " does not show the player's card");
                 break;
             }
@@ -751,7 +743,10 @@ int RunSimulateMode(int argc, char** argv) {
     sim.random.state = static_cast<std::uint64_t>(options.seed);
     InstallHeadlessTable(sim.table, options.trace ? stdout : nullptr, &gVirtualMs);
 
-    const auto wallStart = std::chrono::steady_clock::now();
+    // <chrono> cannot be compiled with Shift-JIS literals (its micro sign has no
+    // code in 932), so the wall clock is read the POSIX way.
+    timespec wallStart{};
+    clock_gettime(CLOCK_MONOTONIC, &wallStart);
     {
         const Event event = BeginEvent(sim, EventOpen, StartButton);
         OpenHeadlessWindow(sim.match);
@@ -790,8 +785,10 @@ int RunSimulateMode(int argc, char** argv) {
             FinishEvent(sim, event);
         }
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    timespec wallEnd{};
+    clock_gettime(CLOCK_MONOTONIC, &wallEnd);
+    const double seconds = static_cast<double>(wallEnd.tv_sec - wallStart.tv_sec) +
+                           static_cast<double>(wallEnd.tv_nsec - wallStart.tv_nsec) / 1e9;
     InstallTable(nullptr, nullptr);
     SetClockSources(nullptr, nullptr);
 
