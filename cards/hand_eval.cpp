@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* const kCategoryNames[HandCategoryCount] = {
+const char* const CategoryNames[HandCategoryCount] = {
     "  ブ  タ",
     "ワ ン ペ ア",
     "ツ ー ペ ア",
@@ -56,11 +56,11 @@ HandCategory ClassifyHand(const Hand& hand) {
 
 HandCategory EvaluateHand(const Hand& hand, char* name) {
     const HandCategory category = ClassifyHand(hand);
-    std::strcpy(name, kCategoryNames[category]);
+    std::strcpy(name, CategoryNames[category]);
     return category;
 }
 
 const char* HandCategoryName(int category) {
     if (category < NoHand || category > RoyalStraightFlush) return nullptr;
-    return kCategoryNames[category];
+    return CategoryNames[category];
 }

@@ -37,11 +37,11 @@ int ChooseDealerBet(HandCategory category, int money, int playerDrawCount) {
         if (money <= 2) return 1;
         if (DrawPercent() < 90) return 2;
     }
-    const DealRow& row = category <= OnePair        ? FindRow(kDealNoHandOrPair, money)
-                         : category <= ThreeOfAKind ? FindRow(kDealTwoPairOrTrips, money)
-                         : category <= Flush        ? FindRow(kDealStraightOrFlush, money)
-                         : category == FullHouse    ? FindRow(kDealFullHouse, money)
-                                                    : FindRow(kDealFourOrBetter, money);
+    const DealRow& row = category <= OnePair        ? FindRow(DealNoHandOrPair, money)
+                         : category <= ThreeOfAKind ? FindRow(DealTwoPairOrTrips, money)
+                         : category <= Flush        ? FindRow(DealStraightOrFlush, money)
+                         : category == FullHouse    ? FindRow(DealFullHouse, money)
+                                                    : FindRow(DealFourOrBetter, money);
     return CellValue(FindBand(row.bands, e).cell, money, playerDrawCount, 0);
 }
 
@@ -64,13 +64,13 @@ int ChooseCallLimit(HandCategory category, int money, int playerDrawCount, int b
                                              : (category <= ThreeOfAKind && playerDrawCount == 0);
     if (givesUp && DrawPercent() < 95) return 0;
 
-    const AnswerRow& row = category == OnePair        ? FindRow(kAnswerPair, money)
-                           : category <= ThreeOfAKind ? FindRow(kAnswerTwoPairOrTrips, money)
-                                                      : FindRow(kAnswerStraightOrFlush, money);
+    const AnswerRow& row = category == OnePair        ? FindRow(AnswerPair, money)
+                           : category <= ThreeOfAKind ? FindRow(AnswerTwoPairOrTrips, money)
+                                                      : FindRow(AnswerStraightOrFlush, money);
     const bool bluffCall =
         bluffSuspected == 1 && playerDrawCount != 0 && (category != OnePair || pairSuspected == 0);
-    if (bluffCall && row.bluffCall.below != kNoBluffCall.below) {
-        if (row.bluffCall.below == kCallAtOnce || DrawPercent() < row.bluffCall.below) {
+    if (bluffCall && row.bluffCall.below != NoBluffCall.below) {
+        if (row.bluffCall.below == CallWithoutDraw || DrawPercent() < row.bluffCall.below) {
             return CellValue(row.bluffCall.cell, money, playerDrawCount, bluffSuspected);
         }
     }

@@ -18,12 +18,12 @@ struct BetCell {
         : constant(constantPart), moneyFactor(moneyPart), quietPatCut(cut), draw(drawModulus) {}
 };
 
-constexpr BetCell kMoney{0, 1, 0, 0};
-constexpr BetCell kR5{0, 0, 0, 5};
-constexpr BetCell kR4{0, 0, 0, 4};
-constexpr BetCell kR3{0, 0, 0, 3};
+constexpr BetCell Money{0, 1, 0, 0};
+constexpr BetCell R5{0, 0, 0, 5};
+constexpr BetCell R4{0, 0, 0, 4};
+constexpr BetCell R3{0, 0, 0, 3};
 
-// kMoney - 1 reads "money - 1"; 40 - kMoney reads "40 - money".
+// Money - 1 reads "money - 1"; 40 - Money reads "40 - money".
 constexpr BetCell operator-(BetCell cell, int amount) {
     return {cell.constant - amount, cell.moneyFactor, cell.quietPatCut, cell.draw};
 }
@@ -44,12 +44,12 @@ struct BetBand {
     BetCell cell;
 };
 
-constexpr int kMaxBands = 7;
+constexpr int MaxBands = 7;
 
 struct DealRow {
     int moneyLow;
     int moneyHigh;
-    BetBand bands[kMaxBands];
+    BetBand bands[MaxBands];
 };
 
 // The bluff call of an answer row: draw g and give `cell` when g < below.
@@ -57,15 +57,15 @@ struct BluffCall {
     int below;
     BetCell cell;
 };
-constexpr int kCallAtOnce = -1;  // give `cell` without a draw
-constexpr BluffCall kNoBluffCall{0, 0};
-constexpr BluffCall CallAtOnce(BetCell cell) { return {kCallAtOnce, cell}; }
+constexpr int CallWithoutDraw = -1;  // give `cell` without a draw
+constexpr BluffCall NoBluffCall{0, 0};
+constexpr BluffCall CallAtOnce(BetCell cell) { return {CallWithoutDraw, cell}; }
 
 struct AnswerRow {
     int moneyLow;
     int moneyHigh;
     BluffCall bluffCall;
-    BetBand bands[kMaxBands];
+    BetBand bands[MaxBands];
 };
 
 struct DealTable {
@@ -79,14 +79,14 @@ struct AnswerTable {
 };
 
 // Dealing, by hand category.
-extern const DealTable kDealNoHandOrPair;     // 0 and 1
-extern const DealTable kDealTwoPairOrTrips;   // 2 and 3
-extern const DealTable kDealStraightOrFlush;  // 4, 5 and 6
-extern const DealTable kDealFullHouse;        // 7
-extern const DealTable kDealFourOrBetter;     // 8, 9 and 10: a single band per row
+extern const DealTable DealNoHandOrPair;     // 0 and 1
+extern const DealTable DealTwoPairOrTrips;   // 2 and 3
+extern const DealTable DealStraightOrFlush;  // 4, 5 and 6
+extern const DealTable DealFullHouse;        // 7
+extern const DealTable DealFourOrBetter;     // 8, 9 and 10: a single band per row
 
 // Answering, by hand category (no hand folds at once, full house and better call
 // everything).
-extern const AnswerTable kAnswerPair;             // 1
-extern const AnswerTable kAnswerTwoPairOrTrips;   // 2 and 3
-extern const AnswerTable kAnswerStraightOrFlush;  // 4, 5 and 6
+extern const AnswerTable AnswerPair;             // 1
+extern const AnswerTable AnswerTwoPairOrTrips;   // 2 and 3
+extern const AnswerTable AnswerStraightOrFlush;  // 4, 5 and 6

@@ -22,7 +22,7 @@ struct ShortcutPlace {
     int specialFolder;
 };
 
-constexpr ShortcutPlace kPlaces[] = {
+constexpr ShortcutPlace ShortcutPlaces[] = {
     {IDC_STARTUP_CHECK, &ShortcutSettings::startup, "STARTUP", CSIDL_STARTUP},
     {IDC_DESKTOP_CHECK, &ShortcutSettings::desktop, "DESKTOP", CSIDL_DESKTOP},
     {IDC_START_MENU_CHECK, &ShortcutSettings::startMenu, "STARTMENU", CSIDL_PROGRAMS},
@@ -62,7 +62,7 @@ bool WriteSettingString(const char* section, const char* key, const char* text, 
 }
 
 void LoadShortcutSettings(const char* name) {
-    for (const ShortcutPlace& place : kPlaces) {
+    for (const ShortcutPlace& place : ShortcutPlaces) {
         gShortcutSettings.*place.field =
             ReadSettingInt(SettingsSection, place.key, SettingsDefault, name);
     }
@@ -70,7 +70,7 @@ void LoadShortcutSettings(const char* name) {
 
 bool SaveShortcutSettings(const char* name) {
     bool written = true;
-    for (const ShortcutPlace& place : kPlaces) {
+    for (const ShortcutPlace& place : ShortcutPlaces) {
         char text[16];
         std::snprintf(text, sizeof text, "%d", gShortcutSettings.*place.field);
         written = WriteSettingString(SettingsSection, place.key, text, name) && written;
@@ -93,7 +93,7 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         CenterOnDesktop(dialog);
-        for (const ShortcutPlace& place : kPlaces) {
+        for (const ShortcutPlace& place : ShortcutPlaces) {
             CheckDlgButton(dialog, place.checkBox,
                            gShortcutSettings.*place.field == 1 ? BST_CHECKED : BST_UNCHECKED);
         }
@@ -101,7 +101,7 @@ INT_PTR CALLBACK SettingsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             HWND owner = GetWindow(dialog, GW_OWNER);
-            for (const ShortcutPlace& place : kPlaces) {
+            for (const ShortcutPlace& place : ShortcutPlaces) {
                 if (IsDlgButtonChecked(dialog, place.checkBox) == BST_CHECKED) {
                     gShortcutSettings.*place.field = 1;
                     CreateProgramShortcut(owner, ProgramName, place.specialFolder);

@@ -30,7 +30,7 @@ struct ControlRow {
 };
 
 // Created in this order. The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
-const ControlRow kControls[] = {
+const ControlRow ControlRows[] = {
     {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT,
      65, 342, 48, 30, BetBoxFontChoice},
     {StartButton, "BUTTON", "スタート", WS_CHILD | WS_VISIBLE, 10, 300, 80, 30, ButtonFontChoice},
@@ -45,7 +45,7 @@ const ControlRow kControls[] = {
 };
 
 void CreateControls(HWND window) {
-    for (const ControlRow& row : kControls) {
+    for (const ControlRow& row : ControlRows) {
         HWND control = CreateWindowExW(
             0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(), row.style, row.x,
             row.y, row.width, row.height, window,

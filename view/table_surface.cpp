@@ -32,7 +32,7 @@ struct FontRow {
 };
 
 // Created in this order; BetBoxFont's face is "MS" with no space before the katakana.
-constexpr FontRow kFonts[] = {
+constexpr FontRow FontRows[] = {
     {&TableView::betBoxFont, 30, 20, FW_BOLD, FIXED_PITCH, "MSゴシック"},
     {&TableView::buttonFont, 26, 8, FW_NORMAL, DEFAULT_PITCH, "MS Pゴシック"},
     {&TableView::speechFont, 0, 0, FW_BOLD, DEFAULT_PITCH, "MS Pゴシック"},
@@ -233,7 +233,7 @@ void OpWriteBetBoxText(void* context, const char* text) {
     if (box != nullptr) SetWindowTextW(box, WidenCp932(text).c_str());
 }
 
-constexpr TableOps kWin32TableOps = {
+constexpr TableOps Win32Ops = {
     .showSpeech = OpShowSpeech,
     .clearSpeech = OpClearSpeech,
     .drawMouth = OpDrawMouth,
@@ -255,7 +255,7 @@ constexpr TableOps kWin32TableOps = {
 
 }  // namespace
 
-const TableOps& Win32TableOps() { return kWin32TableOps; }
+const TableOps& Win32TableOps() { return Win32Ops; }
 
 HPALETTE CreateDibPalette(int id) {
     const unsigned char* picture = LockBitmapResource(id, nullptr);
@@ -304,7 +304,7 @@ void DrawDibResource(const TableView& view, int id, int x, int y) {
 }
 
 void CreateTableFonts(TableView& view) {
-    for (const FontRow& row : kFonts) {
+    for (const FontRow& row : FontRows) {
         view.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
                                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      PROOF_QUALITY, row.pitch, WidenCp932(row.face).c_str());

@@ -13,15 +13,15 @@
 
 namespace {
 
-const std::string kResDir = BLUFFWICK_RES_DIR;
+const std::string ResDir = BLUFFWICK_RES_DIR;
 
-const StoredColour kWhite{255, 255, 255};
-const StoredColour kCyan{0, 255, 255};
-const StoredColour kGreen{0, 128, 0};
-const StoredColour kGrey{194, 194, 194};
-const StoredColour kRose{233, 115, 118};
-const StoredColour kNavy{0, 0, 128};
-const StoredColour kYellow{255, 255, 0};
+const StoredColour White{255, 255, 255};
+const StoredColour Cyan{0, 255, 255};
+const StoredColour Green{0, 128, 0};
+const StoredColour Grey{194, 194, 194};
+const StoredColour Rose{233, 115, 118};
+const StoredColour Navy{0, 0, 128};
+const StoredColour Yellow{255, 255, 0};
 
 struct PictureKind {
     int firstId, lastId;
@@ -29,7 +29,7 @@ struct PictureKind {
     bool tablePalette;  // carries the shared 256-entry table of the table picture
 };
 
-const PictureKind kKinds[] = {
+const PictureKind Kinds[] = {
     {101, 101, 640, 480, 8, true},  // table
     {102, 153, 76, 108, 8, true},   // faces
     {154, 154, 76, 108, 8, true},   // back
@@ -41,7 +41,7 @@ const PictureKind kKinds[] = {
 std::vector<std::string> FilesForId(int id) {
     std::vector<std::string> found;
     const std::string prefix = std::to_string(id) + "_";
-    for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
+    for (const auto& entry : std::filesystem::directory_iterator(ResDir)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".bmp") {
             found.push_back(entry.path().string());
@@ -54,7 +54,7 @@ std::vector<std::string> FilesForId(int id) {
 const std::map<int, StoredDib>& Pictures() {
     static const std::map<int, StoredDib> pictures = [] {
         std::map<int, StoredDib> read;
-        for (const PictureKind& kind : kKinds) {
+        for (const PictureKind& kind : Kinds) {
             for (int id = kind.firstId; id <= kind.lastId; ++id) {
                 const std::vector<std::string> files = FilesForId(id);
                 if (files.size() == 1) read[id] = ReadBmpFile(files[0]);
@@ -89,7 +89,7 @@ int CountColour(const StoredDib& dib, int x0, int y0, int x1, int y1, StoredColo
 }
 
 TEST(Pictures, EveryIdHasOneBottomUpBitmapOfItsSizeAndDepth) {
-    for (const PictureKind& kind : kKinds) {
+    for (const PictureKind& kind : Kinds) {
         for (int id = kind.firstId; id <= kind.lastId; ++id) {
             SCOPED_TRACE("picture " + std::to_string(id));
             ASSERT_EQ(FilesForId(id).size(), 1u);
@@ -112,9 +112,9 @@ TEST(Pictures, EveryIdHasOneBottomUpBitmapOfItsSizeAndDepth) {
 
 TEST(Pictures, NoBitmapOutsideTheNumberedSet) {
     std::set<int> known;
-    for (const PictureKind& kind : kKinds)
+    for (const PictureKind& kind : Kinds)
         for (int id = kind.firstId; id <= kind.lastId; ++id) known.insert(id);
-    for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
+    for (const auto& entry : std::filesystem::directory_iterator(ResDir)) {
         if (entry.path().extension() != ".bmp") continue;
         const std::string name = entry.path().filename().string();
         EXPECT_EQ(known.count(std::atoi(name.c_str())), 1u) << name;
@@ -129,7 +129,7 @@ TEST(Pictures, TablePaletteIsSharedAndHoldsWhiteAt1AndCyanAt7) {
     const std::vector<uint8_t> cyan(table.tableBytes.begin() + 28, table.tableBytes.begin() + 32);
     EXPECT_EQ(white, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x00}));
     EXPECT_EQ(cyan, (std::vector<uint8_t>{0xFF, 0xFF, 0x00, 0x00}));
-    for (const PictureKind& kind : kKinds) {
+    for (const PictureKind& kind : Kinds) {
         if (!kind.tablePalette) continue;
         for (int id = kind.firstId; id <= kind.lastId; ++id) {
             EXPECT_EQ(Picture(id).tableBytes, table.tableBytes) << "picture " << id;
@@ -148,8 +148,8 @@ TEST(Pictures, FacesAreWhiteAtIndex1AndNeverUseIndex7) {
         ASSERT_EQ(face.problem, "");
         const auto index1 = [](StoredColour, int index) { return index == 1; };
         const auto index7 = [](StoredColour, int index) { return index == 7; };
-        const auto otherWhite = [](StoredColour c, int index) { return c == kWhite && index != 1; };
-        const auto cyan = [](StoredColour c, int) { return c == kCyan; };
+        const auto otherWhite = [](StoredColour c, int index) { return c == White && index != 1; };
+        const auto cyan = [](StoredColour c, int) { return c == Cyan; };
         // Most of a card is its white paper.
         EXPECT_GT(CountPixels(face, 0, 0, 76, 108, index1), 76 * 108 / 3);
         EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, index7), 0);
@@ -166,7 +166,7 @@ TEST(Pictures, FacesShowRankAndSuitInTwoOppositeCornersInTheSuitColour) {
         const int suit = code / 13, rank = code % 13 + 1;
         const bool red = suit == 1 || suit == 3;
         const auto ink = [red](StoredColour c, int) { return red ? Reddish(c) : Dark(c); };
-        const auto paper = [](StoredColour c, int) { return !(c == kWhite); };
+        const auto paper = [](StoredColour c, int) { return !(c == White); };
         // Top left and bottom right carry the index; the other two corners are paper.
         EXPECT_GT(CountPixels(face, 2, 2, 15, 30, ink), 40);
         EXPECT_GT(CountPixels(face, 61, 78, 74, 106, ink), 40);
@@ -178,8 +178,8 @@ TEST(Pictures, FacesShowRankAndSuitInTwoOppositeCornersInTheSuitColour) {
             EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, wrongInk), 0);
         }
         // The corners outside the rounded card are table cloth.
-        EXPECT_EQ(face.ColourAt(0, 0), kGreen);
-        EXPECT_EQ(face.ColourAt(75, 107), kGreen);
+        EXPECT_EQ(face.ColourAt(0, 0), Green);
+        EXPECT_EQ(face.ColourAt(75, 107), Green);
     }
 }
 
@@ -198,15 +198,15 @@ TEST(Pictures, TablePictureLeavesEveryDrawnPlaceAsTheGameExpects) {
         StoredColour colour;
     };
     const Region regions[] = {
-        {"speech text rectangle", SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, kWhite},
-        {"cloth under the mouths", 15, 0, 184, 86, kGreen},
-        {"rose band", 186, 194, 640, 245, kRose},
+        {"speech text rectangle", SpeechLeft, SpeechTop, SpeechRight, SpeechBottom, White},
+        {"cloth under the mouths", 15, 0, 184, 86, Green},
+        {"rose band", 186, 194, 640, 245, Rose},
         {"computer hand-name strip", StripLeft, ComputerStripTop, StripRight,
-         ComputerStripTop + StripHeight, kGrey},
+         ComputerStripTop + StripHeight, Grey},
         {"player hand-name strip", StripLeft, PlayerStripTop, StripRight,
-         PlayerStripTop + StripHeight, kGrey},
-        {"cloth left of the bands", 178, 140, 186, 300, kGreen},
-        {"cloth below the bubble", 0, 292, 186, 480, kGreen},
+         PlayerStripTop + StripHeight, Grey},
+        {"cloth left of the bands", 178, 140, 186, 300, Green},
+        {"cloth below the bubble", 0, 292, 186, 480, Green},
     };
     for (const Region& r : regions) {
         EXPECT_EQ(CountColour(table, r.x0, r.y0, r.x1, r.y1, r.colour),
@@ -215,19 +215,19 @@ TEST(Pictures, TablePictureLeavesEveryDrawnPlaceAsTheGameExpects) {
     }
     for (int slot = 0; slot < SlotCount; ++slot) {
         const int x = SlotLeft(slot), y = SlotTop(slot);
-        EXPECT_EQ(CountColour(table, x, y, x + CardWidth, y + CardHeight, kGreen),
+        EXPECT_EQ(CountColour(table, x, y, x + CardWidth, y + CardHeight, Green),
                   CardWidth * CardHeight)
             << "slot " << slot;
     }
     // The bubble's white is the palette's white entry, like the faces'.
     EXPECT_EQ(table.At(SpeechLeft, SpeechTop), 1);
     // The bubble's point rises above its body, toward the mouth.
-    EXPECT_GT(CountColour(table, 15, 86, 184, 100, kWhite), 10);
+    EXPECT_GT(CountColour(table, 15, 86, 184, 100, White), 10);
     // Both grey bands start at x 186, are labelled before x 300 and are grey to the right edge.
     for (int top : {146, 245}) {
-        EXPECT_EQ(table.ColourAt(185, top + 20), kGreen);
-        EXPECT_EQ(table.ColourAt(190, top + 3), kGrey);
-        EXPECT_EQ(table.ColourAt(639, top + 20), kGrey);
+        EXPECT_EQ(table.ColourAt(185, top + 20), Green);
+        EXPECT_EQ(table.ColourAt(190, top + 3), Grey);
+        EXPECT_EQ(table.ColourAt(639, top + 20), Grey);
         EXPECT_GT(CountPixels(table, 186, top, 300, top + 48,
                               [](StoredColour c, int) { return Dark(c) || c.b > c.r + 40; }),
                   60)
@@ -251,11 +251,11 @@ TEST(Pictures, MouthsAreOnClothWhereverAnotherMouthReaches) {
         for (int y = 0; y < MouthHeight; ++y) {
             const int screenRow = tops[i] + y;
             if (screenRow >= sharedFirst && screenRow <= sharedLast) continue;
-            EXPECT_EQ(CountColour(mouth, 0, y, MouthWidth, y + 1, kGreen), MouthWidth)
+            EXPECT_EQ(CountColour(mouth, 0, y, MouthWidth, y + 1, Green), MouthWidth)
                 << "row " << y;
         }
-        EXPECT_EQ(CountColour(mouth, 0, 0, 1, MouthHeight, kGreen), MouthHeight);
-        EXPECT_EQ(CountColour(mouth, MouthWidth - 1, 0, MouthWidth, MouthHeight, kGreen),
+        EXPECT_EQ(CountColour(mouth, 0, 0, 1, MouthHeight, Green), MouthHeight);
+        EXPECT_EQ(CountColour(mouth, MouthWidth - 1, 0, MouthWidth, MouthHeight, Green),
                   MouthHeight);
         // There are lips: pink and red in the middle.
         EXPECT_GT(CountPixels(mouth, 0, 0, MouthWidth, MouthHeight,
@@ -272,15 +272,15 @@ TEST(Pictures, MouthsAreOnClothWhereverAnotherMouthReaches) {
 TEST(Pictures, DigitsAreYellowOnNavy) {
     const StoredDib& blank = Picture(166);
     ASSERT_EQ(blank.problem, "");
-    EXPECT_EQ(CountColour(blank, 0, 0, DigitWidth, DigitHeight, kNavy), DigitWidth * DigitHeight);
+    EXPECT_EQ(CountColour(blank, 0, 0, DigitWidth, DigitHeight, Navy), DigitWidth * DigitHeight);
     std::set<std::vector<uint8_t>> shapes;
     for (int digit = 0; digit <= 9; ++digit) {
         SCOPED_TRACE("digit " + std::to_string(digit));
         const StoredDib& cell = Picture(167 + digit);
         ASSERT_EQ(cell.problem, "");
-        EXPECT_EQ(cell.ColourAt(0, 0), kNavy);
-        EXPECT_EQ(cell.ColourAt(32, 43), kNavy);
-        EXPECT_GT(CountColour(cell, 0, 0, DigitWidth, DigitHeight, kYellow), 60);
+        EXPECT_EQ(cell.ColourAt(0, 0), Navy);
+        EXPECT_EQ(cell.ColourAt(32, 43), Navy);
+        EXPECT_GT(CountColour(cell, 0, 0, DigitWidth, DigitHeight, Yellow), 60);
         // Edge pixels are blends of the two colours, nothing else.
         const auto offRamp = [](StoredColour c, int) {
             const int expectedBlue = 128 - (c.r * 128 + 127) / 255;
@@ -288,8 +288,7 @@ TEST(Pictures, DigitsAreYellowOnNavy) {
         };
         EXPECT_EQ(CountPixels(cell, 0, 0, DigitWidth, DigitHeight, offRamp), 0);
         // The ones cell covers the tens cell's last column, so that column stays navy.
-        EXPECT_EQ(CountColour(cell, DigitWidth - 1, 0, DigitWidth, DigitHeight, kNavy),
-                  DigitHeight);
+        EXPECT_EQ(CountColour(cell, DigitWidth - 1, 0, DigitWidth, DigitHeight, Navy), DigitHeight);
         shapes.insert(cell.pixels);
     }
     EXPECT_EQ(shapes.size(), 10u);
@@ -300,8 +299,8 @@ TEST(Pictures, BackEmptySlotAndCloth) {
     ASSERT_EQ(back.problem, "");
     const StoredColour red = back.ColourAt(57, 27);
     EXPECT_TRUE(Reddish(red));
-    EXPECT_EQ(back.ColourAt(19, 27), kYellow);
-    EXPECT_EQ(back.ColourAt(57, 81), kYellow);
+    EXPECT_EQ(back.ColourAt(19, 27), Yellow);
+    EXPECT_EQ(back.ColourAt(57, 81), Yellow);
     EXPECT_EQ(back.ColourAt(19, 81), red);
     EXPECT_TRUE(Dark(back.ColourAt(38, 54)));  // the cross
     EXPECT_TRUE(Dark(back.ColourAt(38, 10)));
@@ -310,11 +309,11 @@ TEST(Pictures, BackEmptySlotAndCloth) {
     EXPECT_TRUE(border.r == border.g && border.g == border.b && border.r > 80 && border.r < 220);
     const StoredDib& empty = Picture(178);
     ASSERT_EQ(empty.problem, "");
-    EXPECT_EQ(CountColour(empty, 0, 0, CardWidth, CardHeight, kGreen), CardWidth * CardHeight);
+    EXPECT_EQ(CountColour(empty, 0, 0, CardWidth, CardHeight, Green), CardWidth * CardHeight);
 }
 
 TEST(Pictures, ProgramIconIsOne32By32SixteenColourImage) {
-    const std::vector<uint8_t> ico = ReadFileBytes(kResDir + "/179_program.ico");
+    const std::vector<uint8_t> ico = ReadFileBytes(ResDir + "/179_program.ico");
     ASSERT_GE(ico.size(), 22u);
     EXPECT_EQ(ReadLe16(ico, 0), 0);
     EXPECT_EQ(ReadLe16(ico, 2), 1);  // an icon
@@ -334,9 +333,9 @@ TEST(Pictures, ProgramIconIsOne32By32SixteenColourImage) {
     EXPECT_EQ(image.bitsPerPixel, 4);
     EXPECT_EQ(bytes, 40u + 16 * 4 + 32 * 16 + 32 * 4);
     // Table green around a white card, with red in it.
-    EXPECT_EQ(image.ColourAt(31, 0), kGreen);
-    EXPECT_EQ(image.ColourAt(0, 31), kGreen);
-    EXPECT_GT(CountColour(image, 0, 0, 32, 32, kWhite), 60);
+    EXPECT_EQ(image.ColourAt(31, 0), Green);
+    EXPECT_EQ(image.ColourAt(0, 31), Green);
+    EXPECT_GT(CountColour(image, 0, 0, 32, 32, White), 60);
     EXPECT_GT(CountPixels(image, 0, 0, 16, 12, [](StoredColour c, int) { return Reddish(c); }), 10);
 }
 

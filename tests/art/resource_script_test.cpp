@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::string kResDir = BLUFFWICK_RES_DIR;
+const std::string ResDir = BLUFFWICK_RES_DIR;
 
 // The few window style bits the templates use (the test does not include windows.h).
 constexpr uint32_t WsPopup = 0x80000000, WsChild = 0x40000000, WsVisible = 0x10000000;
@@ -64,8 +64,8 @@ std::string ReadSzOrOrd(const std::vector<uint8_t>& d, size_t& at,
 std::map<ResourceKey, Resource> CompileScript(std::string& problem) {
     const std::string output = testing::TempDir() + "bluffwick_script_test.res";
     std::remove(output.c_str());
-    const std::string command = std::string(BLUFFWICK_WINDRES) + " -I \"" + kResDir + "\" \"" +
-                                kResDir + "/bluffwick.rc\" -O res -o \"" + output + "\"";
+    const std::string command = std::string(BLUFFWICK_WINDRES) + " -I \"" + ResDir + "\" \"" +
+                                ResDir + "/bluffwick.rc\" -O res -o \"" + output + "\"";
     if (std::system(command.c_str()) != 0) {
         problem = "windres failed: " + command;
         return {};
@@ -234,7 +234,7 @@ TEST(ResourceScript, HoldsEveryPictureByNumberAsCommitted) {
         // A bitmap resource is the committed file without its 14-byte file header.
         const std::string prefix = std::to_string(id) + "_";
         std::vector<uint8_t> file;
-        for (const auto& entry : std::filesystem::directory_iterator(kResDir)) {
+        for (const auto& entry : std::filesystem::directory_iterator(ResDir)) {
             const std::string name = entry.path().filename().string();
             if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".bmp") {
                 file = ReadFileBytes(entry.path().string());
@@ -282,8 +282,8 @@ TEST(ResourceScript, Menu177HasFileAndHelpWithTheirCommands) {
     EXPECT_EQ(stored, exitText);
 }
 
-const std::vector<uint16_t> kDialogFont = {0xFF2D, 0xFF33, 0x0020, 0xFF30,
-                                           0x30B4, 0x30B7, 0x30C3, 0x30AF};
+const std::vector<uint16_t> DialogFont = {0xFF2D, 0xFF33, 0x0020, 0xFF30,
+                                          0x30B4, 0x30B7, 0x30C3, 0x30AF};
 
 // Both dialog templates as the window code and the settings step expect them:
 // header first, then one line per control.
@@ -337,8 +337,8 @@ TEST(ResourceScript, DialogTemplates180And181) {
         EXPECT_EQ(dialog.cy, expected.cy);
         EXPECT_EQ(dialog.caption, expected.caption);
         EXPECT_EQ(dialog.pointSize, 9);
-        EXPECT_EQ(dialog.fontUnits, kDialogFont);  // "ＭＳ Ｐゴシック"
-        EXPECT_EQ(dialog.charset, 128);            // Shift-JIS
+        EXPECT_EQ(dialog.fontUnits, DialogFont);  // "ＭＳ Ｐゴシック"
+        EXPECT_EQ(dialog.charset, 128);           // Shift-JIS
         EXPECT_EQ(dialog.controls, expected.controls);
     }
 }

@@ -77,13 +77,13 @@ struct LinkPlace {
     int csidl;
     const char* name;
 };
-const LinkPlace kLinkPlaces[3] = {
+const LinkPlace LinkPlaces[3] = {
     {CSIDL_STARTUP, "Startup"}, {CSIDL_DESKTOPDIRECTORY, "desktop"}, {CSIDL_PROGRAMS, "Programs"}};
 
 // How many of the three places hold a Bluffwick.lnk aimed at `exe`.
 int CountLinksTo(const std::wstring& exe, bool remove) {
     int count = 0;
-    for (const LinkPlace& place : kLinkPlaces) {
+    for (const LinkPlace& place : LinkPlaces) {
         const std::wstring link = ShortcutFolder(place.csidl) + L"\\Bluffwick.lnk";
         if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
         if (lstrcmpiW(LinkTarget(link).c_str(), exe.c_str()) == 0) {

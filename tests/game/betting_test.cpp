@@ -13,11 +13,11 @@ void DealCategories(RoundTest& test, const char* computer[5], const char* player
                      player[1], player[2], player[3], player[4]});
 }
 
-const char* kNoPair[5] = {"S2", "H5", "C9", "DJ", "SK"};
-const char* kOtherNoPair[5] = {"H2", "C5", "D9", "SJ", "HK"};
-const char* kPair[5] = {"C2", "D2", "S7", "H9", "CQ"};
-const char* kFlush[5] = {"H3", "H6", "H8", "HJ", "HA"};
-const char* kQuads[5] = {"S4", "H4", "C4", "D4", "S6"};
+const char* NoPairCards[5] = {"S2", "H5", "C9", "DJ", "SK"};
+const char* OtherNoPairCards[5] = {"H2", "C5", "D9", "SJ", "HK"};
+const char* PairCards[5] = {"C2", "D2", "S7", "H9", "CQ"};
+const char* FlushCards[5] = {"H3", "H6", "H8", "HJ", "HA"};
+const char* QuadsCards[5] = {"S4", "H4", "C4", "D4", "S6"};
 
 }  // namespace
 
@@ -209,18 +209,18 @@ TEST_F(RoundTest, ShowdownsSettleByCategoryAndTiesGoToTheDealer) {
         int pause;
     };
     const Case cases[] = {
-        {"tie, computer deals", 0, kNoPair, kOtherNoPair, 4, 16, 0,
+        {"tie, computer deals", 0, NoPairCards, OtherNoPairCards, 4, 16, 0,
          u8"ディーラーはそう簡単には譲れないな", 1000},
-        {"tie, player deals", 1, kNoPair, kOtherNoPair, 4, 24, 1,
+        {"tie, player deals", 1, NoPairCards, OtherNoPairCards, 4, 24, 1,
          u8"君の勝ちだ\\n\\nなかなかやるな", 800},
-        {"player wins small, computer deals", 0, kNoPair, kPair, 3, 23, 1,
+        {"player wins small, computer deals", 0, NoPairCards, PairCards, 3, 23, 1,
          u8"次は、君が\\nディーラーだ", 1500},
-        {"player wins with a flush", 0, kPair, kFlush, 2, 22, 1,
+        {"player wins with a flush", 0, PairCards, FlushCards, 2, 22, 1,
          u8"なかなかいい手じゃないか\\n\\nさあ、次は君がディーラーだ", 1500},
-        {"player wins with four of a kind", 0, kFlush, kQuads, 2, 22, 1,
+        {"player wins with four of a kind", 0, FlushCards, QuadsCards, 2, 22, 1,
          u8"おう、素晴らしい手ができたな\\n\\nさあ、次は君がディーラーだ", 1500},
-        {"computer wins, player deals", 1, kQuads, kFlush, 5, 15, 0, u8"今度は私が\\nディーラーだ",
-         1500},
+        {"computer wins, player deals", 1, QuadsCards, FlushCards, 5, 15, 0,
+         u8"今度は私が\\nディーラーだ", 1500},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,7 +276,7 @@ TEST_F(RoundTest, TheComputerDeniesPeekingOnlyAtThirtySixAndOnlyOnceInTen) {
         table.betBoxText = "5";
         gScriptedOpponent = ScriptedOpponent{};
         gScriptedOpponent.bets.push_back(11);
-        DealCategories(*this, kQuads, kFlush);
+        DealCategories(*this, QuadsCards, FlushCards);
         PlayToBets({});
         ScriptDraws({99});  // the bold call line's draw
         ConfirmBet(match);
@@ -308,11 +308,13 @@ TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing) {
     const char* const playerWins =
         u8"おめでとう\\n君の勝利だ\\n\\nもう一度プレーしたいならスタートボタンを押してくれたまえ";
     const Case cases[] = {
-        {"computer deals and wins", 0, 4, kQuads, kPair, 4, u8"私の勝ちだ", computerWins, 0},
-        {"computer deals, player wins", 0, 36, kPair, kQuads, 4, u8"君の勝ちだ", playerWins, 1},
-        {"player deals and wins", 1, 35, kPair, kFlush, 11, u8"君の勝ちだ\\n\\nなかなかやるな",
-         playerWins, 1},
-        {"player deals, computer wins", 1, 5, kFlush, kPair, 11, u8"私が勝ったようだな",
+        {"computer deals and wins", 0, 4, QuadsCards, PairCards, 4, u8"私の勝ちだ", computerWins,
+         0},
+        {"computer deals, player wins", 0, 36, PairCards, QuadsCards, 4, u8"君の勝ちだ", playerWins,
+         1},
+        {"player deals and wins", 1, 35, PairCards, FlushCards, 11,
+         u8"君の勝ちだ\\n\\nなかなかやるな", playerWins, 1},
+        {"player deals, computer wins", 1, 5, FlushCards, PairCards, 11, u8"私が勝ったようだな",
          computerWins, 0},
     };
     for (const Case& c : cases) {
@@ -366,7 +368,7 @@ TEST_F(RoundTest, TheComputerFoldsBelowThePlayersBetAndItsLineMayTakeADraw) {
         table.betBoxText = std::to_string(c.bet);
         gScriptedOpponent = ScriptedOpponent{};
         gScriptedOpponent.bets.push_back(c.bet - 1);
-        DealCategories(*this, kQuads, kPair);  // its hand does not matter, only its answer
+        DealCategories(*this, QuadsCards, PairCards);  // its hand does not matter, only its answer
         PlayToBets({});
         ScriptDraws({c.draw});
         ResetRandomDrawCount();
@@ -470,7 +472,7 @@ TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments) {
         gScriptedOpponent = ScriptedOpponent{};
         gScriptedOpponent.bets.push_back(c.answer);
         table.lines.clear();
-        DealCategories(*this, kNoPair, kPair);
+        DealCategories(*this, NoPairCards, PairCards);
         StartDeal(match);
         ChangeCards(match);
         TickUntilWaiting();

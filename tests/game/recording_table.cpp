@@ -71,7 +71,7 @@ void WriteBetBoxTextOp(void* context, const char* text) {
     Record(std::string("WriteBetBox(") + text + ")");
 }
 
-const TableOps kRecordingOps = {
+const TableOps RecordingOps = {
     .showSpeech = ShowSpeechOp,
     .clearSpeech = ClearSpeechOp,
     .drawMouth = DrawMouthOp,
@@ -99,11 +99,11 @@ std::string MaskText(const DiscardMask& mask) {
 
 }  // namespace
 
-const TableOps& RecordingTableOps() { return kRecordingOps; }
+const TableOps& RecordingTableOps() { return RecordingOps; }
 
 void InstallRecordingTable(RecordingTable& table) {
     gTable = &table;
-    if (!InstallTable(&kRecordingOps, &table)) ADD_FAILURE() << "the recording table was refused";
+    if (!InstallTable(&RecordingOps, &table)) ADD_FAILURE() << "the recording table was refused";
 }
 
 void RemoveRecordingTable() {
@@ -147,14 +147,14 @@ std::string ReadableText(const char* shiftJis) {
 
 namespace {
 
-const char kSuitLetters[] = "SHCD";
-const char* const kRankNames[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+const char SuitLetters[] = "SHCD";
+const char* const RankNames[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
 }  // namespace
 
 std::string CardName(Card card) {
     if (card < 0 || card >= DeckSize) return "?" + std::to_string(card);
-    return std::string(1, kSuitLetters[card / 13]) + kRankNames[card % 13];
+    return std::string(1, SuitLetters[card / 13]) + RankNames[card % 13];
 }
 
 Card CardNamed(const std::string& name) {

@@ -84,13 +84,13 @@ TEST(LabOpponent, StopsAtTheFirstBadLine) {
 // Both modes stream: a few hundred thousand lines, and every answer must be
 // what the opponent itself gives for the same draws.
 TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers) {
-    constexpr int kLines = 300000;
+    constexpr int Lines = 300000;
     SeedRandom(20261208u);
     std::ostringstream betInput;
     std::ostringstream betExpected;
     std::ostringstream discardInput;
     std::ostringstream discardExpected;
-    for (int k = 0; k < kLines; ++k) {
+    for (int k = 0; k < Lines; ++k) {
         const int args[6] = {DrawRandom() % 11, DrawRandom() % 39 + 1, DrawRandom() % 2,
                              DrawRandom() % 6,  DrawRandom() % 2,      DrawRandom() % 2};
         int draws[4];

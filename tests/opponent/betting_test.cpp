@@ -279,7 +279,7 @@ TEST(ChooseBet, MoneyLimitsHoldForEveryRoll) {
 TEST(BettingTables, RowsCoverEveryMoneyAndBandsEveryRoll) {
     auto checkBands = [](const BetBand* bands, const char* table, int row) {
         int next = 0;
-        for (int k = 0; k < kMaxBands && next <= 99; ++k) {
+        for (int k = 0; k < MaxBands && next <= 99; ++k) {
             EXPECT_EQ(bands[k].low, next) << table << " row " << row;
             EXPECT_GE(bands[k].high, bands[k].low) << table << " row " << row;
             next = bands[k].high + 1;
@@ -304,14 +304,14 @@ TEST(BettingTables, RowsCoverEveryMoneyAndBandsEveryRoll) {
         }
         EXPECT_EQ(next, 40) << name;
     };
-    checkDeal(kDealNoHandOrPair, "deal 0-1");
-    checkDeal(kDealTwoPairOrTrips, "deal 2-3");
-    checkDeal(kDealStraightOrFlush, "deal 4-6");
-    checkDeal(kDealFullHouse, "deal 7");
-    checkDeal(kDealFourOrBetter, "deal 8-10");
-    checkAnswer(kAnswerPair, "answer 1");
-    checkAnswer(kAnswerTwoPairOrTrips, "answer 2-3");
-    checkAnswer(kAnswerStraightOrFlush, "answer 4-6");
+    checkDeal(DealNoHandOrPair, "deal 0-1");
+    checkDeal(DealTwoPairOrTrips, "deal 2-3");
+    checkDeal(DealStraightOrFlush, "deal 4-6");
+    checkDeal(DealFullHouse, "deal 7");
+    checkDeal(DealFourOrBetter, "deal 8-10");
+    checkAnswer(AnswerPair, "answer 1");
+    checkAnswer(AnswerTwoPairOrTrips, "answer 2-3");
+    checkAnswer(AnswerStraightOrFlush, "answer 4-6");
 }
 
 }  // namespace

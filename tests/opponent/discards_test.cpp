@@ -17,11 +17,11 @@ struct DiscardCase {
     long long drawsTaken;
 };
 
-constexpr DiscardMask kUntouched = {7, 7, 7, 7, 7};
+constexpr DiscardMask Untouched = {7, 7, 7, 7, 7};
 
 void CheckDiscards(const DiscardCase& c) {
     const Hand hand = ParseHand(c.hand);
-    DiscardMask mask = kUntouched;
+    DiscardMask mask = Untouched;
     int result = -1;
     const long long taken = CountDrawsOf(c.draws, [&] { result = ChooseDiscards(hand, mask); });
     EXPECT_EQ(result, c.result) << c.hand;
@@ -31,13 +31,13 @@ void CheckDiscards(const DiscardCase& c) {
 
 TEST(ChooseDiscards, MadeHandsStandPatAndLeaveTheMaskAlone) {
     const DiscardCase cases[] = {
-        {"3S 3H 3C 7D 7S", {}, 0, kUntouched, 0},  // full house
-        {"2S 3H 4C 5D 6S", {}, 0, kUntouched, 0},  // straight
-        {"AS 2H 3C 4D 5S", {}, 0, kUntouched, 0},  // the wheel
-        {"AS TH JC QD KS", {}, 0, kUntouched, 0},  // royal straight
-        {"2S 5S 8S JS KS", {}, 0, kUntouched, 0},  // flush
-        {"5H 6H 7H 8H 9H", {}, 0, kUntouched, 0},  // straight flush
-        {"TD JD QD KD AD", {}, 0, kUntouched, 0},  // royal straight flush
+        {"3S 3H 3C 7D 7S", {}, 0, Untouched, 0},  // full house
+        {"2S 3H 4C 5D 6S", {}, 0, Untouched, 0},  // straight
+        {"AS 2H 3C 4D 5S", {}, 0, Untouched, 0},  // the wheel
+        {"AS TH JC QD KS", {}, 0, Untouched, 0},  // royal straight
+        {"2S 5S 8S JS KS", {}, 0, Untouched, 0},  // flush
+        {"5H 6H 7H 8H 9H", {}, 0, Untouched, 0},  // straight flush
+        {"TD JD QD KD AD", {}, 0, Untouched, 0},  // royal straight flush
     };
     for (const DiscardCase& c : cases) CheckDiscards(c);
 }

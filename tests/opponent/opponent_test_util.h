@@ -11,15 +11,15 @@
 
 // "4H 4S AS KS QS": rank A 2..9 T J Q K, suit S H C D.
 inline Hand ParseHand(const std::string& text) {
-    static const std::string kRanks = "A23456789TJQK";
-    static const std::string kSuits = "SHCD";
+    static const std::string Ranks = "A23456789TJQK";
+    static const std::string Suits = "SHCD";
     std::istringstream words(text);
     Hand hand{};
     for (Card& card : hand) {
         std::string word;
         words >> word;
-        const auto rank = kRanks.find(word.at(0));
-        const auto suit = kSuits.find(word.at(1));
+        const auto rank = Ranks.find(word.at(0));
+        const auto suit = Suits.find(word.at(1));
         if (word.size() != 2 || rank == std::string::npos || suit == std::string::npos) {
             throw std::invalid_argument("bad card " + word);
         }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char Usage[] =
     "usage: bluffwick-artgen OUTPUT_DIR [--sheet FILE.png] [--fonts FONT_DIR]\n"
     "Writes the bitmaps (.bmp) and the icon (.ico) of the game into OUTPUT_DIR.\n";
 
@@ -37,12 +37,12 @@ int main(int argc, char** argv) {
         } else if (argv[i][0] != '-' && outputDir.empty()) {
             outputDir = argv[i];
         } else {
-            std::fputs(kUsage, stderr);
+            std::fputs(Usage, stderr);
             return 2;
         }
     }
     if (outputDir.empty()) {
-        std::fputs(kUsage, stderr);
+        std::fputs(Usage, stderr);
         return 2;
     }
 

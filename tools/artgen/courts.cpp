@@ -14,19 +14,19 @@ struct CourtColours {
     Rgb jewel;
 };
 
-const CourtColours kSuitColours[] = {
+const CourtColours SuitColours[] = {
     {ColourRoyalBlue, ColourGold, ColourHairDark, ColourCardRed},      // spades
     {ColourCardRed, ColourGold, ColourHairBlond, ColourRoyalBlue},     // hearts
     {ColourRobeGreen, ColourCardRed, ColourHairBrown, ColourCardRed},  // clubs
     {ColourPurple, ColourOrange, ColourOrange, ColourRobeGreen},       // diamonds
 };
 
-const Rgb kOutline = ColourBlack;
+const Rgb Outline = ColourBlack;
 
 void FillOutlined(cairo_t* cr, Rgb fill, double line = 0.7) {
     SetSourceRgb(cr, fill);
     cairo_fill_preserve(cr);
-    SetSourceRgb(cr, kOutline);
+    SetSourceRgb(cr, Outline);
     cairo_set_line_width(cr, line);
     cairo_stroke(cr);
 }
@@ -110,7 +110,7 @@ void DrawRobe(cairo_t* cr, const CourtColours& c, int rank) {
         SetSourceRgb(cr, c.trim);
         for (double y : {37.0, 39.2}) PathEllipse(cr, 25, y, 0.8, 0.8);
         cairo_fill(cr);
-        Line(cr, 23, 35, 23, 41, kOutline, 0.7);
+        Line(cr, 23, 35, 23, 41, Outline, 0.7);
     }
 }
 
@@ -377,7 +377,7 @@ void DrawCornerPip(cairo_t* cr, int suit, bool right) {
 }  // namespace
 
 void DrawCourtHalf(cairo_t* cr, int suit, int rank) {
-    const CourtColours& c = kSuitColours[suit];
+    const CourtColours& c = SuitColours[suit];
     const bool attributeBehind = suit == 1 && rank == 13;
     if (attributeBehind) DrawAttribute(cr, c, suit, rank);
     DrawHairBehind(cr, c, rank);

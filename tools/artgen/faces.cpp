@@ -12,10 +12,10 @@ constexpr int CardH = 108;
 constexpr double CardRadius = 5.0;
 const Rgb CardEdge{96, 96, 96};
 
-const char* const kRankText[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-const char* const kSuitName[] = {"spades", "hearts", "clubs", "diamonds"};
-const char* const kRankName[] = {"ace", "2", "3",  "4",    "5",     "6",   "7",
-                                 "8",   "9", "10", "jack", "queen", "king"};
+const char* const RankText[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+const char* const SuitName[] = {"spades", "hearts", "clubs", "diamonds"};
+const char* const RankName[] = {"ace", "2", "3",  "4",    "5",     "6",   "7",
+                                "8",   "9", "10", "jack", "queen", "king"};
 
 Rgb SuitInk(int suit) { return (suit == 1 || suit == 3) ? ColourCardRed : ColourBlack; }
 
@@ -55,7 +55,7 @@ void DrawIndices(cairo_t* cr, const ArtFonts& fonts, int suit, int rank) {
         cairo_save(cr);
         if (turn == 1) TurnCardRound(cr);
         SetSourceRgb(cr, SuitInk(suit));
-        DrawCentredText(cr, fonts.serifCondensedBold, 15, kRankText[rank - 1], 8.5, 10.5, 11);
+        DrawCentredText(cr, fonts.serifCondensedBold, 15, RankText[rank - 1], 8.5, 10.5, 11);
         FillSuit(cr, suit, 8.5, 24, 10, false);
         cairo_restore(cr);
     }
@@ -192,8 +192,8 @@ IndexedPicture DrawCardFace(const Palette& palette, const ArtFonts& fonts, int c
     const int suit = code / 13;
     const int rank = code % 13 + 1;
     char fileName[64];
-    std::snprintf(fileName, sizeof fileName, "%d_%s_%s.bmp", 102 + code, kSuitName[suit],
-                  kRankName[rank - 1]);
+    std::snprintf(fileName, sizeof fileName, "%d_%s_%s.bmp", 102 + code, SuitName[suit],
+                  RankName[rank - 1]);
     return RenderIndexed(102 + code, fileName, CardW, CardH, 8, palette, [&](cairo_t* cr) {
         DrawBlankCard(cr);
         if (rank == 1) {

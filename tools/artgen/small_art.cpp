@@ -7,12 +7,12 @@
 
 namespace {
 
-const Rgb kLipPink{236, 120, 140};
-const Rgb kLipLight{255, 196, 206};
-const Rgb kLipDeep{182, 52, 82};
-const Rgb kMouthRed{204, 16, 32};
-const Rgb kMouthInside{110, 0, 20};
-const Rgb kTongue{232, 92, 108};
+const Rgb LipPink{236, 120, 140};
+const Rgb LipLight{255, 196, 206};
+const Rgb LipDeep{182, 52, 82};
+const Rgb MouthRed{204, 16, 32};
+const Rgb MouthInside{110, 0, 20};
+const Rgb Tongue{232, 92, 108};
 
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb colour) {
     cairo_pattern_add_color_stop_rgb(pattern, offset, colour.r / 255.0, colour.g / 255.0,
@@ -23,19 +23,19 @@ void AddStop(cairo_pattern_t* pattern, double offset, Rgb colour) {
 void FillLip(cairo_t* cr, double top, double bottom, bool upper) {
     cairo_pattern_t* shade = cairo_pattern_create_linear(0, top, 0, bottom);
     if (upper) {
-        AddStop(shade, 0.0, kLipPink);
-        AddStop(shade, 0.55, kLipPink);
-        AddStop(shade, 1.0, kLipDeep);
+        AddStop(shade, 0.0, LipPink);
+        AddStop(shade, 0.55, LipPink);
+        AddStop(shade, 1.0, LipDeep);
     } else {
-        AddStop(shade, 0.0, kLipDeep);
-        AddStop(shade, 0.35, kLipPink);
-        AddStop(shade, 0.6, kLipLight);
-        AddStop(shade, 1.0, kLipPink);
+        AddStop(shade, 0.0, LipDeep);
+        AddStop(shade, 0.35, LipPink);
+        AddStop(shade, 0.6, LipLight);
+        AddStop(shade, 1.0, LipPink);
     }
     cairo_set_source(cr, shade);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shade);
-    SetSourceRgb(cr, kLipDeep);
+    SetSourceRgb(cr, LipDeep);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }
@@ -73,7 +73,7 @@ void DrawClosedMouth(cairo_t* cr) {
     // The line where the lips meet.
     cairo_move_to(cr, x0 + 1, y);
     cairo_curve_to(cr, x0 + 25, y + 1.5, x1 - 25, y + 1.5, x1 - 1, y);
-    SetSourceRgb(cr, kMouthRed);
+    SetSourceRgb(cr, MouthRed);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
 }
@@ -86,9 +86,9 @@ void DrawGrinMouth(cairo_t* cr) {
     cairo_curve_to(cr, x1 - 24, y + 42, x0 + 24, y + 42, x0, y);
     cairo_close_path(cr);
     cairo_pattern_t* depth = cairo_pattern_create_linear(0, y + 6, 0, y + 31);
-    AddStop(depth, 0.0, kMouthInside);
-    AddStop(depth, 0.55, kMouthRed);
-    AddStop(depth, 1.0, kTongue);
+    AddStop(depth, 0.0, MouthInside);
+    AddStop(depth, 0.55, MouthRed);
+    AddStop(depth, 1.0, Tongue);
     cairo_set_source(cr, depth);
     cairo_fill(cr);
     cairo_pattern_destroy(depth);
@@ -110,37 +110,37 @@ void DrawOpenMouth(cairo_t* cr) {
     // Outer lips: a round ring with a bow on top.
     PathEllipse(cr, MouthMid, cy, 48, 32);
     cairo_pattern_t* shade = cairo_pattern_create_radial(MouthMid, cy + 8, 10, MouthMid, cy, 48);
-    AddStop(shade, 0.0, kLipLight);
-    AddStop(shade, 0.6, kLipPink);
-    AddStop(shade, 1.0, kLipDeep);
+    AddStop(shade, 0.0, LipLight);
+    AddStop(shade, 0.6, LipPink);
+    AddStop(shade, 1.0, LipDeep);
     cairo_set_source(cr, shade);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shade);
-    SetSourceRgb(cr, kLipDeep);
+    SetSourceRgb(cr, LipDeep);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
     // The bow of the upper lip.
     cairo_move_to(cr, MouthMid - 8, cy - 31.2);
     cairo_curve_to(cr, MouthMid - 3, cy - 29.5, MouthMid - 1, cy - 27, MouthMid, cy - 27);
     cairo_curve_to(cr, MouthMid + 1, cy - 27, MouthMid + 3, cy - 29.5, MouthMid + 8, cy - 31.2);
-    SetSourceRgb(cr, kLipDeep);
+    SetSourceRgb(cr, LipDeep);
     cairo_stroke(cr);
     // The dark opening with the tongue at its floor.
     PathEllipse(cr, MouthMid, cy + 1, 33, 20);
     cairo_save(cr);
     cairo_clip_preserve(cr);
-    SetSourceRgb(cr, kMouthInside);
+    SetSourceRgb(cr, MouthInside);
     cairo_fill(cr);
     PathEllipse(cr, MouthMid, cy + 21, 24, 12);
     cairo_pattern_t* tongue = cairo_pattern_create_linear(0, cy + 9, 0, cy + 21);
-    AddStop(tongue, 0.0, kMouthRed);
-    AddStop(tongue, 1.0, kTongue);
+    AddStop(tongue, 0.0, MouthRed);
+    AddStop(tongue, 1.0, Tongue);
     cairo_set_source(cr, tongue);
     cairo_fill(cr);
     cairo_pattern_destroy(tongue);
     cairo_restore(cr);
     PathEllipse(cr, MouthMid, cy + 1, 33, 20);
-    SetSourceRgb(cr, kMouthRed);
+    SetSourceRgb(cr, MouthRed);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
 }

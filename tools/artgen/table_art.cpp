@@ -6,9 +6,9 @@
 
 namespace {
 
-const Rgb kLabelInk = ColourDarkBlue;
-const Rgb kBubbleShadow{0, 96, 0};
-const Rgb kBandLight{235, 235, 235};
+const Rgb LabelInk = ColourDarkBlue;
+const Rgb BubbleShadow{0, 96, 0};
+const Rgb BandLight{235, 235, 235};
 
 // The bubble spans x 15-170, y 104-286; its point rises toward the mouth and
 // stops below y 86, where the mouth pictures end.
@@ -31,14 +31,14 @@ void DrawBand(cairo_t* cr, const ArtFonts& fonts, int top, int bottom, const cha
     SetSourceRgb(cr, ColourBandGrey);
     cairo_rectangle(cr, 186, top, 640 - 186, bottom - top + 1);
     cairo_fill(cr);
-    SetSourceRgb(cr, kBandLight);
+    SetSourceRgb(cr, BandLight);
     cairo_rectangle(cr, 186, top, 640 - 186, 1);
     cairo_rectangle(cr, 186, top, 1, bottom - top + 1);
     cairo_fill(cr);
     SetSourceRgb(cr, ColourBorderGrey);
     cairo_rectangle(cr, 186, bottom, 640 - 186, 1);
     cairo_fill(cr);
-    SetSourceRgb(cr, kLabelInk);
+    SetSourceRgb(cr, LabelInk);
     DrawLeftText(cr, fonts.sansBold, 17, label, 196, (top + bottom) / 2.0 + 0.5, 98);
 }
 
@@ -61,7 +61,7 @@ IndexedPicture DrawTablePicture(const Palette& palette, const ArtFonts& fonts) {
         cairo_paint(cr);
 
         PathBubble(cr, 3, 3);
-        SetSourceRgb(cr, kBubbleShadow);
+        SetSourceRgb(cr, BubbleShadow);
         cairo_fill(cr);
         PathBubble(cr, 0, 0);
         SetSourceRgb(cr, ColourWhite);

@@ -14,13 +14,13 @@ namespace {
 iconv_t gConverter = reinterpret_cast<iconv_t>(-1);
 
 void CardText(Card card, char* out, int size) {
-    static const char* const kRanks[] = {"A", "2", "3",  "4", "5", "6", "7",
-                                         "8", "9", "10", "J", "Q", "K"};
+    static const char* const Ranks[] = {"A", "2", "3",  "4", "5", "6", "7",
+                                        "8", "9", "10", "J", "Q", "K"};
     if (card < 0 || card >= DeckSize) {
         std::snprintf(out, static_cast<std::size_t>(size), "?%d", card);
     } else {
         std::snprintf(out, static_cast<std::size_t>(size), "%c%s", "SHCD"[card / 13],
-                      kRanks[card % 13]);
+                      Ranks[card % 13]);
     }
 }
 
@@ -173,7 +173,7 @@ void WriteBetBoxTextOp(void* context, const char* text) {
     TRACE("WriteBetBox(%s)", text);
 }
 
-const TableOps kHeadlessOps = {
+const TableOps HeadlessOps = {
     .showSpeech = ShowSpeechOp,
     .clearSpeech = ClearSpeechOp,
     .drawMouth = DrawMouthOp,
@@ -199,7 +199,7 @@ void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int
     table = HeadlessTable{};
     table.trace = trace;
     table.virtualMs = virtualMs;
-    if (!InstallTable(&kHeadlessOps, &table)) {
+    if (!InstallTable(&HeadlessOps, &table)) {
         std::fprintf(stderr, "bluffwick-lab: the headless table is missing an operation\n");
         std::abort();
     }

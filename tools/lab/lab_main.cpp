@@ -14,7 +14,7 @@ struct LabMode {
     int (*run)(int argc, char** argv);
 };
 
-const LabMode kModes[] = {
+const LabMode Modes[] = {
     {"eval", "eval                 reads 'c0 c1 c2 c3 c4' lines, prints each hand's category",
      RunEvalMode},
     {"rand", "rand SEED N          prints the first N draws after seeding with SEED", RunRandMode},
@@ -40,7 +40,7 @@ const LabMode kModes[] = {
 
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "usage: bluffwick-lab MODE [ARGUMENTS]\n\nmodes:\n");
-    for (const LabMode& mode : kModes) std::fprintf(out, "  %s\n", mode.usage);
+    for (const LabMode& mode : Modes) std::fprintf(out, "  %s\n", mode.usage);
     std::fprintf(out,
                  "\nInput lines are numbered from 1; empty lines are skipped. At the first bad\n"
                  "line the tool stops with a message naming it and exit status 2.\n");
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         PrintUsage(stdout);
         return 0;
     }
-    for (const LabMode& mode : kModes) {
+    for (const LabMode& mode : Modes) {
         if (std::strcmp(argv[1], mode.name) == 0) return mode.run(argc - 2, argv + 2);
     }
     return ReportBadUsage(std::string("unknown mode '") + argv[1] + "'");

@@ -47,7 +47,7 @@ char* PutNumber(char* at, int value, char separator) {
 
 int RunBetMode(int argc, char**) {
     if (argc != 0) return ReportBadUsage("bet takes no arguments");
-    static const FieldRange kRanges[10] = {
+    static const FieldRange Ranges[10] = {
         {"category", 0, 10},        {"money", 1, 39},           {"playerIsDealer", 0, 1},
         {"playerDrawCount", 0, 5},  {"bluffSuspected", 0, 1},   {"keepsKicker", 0, 1},
         {"draw r1", 0, RawDrawMax}, {"draw r2", 0, RawDrawMax}, {"draw r3", 0, RawDrawMax},
@@ -61,7 +61,7 @@ int RunBetMode(int argc, char**) {
     int draws[4];
     while (ReadNextLine(reader, line)) {
         if (!ParseLineNumbers(line, 10, values, problem) ||
-            !CheckFields(values, kRanges, 10, problem)) {
+            !CheckFields(values, Ranges, 10, problem)) {
             return ReportBadLine(reader.lineNumber, problem);
         }
         for (int k = 0; k < 4; ++k) draws[k] = static_cast<int>(values[6 + k]);
@@ -83,7 +83,7 @@ int RunBetMode(int argc, char**) {
 
 int RunDiscardsMode(int argc, char**) {
     if (argc != 0) return ReportBadUsage("discards takes no arguments");
-    static const FieldRange kRanges[8] = {
+    static const FieldRange Ranges[8] = {
         {"card code", 0, 51},       {"card code", 0, 51},       {"card code", 0, 51},
         {"card code", 0, 51},       {"card code", 0, 51},       {"draw r1", 0, RawDrawMax},
         {"draw r2", 0, RawDrawMax}, {"draw r3", 0, RawDrawMax},
@@ -96,7 +96,7 @@ int RunDiscardsMode(int argc, char**) {
     int draws[3];
     while (ReadNextLine(reader, line)) {
         if (!ParseLineNumbers(line, 8, values, problem) ||
-            !CheckFields(values, kRanges, 8, problem)) {
+            !CheckFields(values, Ranges, 8, problem)) {
             return ReportBadLine(reader.lineNumber, problem);
         }
         Hand hand{};

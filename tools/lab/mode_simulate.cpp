@@ -219,15 +219,15 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
     const int box = BetBoxValue(table);
     if (IsEnabled(table, FoldButton)) {
         // The computer deals: call what the hand can stand, sometimes a little more.
-        static const int kMaxCall[11] = {1, 4, 8, 10, 10, 10, 10, 10, 10, 10, 10};
-        int limit = kMaxCall[category];
+        static const int MaxCallByCategory[11] = {1, 4, 8, 10, 10, 10, 10, 10, 10, 10, 10};
+        int limit = MaxCallByCategory[category];
         if (category == OnePair && PickBelow(sim.random, 2) == 0) limit = 6;
         action = PressAction(box <= limit ? OkButton : FoldButton);
         return true;
     }
     // The player deals: step the box to the amount the hand is worth, within both purses.
-    static const int kBet[11] = {1, 2, 4, 5, 7, 7, 7, 7, 10, 10, 10};
-    int wanted = kBet[category];
+    static const int BetByCategory[11] = {1, 2, 4, 5, 7, 7, 7, 7, 10, 10, 10};
+    int wanted = BetByCategory[category];
     if (category == NoHand && PickBelow(sim.random, 10) == 0) wanted = 4;  // the odd bluff
     if (wanted > table.shownPlayerMoney) wanted = table.shownPlayerMoney;
     if (wanted > table.shownComputerMoney) wanted = table.shownComputerMoney;
@@ -285,7 +285,7 @@ std::string ControlList(unsigned bits) {
     return list.empty() ? "none" : list;
 }
 
-const char kPeekLine[] =
+const char PeekLine[] =
     "断って置くが、私は君のカードを盗み見なんてしてない\n君のゲームをじっくり観察しているだけだ";
 
 struct Expected {
@@ -399,7 +399,7 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
             } else if (!computerWins) {
                 pause(800);
             } else if (computerMoney == 36) {
-                pause(std::strcmp(table.speech, kPeekLine) == 0 ? 2000 : 1500);
+                pause(std::strcmp(table.speech, PeekLine) == 0 ? 2000 : 1500);
             } else {
                 pause(computerMoney >= 40 ? 1000 : 1500);
             }
@@ -669,10 +669,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
             options.trace = true;
             continue;
         }
-        static const char* const kValued[] = {"--matches", "--time", "--player", "--seed"};
+        static const char* const Valued[] = {"--matches", "--time", "--player", "--seed"};
         int which = -1;
         for (int v = 0; v < 4; ++v) {
-            if (name == kValued[v]) which = v;
+            if (name == Valued[v]) which = v;
         }
         if (which < 0) {
             problem = "simulate: unknown argument '" + name + "'";
