@@ -2,6 +2,7 @@
 // resources back: every picture by number, the icon group, the menu and both
 // dialog templates with their texts, styles, positions and fonts.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,15 +63,23 @@ std::string ReadSzOrOrd(const std::vector<uint8_t>& d, size_t& at,
 }
 
 std::map<ResourceKey, Resource> CompileScript(std::string& problem) {
-    const std::string output = testing::TempDir() + "bluffwick_script_test.res";
-    std::remove(output.c_str());
+    // A folder of this process's own: the suite's tests run in parallel.
+    std::string folder = testing::TempDir() + "bluffwick-art-XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr) {
+        problem = "no folder of its own in " + testing::TempDir();
+        return {};
+    }
+    const std::string output = folder + "/bluffwick.res";
     const std::string command = std::string(BLUFFWICK_WINDRES) + " -I \"" + ResDir + "\" \"" +
                                 ResDir + "/bluffwick.rc\" -O res -o \"" + output + "\"";
-    if (std::system(command.c_str()) != 0) {
+    const int status = std::system(command.c_str());
+    const std::vector<uint8_t> d = status == 0 ? ReadFileBytes(output) : std::vector<uint8_t>{};
+    std::remove(output.c_str());
+    rmdir(folder.c_str());
+    if (status != 0) {
         problem = "windres failed: " + command;
         return {};
     }
-    const std::vector<uint8_t> d = ReadFileBytes(output);
     std::map<ResourceKey, Resource> resources;
     size_t at = 0;
     while (at + 8 <= d.size()) {
