@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "game/table.h"
+
 // ---- Reporting -------------------------------------------------------------
 
 // Prints "ok   ..." or "FAIL ..." and counts the failures.
@@ -52,7 +54,7 @@ struct TableView {
     SlotView slots[10];
     int computerMoney = -1;  // -1: the cells are not digit pictures
     int playerMoney = -1;
-    int mouth = 0;  // 182 closed, 183 grin, 184 open; 0 none of them
+    int mouth = 0;  // IDB_MOUTH_CLOSED, _GRIN or _OPEN; 0 none of them
     bool computerStripBlank = false;
     bool playerStripBlank = false;
     bool computerStripNamed = false;
@@ -93,15 +95,16 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t*
 double MillisecondsSince(const LARGE_INTEGER& start);
 void Pause(int milliseconds);
 
-// Control bits: bit (id - 100) for StartButton 100 .. BetBox 106.
+// Control bits: one per TableControl, StartButton lowest, in id order.
+constexpr unsigned ControlBit(TableControl control) { return 1u << (control - StartButton); }
 enum : unsigned {
-    StartBit = 1u << 0,
-    ChangeBit = 1u << 1,
-    UpBit = 1u << 2,
-    DownBit = 1u << 3,
-    OkBit = 1u << 4,
-    FoldBit = 1u << 5,
-    BetBoxBit = 1u << 6,
+    StartBit = ControlBit(StartButton),
+    ChangeBit = ControlBit(ChangeButton),
+    UpBit = ControlBit(UpButton),
+    DownBit = ControlBit(DownButton),
+    OkBit = ControlBit(OkButton),
+    FoldBit = ControlBit(FoldButton),
+    BetBoxBit = ControlBit(BetBox),
 };
 unsigned ReadEnabledControls(HWND main);
 // Read twice around a round trip through the game's thread, so a handler

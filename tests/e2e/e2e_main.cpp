@@ -254,7 +254,7 @@ std::vector<double> LaterStarts(Session& session, const std::wstring& folder, si
 // close request, closed by OK. The deal goes on behind it.
 void AboutBox(Session& session, GameProcess& game) {
     HWND main = game.main;
-    PressButtonAndWait(main, 101);  // Change: the timer now paces the computer's turn
+    PressButtonAndWait(main, ChangeButton);  // Change: the timer now paces the computer's turn
     PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
     HWND about = nullptr;
     WaitUntil(5000, [&] {
@@ -341,9 +341,9 @@ void ExitMidDeal(GameProcess& game) {
     HWND main = game.main;
     const unsigned controls = ReadSettledControls(main);
     if (controls & FoldBit)
-        PressButtonAndWait(main, 105);
+        PressButtonAndWait(main, FoldButton);
     else if (controls & OkBit)
-        PressButtonAndWait(main, 104);
+        PressButtonAndWait(main, OkButton);
     LARGE_INTEGER asked;
     QueryPerformanceCounter(&asked);
     PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);

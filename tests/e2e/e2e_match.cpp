@@ -91,7 +91,7 @@ DiscardMask ChooseExchange(const Hand& hand) {
     return mask;
 }
 
-int ReadBet(HWND main) { return _wtoi(ReadWindowText(GetDlgItem(main, 106)).c_str()); }
+int ReadBet(HWND main) { return _wtoi(ReadWindowText(GetDlgItem(main, BetBox)).c_str()); }
 
 int ExpectedAfterUp(int v, int playerMoney) {
     if (playerMoney < 10 && v == playerMoney) return v;
@@ -110,7 +110,7 @@ int StepBet(HWND main, bool up, int playerMoney, int computerMoney, int deal) {
     const int before = ReadBet(main);
     const int expected = up ? ExpectedAfterUp(before, playerMoney)
                             : ExpectedAfterDown(before, playerMoney, computerMoney);
-    Check(PressButtonAndWait(main, up ? 102 : 103),
+    Check(PressButtonAndWait(main, up ? UpButton : DownButton),
           "deal %d: %s is not enabled while the player bets", deal, up ? "Up" : "Down");
     const int after = ReadBet(main);
     Check(after == expected, "deal %d: %s from %d (player %d, computer %d) shows %d, expected %d",
@@ -120,7 +120,7 @@ int StepBet(HWND main, bool up, int playerMoney, int computerMoney, int deal) {
 
 // Keys, characters and a delete sent to the bet box must leave its number alone.
 void CheckBetBoxRefusesTyping(HWND main, int deal) {
-    HWND box = GetDlgItem(main, 106);
+    HWND box = GetDlgItem(main, BetBox);
     const std::wstring before = ReadWindowText(box);
     DWORD_PTR result = 0;
     for (WPARAM character : {WPARAM('7'), WPARAM('0'), WPARAM('\b'), WPARAM('x')})
@@ -163,8 +163,8 @@ int PlacePlayerBet(Session& session, HWND main, MatchTracker& match, int deal) {
         TableCapture before;
         CaptureClient(main, before.frame);
         const int over = StepBet(main, true, pm, cm, deal);
-        Check(PressButtonAndWait(main, 104), "deal %d: OK is not enabled while the player bets",
-              deal);
+        Check(PressButtonAndWait(main, OkButton),
+              "deal %d: OK is not enabled while the player bets", deal);
         const unsigned controls = ReadSettledControls(main);
         TableCapture after;
         const bool spoke = WaitForTable(session, main, 1500, after, [&](const TableView&) {
@@ -312,7 +312,7 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     // Start: five distinct faces below, five backs above, only Change enabled.
     Check(ReadSettledControls(main) == StartBit, "deal %d: before Start the controls are %s", deal,
           DescribeControls(ReadSettledControls(main)).c_str());
-    if (!PressButtonAndWait(main, 100)) {
+    if (!PressButtonAndWait(main, StartButton)) {
         Report(false, "deal %d: Start is not enabled", deal);
         return false;
     }
@@ -347,7 +347,7 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     const DiscardMask mask = ChooseExchange(hand);
     if (!MarkCards(session, main, match, dealt, mask, deal))
         SaveScreenshot(session, main, "fail-marks");
-    if (!PressButtonAndWait(main, 101)) {
+    if (!PressButtonAndWait(main, ChangeButton)) {
         Report(false, "deal %d: Change is not enabled", deal);
         return false;
     }
@@ -407,15 +407,15 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
     if (playerDeals) {
         ++match.playerDealt;
         stake = PlacePlayerBet(session, main, match, deal);
-        Check(PressButtonAndWait(main, 104), "deal %d: OK is not enabled", deal);
+        Check(PressButtonAndWait(main, OkButton), "deal %d: OK is not enabled", deal);
     } else {
         stake = ReadBet(main);
         const int ceiling = std::min(10, std::min(match.playerMoney, match.computerMoney));
         Check(stake >= 1 && stake <= ceiling, "deal %d: the computer bets %d, outside 1..%d", deal,
               stake, ceiling);
         playerFolds = foldAsCaller;
-        Check(PressButtonAndWait(main, playerFolds ? 105 : 104), "deal %d: %s is not enabled", deal,
-              playerFolds ? "Fold" : "OK");
+        Check(PressButtonAndWait(main, playerFolds ? FoldButton : OkButton),
+              "deal %d: %s is not enabled", deal, playerFolds ? "Fold" : "OK");
     }
     controls = ReadSettledControls(main);
     Check(controls == BetBoxBit, "deal %d: after %s %s enabled, expected only the bet box", deal,
@@ -546,8 +546,8 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
 
     // The next Start begins a new match at 20 and 20.
     const int deal = match.deals + 1;
-    Check(PressButtonAndWait(game.main, 100), "deal %d: Start is not enabled after the match",
-          deal);
+    Check(PressButtonAndWait(game.main, StartButton),
+          "deal %d: Start is not enabled after the match", deal);
     TableCapture fresh;
     const bool reset = WaitForTable(session, game.main, 3000, fresh, [](const TableView& t) {
         return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.playerStripBlank && t.computerMoney >= 0 &&

@@ -83,9 +83,9 @@ void Pause(int milliseconds) { Sleep(milliseconds); }
 
 unsigned ReadEnabledControls(HWND main) {
     unsigned bits = 0;
-    for (int id = 100; id <= 106; ++id) {
+    for (int id = StartButton; id <= BetBox; ++id) {
         HWND control = GetDlgItem(main, id);
-        if (control && IsWindowEnabled(control)) bits |= 1u << (id - 100);
+        if (control && IsWindowEnabled(control)) bits |= ControlBit(static_cast<TableControl>(id));
     }
     return bits;
 }

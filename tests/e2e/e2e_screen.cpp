@@ -213,7 +213,7 @@ TableView ReadTable(const Picture& frame, const GamePictures& pictures) {
     const int mouthTops[3] = {MouthClosedTop, MouthGrinTop, MouthOpenTop};
     for (int m = 0; m < 3; ++m)
         if (RegionEquals(frame, MouthLeft, mouthTops[m], pictures.mouths[m], MouthWidth))
-            table.mouth = 182 + m;
+            table.mouth = IDB_MOUTH_CLOSED + m;
 
     auto notGrey = [](uint32_t pixel) { return pixel != StripGrey; };
     auto dark = [](uint32_t pixel) {

@@ -3,6 +3,7 @@
 #include "round_fixture.h"
 
 #include "game/table.h"
+#include "readable_text.h"
 
 namespace {
 
@@ -13,11 +14,11 @@ void DealCategories(RoundTest& test, const char* computer[5], const char* player
                      player[1], player[2], player[3], player[4]});
 }
 
-const char* NoPairCards[5] = {"S2", "H5", "C9", "DJ", "SK"};
-const char* OtherNoPairCards[5] = {"H2", "C5", "D9", "SJ", "HK"};
-const char* PairCards[5] = {"C2", "D2", "S7", "H9", "CQ"};
-const char* FlushCards[5] = {"H3", "H6", "H8", "HJ", "HA"};
-const char* QuadsCards[5] = {"S4", "H4", "C4", "D4", "S6"};
+const char* NoPairCards[5] = {"2S", "5H", "9C", "JD", "KS"};
+const char* OtherNoPairCards[5] = {"2H", "5C", "9D", "JS", "KH"};
+const char* PairCards[5] = {"2C", "2D", "7S", "9H", "QC"};
+const char* FlushCards[5] = {"3H", "6H", "8H", "JH", "AH"};
+const char* QuadsCards[5] = {"4S", "4H", "4C", "4D", "6S"};
 
 }  // namespace
 

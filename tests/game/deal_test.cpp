@@ -5,18 +5,18 @@
 #include "game/layout.h"
 
 TEST_F(RoundTest, ComputerDealsAWholeDeal) {
-    ScriptDeck({"S2", "H2", "C2", "D9", "S5",  // computer: three of a kind
-                "SA", "HA", "C7", "D8", "SJ",  // player: a pair of aces
-                "CA", "S9", "H4",              // the player's three replacements
-                "D2", "H9"});                  // the computer's two
+    ScriptDeck({"2S", "2H", "2C", "9D", "5S",  // computer: three of a kind
+                "AS", "AH", "7C", "8D", "JS",  // player: a pair of aces
+                "AC", "9S", "4H",              // the player's three replacements
+                "2D", "9H"});                  // the computer's two
     StartDeal(match);
     EXPECT_EQ(TakeRecord(table),
               u8R"(ClearHandNames()
-DrawCardFace(5, SA)
-DrawCardFace(6, HA)
-DrawCardFace(7, C7)
-DrawCardFace(8, D8)
-DrawCardFace(9, SJ)
+DrawCardFace(5, AS)
+DrawCardFace(6, AH)
+DrawCardFace(7, 7C)
+DrawCardFace(8, 8D)
+DrawCardFace(9, JS)
 DrawCardBack(0)
 DrawCardBack(1)
 DrawCardBack(2)
@@ -32,24 +32,24 @@ Enable(ChangeButton, 1))");
     // 7 and 8 marked, 7 unmarked again, then 7 and J: a card clicked twice stays.
     for (int i : {2, 3, 2, 2, 4}) ToggleDiscard(match, SlotLeft(5 + i) + 10, SlotTop(5 + i) + 10);
     EXPECT_EQ(TakeRecord(table),
-              u8R"(MarkCard(7, C7, marked)
+              u8R"(MarkCard(7, 7C, marked)
 RequestRepaint()
-MarkCard(8, D8, marked)
+MarkCard(8, 8D, marked)
 RequestRepaint()
-MarkCard(7, C7, unmarked)
+MarkCard(7, 7C, unmarked)
 RequestRepaint()
-MarkCard(7, C7, marked)
+MarkCard(7, 7C, marked)
 RequestRepaint()
-MarkCard(9, SJ, marked)
+MarkCard(9, JS, marked)
 RequestRepaint())");
 
     ChangeCards(match);
     EXPECT_EQ(TakeRecord(table),
-              u8R"(ClearCardMark(C7)
+              u8R"(ClearCardMark(7C)
 DrawEmptySlot(7)
-ClearCardMark(D8)
+ClearCardMark(8D)
 DrawEmptySlot(8)
-ClearCardMark(SJ)
+ClearCardMark(JS)
 DrawEmptySlot(9)
 DrawMouth(MouthClosed)
 RequestRepaint()
@@ -59,9 +59,9 @@ Arm(RoundTimer, 500))");
     ToggleDiscard(match, SlotLeft(5) + 1, SlotTop(5) + 1);  // too late: nothing
     AdvanceRound(match);
     EXPECT_EQ(TakeRecord(table),
-              u8R"(DrawCardFace(7, CA)
-DrawCardFace(8, S9)
-DrawCardFace(9, H4)
+              u8R"(DrawCardFace(7, AC)
+DrawCardFace(8, 9S)
+DrawCardFace(9, 4H)
 ShowHandName(PlayerSide, 3, スリーカード)
 RequestRepaint()
 Arm(RoundTimer, 1000))");
@@ -79,14 +79,14 @@ RequestRepaint())");
     gScriptedOpponent.discards.push_back({1, {0, 0, 0, 1, 1}});
     AdvanceRound(match);
     EXPECT_EQ(TakeRecord(table),
-              u8R"(ChooseDiscards(S2 H2 C2 D9 S5) -> 1 00011
+              u8R"(ChooseDiscards(2S 2H 2C 9D 5S) -> 1 00011
 DrawEmptySlot(3)
 DrawEmptySlot(4)
 ShowSpeech(私は 2 枚替えよう)
 DrawMouth(MouthOpen)
 RequestRepaint()
 Arm(RoundTimer, 700))");
-    EXPECT_EQ(match.deal.computerHand, HandNamed({"S2", "H2", "C2", "D2", "H9"}));
+    EXPECT_EQ(match.deal.computerHand, ParseHand("2S 2H 2C 2D 9H"));
 
     AdvanceRound(match);
     EXPECT_EQ(TakeRecord(table),
@@ -131,11 +131,11 @@ Enable(DownButton, 0))");
               u8R"(Stop(RoundTimer)
 Arm(RoundTimer, 1000)
 ShowSpeech(ディーラーはそう簡単には譲れないな)
-DrawCardFace(0, S2)
-DrawCardFace(1, H2)
-DrawCardFace(2, C2)
-DrawCardFace(3, D2)
-DrawCardFace(4, H9)
+DrawCardFace(0, 2S)
+DrawCardFace(1, 2H)
+DrawCardFace(2, 2C)
+DrawCardFace(3, 2D)
+DrawCardFace(4, 9H)
 ShowHandName(ComputerSide, 8, フォーカード)
 DrawMouth(MouthGrin)
 RequestRepaint()
@@ -170,9 +170,9 @@ TEST_F(RoundTest, PlayerDealsAWholeDeal) {
     match.observation.lastWonBet = 2;
     match.observation.prevWonBet = 4;
     match.foldStreak = 2;
-    table.betBoxText = "4";                       // the stake of the deal before
-    ScriptDeck({"S3", "H3", "C8", "D8", "DK",     // computer: two pair
-                "S10", "SJ", "SQ", "SK", "HA"});  // player: a royal straight
+    table.betBoxText = "4";                      // the stake of the deal before
+    ScriptDeck({"3S", "3H", "8C", "8D", "KD",    // computer: two pair
+                "TS", "JS", "QS", "KS", "AH"});  // player: a royal straight
     StartDeal(match);
     TakeRecord(table);
     EXPECT_EQ(match.observation.lastWonBet, 2) << "the player keeps the deal, so the stakes stay";
@@ -195,7 +195,7 @@ Arm(RoundTimer, 1000))");
 
     AdvanceRound(match);  // the stand-in keeps all five by default
     EXPECT_EQ(TakeRecord(table),
-              u8R"(ChooseDiscards(S3 H3 C8 D8 DK) -> 0
+              u8R"(ChooseDiscards(3S 3H 8C 8D KD) -> 0
 ShowSpeech(私は取り替えるカードはないな)
 DrawMouth(MouthOpen)
 RequestRepaint()
@@ -246,11 +246,11 @@ Enable(DownButton, 0))");
               u8R"(Stop(RoundTimer)
 Arm(RoundTimer, 800)
 ShowSpeech(君の勝ちだ\n\nなかなかやるな)
-DrawCardFace(0, S3)
-DrawCardFace(1, H3)
-DrawCardFace(2, C8)
-DrawCardFace(3, D8)
-DrawCardFace(4, DK)
+DrawCardFace(0, 3S)
+DrawCardFace(1, 3H)
+DrawCardFace(2, 8C)
+DrawCardFace(3, 8D)
+DrawCardFace(4, KD)
 ShowHandName(ComputerSide, 2, ツ ー ペ ア)
 DrawMouth(MouthGrin)
 RequestRepaint()

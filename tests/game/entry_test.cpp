@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "readable_text.h"
+
 TEST_F(RoundTest, UpAndDownStepWithinTheirLimits) {
     struct Case {
         int playerMoney;

@@ -2,14 +2,14 @@
 #include "recording_table.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstdio>
-#include <stdexcept>
 
+#include "card_notation.h"
 #include "game/match_state.h"
 #include "game/table.h"
 #include "opponent/opponent.h"
+#include "readable_text.h"
 
 ScriptedOpponent gScriptedOpponent;
 
@@ -32,7 +32,7 @@ void DrawMouthOp(void*, MouthPicture mouth) {
     Record(std::string("DrawMouth(") + MouthName(mouth) + ")");
 }
 void DrawCardFaceOp(void*, int slot, Card card) {
-    Record("DrawCardFace(" + Slot(slot) + ", " + CardName(card) + ")");
+    Record("DrawCardFace(" + Slot(slot) + ", " + CardText(card) + ")");
 }
 void DrawCardBackOp(void*, int slot) { Record("DrawCardBack(" + Slot(slot) + ")"); }
 void DrawEmptySlotOp(void*, int slot) { Record("DrawEmptySlot(" + Slot(slot) + ")"); }
@@ -44,10 +44,10 @@ void ShowHandNameOp(void*, TableSide side, HandCategory category, const char* na
            ", " + std::to_string(category) + ", " + ReadableText(name) + ")");
 }
 void MarkCardOp(void*, int slot, Card card, bool marked) {
-    Record("MarkCard(" + Slot(slot) + ", " + CardName(card) +
+    Record("MarkCard(" + Slot(slot) + ", " + CardText(card) +
            (marked ? ", marked)" : ", unmarked)"));
 }
-void ClearCardMarkOp(void*, Card card) { Record("ClearCardMark(" + CardName(card) + ")"); }
+void ClearCardMarkOp(void*, Card card) { Record("ClearCardMark(" + CardText(card) + ")"); }
 void ClearHandNamesOp(void*) { Record("ClearHandNames()"); }
 void RequestRepaintOp(void*) { Record("RequestRepaint()"); }
 void EnableControlOp(void*, TableControl control, bool enabled) {
@@ -121,55 +121,11 @@ std::string TakeRecord(RecordingTable& table) {
     return joined;
 }
 
-std::string ReadableText(const char* shiftJis) {
-    std::string in(shiftJis);
-    std::string out(in.size() * 3 + 1, '\0');
-    iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 converter");
-    char* source = in.data();
-    std::size_t sourceLeft = in.size();
-    char* target = out.data();
-    std::size_t targetLeft = out.size();
-    const std::size_t result = iconv(converter, &source, &sourceLeft, &target, &targetLeft);
-    iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1)) return "<not Shift-JIS>";
-    out.resize(out.size() - targetLeft);
-    std::string readable;
-    for (char c : out) {
-        if (c == '\n') {
-            readable += "\\n";
-        } else {
-            readable += c;
-        }
-    }
-    return readable;
-}
-
-namespace {
-
-const char SuitLetters[] = "SHCD";
-const char* const RankNames[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-
-}  // namespace
-
-std::string CardName(Card card) {
-    if (card < 0 || card >= DeckSize) return "?" + std::to_string(card);
-    return std::string(1, SuitLetters[card / 13]) + RankNames[card % 13];
-}
-
-Card CardNamed(const std::string& name) {
-    for (Card card = 0; card < DeckSize; ++card) {
-        if (CardName(card) == name) return card;
-    }
-    throw std::invalid_argument("no card named " + name);
-}
-
 // The opponent stand-in: answers from the script and records each call with its
 // arguments, so a test sees when the controller consults the computer.
 
 int ChooseDiscards(const Hand& hand, DiscardMask& mask) {
-    std::string line = "ChooseDiscards(";
-    for (int i = 0; i < 5; ++i) line += (i ? " " : "") + CardName(hand[i]);
+    const std::string line = "ChooseDiscards(" + HandText(hand);
     DiscardAnswer answer{0, {}};
     if (!gScriptedOpponent.discards.empty()) {
         answer = gScriptedOpponent.discards.front();

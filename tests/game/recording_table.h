@@ -1,6 +1,6 @@
 // A table that writes down every operation the controller asks of it, one
-// readable line per call, and a scripted stand-in for the computer opponent
-// that writes its calls into the same record.
+// readable line per call with cards as card_notation.h writes them, and a
+// scripted stand-in for the computer opponent that writes into the same record.
 #pragma once
 
 #include <deque>
@@ -25,13 +25,6 @@ void InstallRecordingTable(RecordingTable& table);
 void RemoveRecordingTable();
 // The lines recorded since the last call, joined by "\n", and forgets them.
 std::string TakeRecord(RecordingTable& table);
-
-// Shift-JIS text as UTF-8, with line breaks written as "\n".
-std::string ReadableText(const char* shiftJis);
-// "SA", "H10", "CK", "DQ": suit letter then rank.
-std::string CardName(Card card);
-// The inverse of CardName.
-Card CardNamed(const std::string& name);
 
 // What the opponent stand-in answers; each call takes the front entry, or the
 // default when its queue is empty.

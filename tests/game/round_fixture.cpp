@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "card_notation.h"
 #include "game/layout.h"
 
 namespace {
@@ -32,7 +33,7 @@ void RoundTest::ScriptDeck(std::initializer_list<const char*> top,
     // ShuffleDeck ranks one key per position, so keys equal to the wanted
     // cards give exactly that deck.
     draws.clear();
-    for (const char* name : top) draws.push_back(CardNamed(name));
+    for (const char* name : top) draws.push_back(ParseCard(name));
     for (Card card = 0; card < DeckSize; ++card) {
         if (std::find(draws.begin(), draws.begin() + static_cast<long>(top.size()), card) ==
             draws.begin() + static_cast<long>(top.size())) {
@@ -58,11 +59,4 @@ void RoundTest::PlayToBets(std::initializer_list<int> marks) {
     ChangeCards(match);
     TickUntilWaiting();
     TakeRecord(table);
-}
-
-Hand HandNamed(std::initializer_list<const char*> names) {
-    Hand hand{};
-    int i = 0;
-    for (const char* name : names) hand[i++] = CardNamed(name);
-    return hand;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "card_notation.h"
 #include "cards/random.h"
 #include "game/match_state.h"
 #include "game/round.h"
@@ -21,9 +22,9 @@ struct RoundTest : ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // The next shuffle yields this deck: the named cards first (computer 0..4,
-    // player 5..9, then the replacements), the rest in code order; `after`
-    // are the raw draws that follow the shuffle's 52.
+    // The next shuffle yields this deck: the named cards ("AS", "TH") first
+    // (computer 0..4, player 5..9, then the replacements), the rest in code
+    // order; `after` are the raw draws that follow the shuffle's 52.
     void ScriptDeck(std::initializer_list<const char*> top, std::initializer_list<int> after = {});
     // Scripts only the next raw draws.
     void ScriptDraws(std::initializer_list<int> values);
@@ -34,5 +35,3 @@ struct RoundTest : ::testing::Test {
     // Ticks RoundTimer while it runs.
     void TickUntilWaiting();
 };
-
-Hand HandNamed(std::initializer_list<const char*> names);
