@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "shell/settings.h"
 #include "shell/wide_text.h"
+#include "view/dpi_scale.h"
 #include "view/table_surface.h"
 
 HINSTANCE gInstance = nullptr;
@@ -44,19 +45,40 @@ const ControlRow ControlRows[] = {
     {DownButton, "BUTTON", "▼", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22, NoFont},
 };
 
+int Device(int value) { return ScaleToDevice(value, gTable.dpi); }
+
+void SetControlFont(const ControlRow& row, HWND control) {
+    if (row.font == NoFont) return;
+    HFONT font = row.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void CreateControls(HWND window) {
     for (const ControlRow& row : ControlRows) {
         HWND control = CreateWindowExW(
-            0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(), row.style, row.x,
-            row.y, row.width, row.height, window,
+            0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(), row.style,
+            Device(row.x), Device(row.y), Device(row.x + row.width) - Device(row.x),
+            Device(row.y + row.height) - Device(row.y), window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), gInstance, nullptr);
         gTable.controls[row.id - StartButton] = control;
-        if (row.font != NoFont) {
-            HFONT font = row.font == BetBoxFontChoice ? gTable.betBoxFont : gTable.buttonFont;
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        }
+        SetControlFont(row, control);
         if (row.id == BetBox) WriteBetBox(1);
     }
+}
+
+// After a change of DPI: the controls at their new places, with the new fonts.
+void PlaceControls() {
+    for (const ControlRow& row : ControlRows) {
+        HWND control = gTable.controls[row.id - StartButton];
+        SetWindowPos(control, nullptr, Device(row.x), Device(row.y),
+                     Device(row.x + row.width) - Device(row.x),
+                     Device(row.y + row.height) - Device(row.y), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetControlFont(row, control);
+    }
+}
+
+void FitClientToTable(HWND window) {
+    SizeClientArea(window, Device(MainClientWidth), Device(MainClientHeight), gTable.dpi);
 }
 
 LRESULT CreateTable(HWND window) {
@@ -65,11 +87,42 @@ LRESULT CreateTable(HWND window) {
     // An incomplete table would leave the game drawing nothing: no window then.
     if (!InstallTable(&Win32TableOps(), &gTable)) return -1;
     RunSettingsStartup(window, SettingsFileName);
+    gTable.dpi = WindowDpi(window);
     CreateTableFonts(gTable);
     CreateTableSurface(gTable, window);
     CreateControls(window);
+    // At 96 DPI the window keeps its 640 x 480; elsewhere the client area is
+    // the 96-DPI one scaled, whatever that DPI's caption and menu take.
+    if (gTable.dpi != BaseDpi) FitClientToTable(window);
     OpenTable(gMatch);
     return 0;
+}
+
+// A click's device pixel, mapped back to the table the game thinks in.
+void OnLeftButtonDown(LPARAM position) {
+    int x = LOWORD(position);
+    int y = HIWORD(position);
+    if (gTable.dpi != BaseDpi) {
+        x = DeviceToTable(x, gTable.dpi);
+        y = DeviceToTable(y, gTable.dpi);
+    }
+    ToggleDiscard(gMatch, x, y);
+}
+
+// Moved to a monitor of another DPI: the same table, drawn again at the new
+// scale; no step of the game runs again.
+void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int dpi = LOWORD(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    RebuildTableSurface(gTable, dpi);
+    PlaceControls();
+    if (suggested != nullptr) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FitClientToTable(window);
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void HomePageCommand(HWND window) {
@@ -125,7 +178,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: PaintFromSurface(gTable, window); return 0;
     case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: AdvanceRound(gMatch); return 0;
-    case WM_LBUTTONDOWN: ToggleDiscard(gMatch, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case WM_RBUTTONDOWN: return 0;
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default: return DefWindowProcW(window, message, wParam, lParam);

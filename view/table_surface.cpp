@@ -2,6 +2,7 @@
 // operation the game asks of the table.
 #include "view/table_surface.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -92,8 +93,146 @@ void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char 
     }
 }
 
+HFONT MakeFont(const FontRow& row, int height, int width) {
+    return CreateFontW(height, width, 0, 0, row.weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, row.pitch,
+                       WidenCp932(row.face).c_str());
+}
+
+int DefaultFontHeight(const FontRow& row) {
+    HFONT font = MakeFont(row, 0, 0);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    return metrics.tmHeight;
+}
+
+// The surface covers the whole screen, and the whole scaled table where that
+// is larger than the screen.
+void MakeSurface(TableView& view, HWND window) {
+    view.window = window;
+    view.palette = CreateDibPalette(IDB_TABLE);
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    if (view.dpi != BaseDpi) {
+        width = std::max(width, ScaleToDevice(TableWidth, view.dpi));
+        height = std::max(height, ScaleToDevice(TableHeight, view.dpi));
+    }
+    HDC windowDc = GetDC(window);
+    view.surface = CreateCompatibleDC(windowDc);
+    view.surfaceBitmap = CreateCompatibleBitmap(windowDc, width, height);
+    SelectObject(view.surface, view.surfaceBitmap);
+    view.speechBrush = CreateSolidBrush(SpeechWhite);
+    SelectObject(view.surface, view.speechBrush);
+    view.stripBrush = CreateSolidBrush(StripGrey);
+    SelectPalette(view.surface, view.palette, FALSE);
+    RealizePalette(view.surface);
+    if (view.dpi != BaseDpi) {
+        // Whole multiples repeat each pixel exactly; other scales are filtered.
+        const bool whole = view.dpi % BaseDpi == 0;
+        SetStretchBltMode(view.surface, whole ? COLORONCOLOR : HALFTONE);
+        SetBrushOrgEx(view.surface, 0, 0, nullptr);
+    }
+    ReleaseDC(window, windowDc);
+}
+
+void DeleteSurfaceAndFonts(TableView& view) {
+    // The surface goes first, so that nothing below is still selected into it.
+    DeleteDC(view.surface);
+    DeleteObject(view.surfaceBitmap);
+    DeleteObject(view.speechBrush);
+    DeleteObject(view.stripBrush);
+    DeleteObject(view.palette);
+    for (const FontRow& row : FontRows) DeleteObject(view.*row.font);
+}
+
+int Device(const TableView& view, int value) { return ScaleToDevice(value, view.dpi); }
+
 void FillRect(const TableView& view, int left, int top, int right, int bottom) {
-    PatBlt(view.surface, left, top, right - left, bottom - top, PATCOPY);
+    PatBlt(view.surface, Device(view, left), Device(view, top),
+           Device(view, right) - Device(view, left), Device(view, bottom) - Device(view, top),
+           PATCOPY);
+}
+
+// A picture that is not a card: at 96 DPI through a device-dependent bitmap,
+// as it always was; at other DPIs scaled like the cards.
+void DrawPicture(const TableView& view, int id, int x, int y) {
+    if (view.dpi == BaseDpi) {
+        BlitBitmapResource(view.surface, view.window, id, x, y);
+    } else {
+        DrawDibResource(view, id, x, y);
+    }
+}
+
+void DrawSpeech(const TableView& view, const std::string& text) {
+    FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
+    if (text.empty()) return;
+    SelectObject(view.surface, view.speechFont);
+    SetTextColor(view.surface, SpeechBlack);
+    SetBkColor(view.surface, SpeechWhite);
+    RECT area = {Device(view, SpeechLeft), Device(view, SpeechTop), Device(view, SpeechRight),
+                 Device(view, SpeechBottom)};
+    std::wstring wide = WidenCp932(text.c_str());
+    DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+}
+
+void DrawHandName(const TableView& view, TableSide side, HandCategory category,
+                  const std::string& name) {
+    SelectObject(view.surface,
+                 category == RoyalStraightFlush ? view.handNameNarrowFont : view.handNameFont);
+    SetTextColor(view.surface, HandNameBlue);
+    SetBkColor(view.surface, StripGrey);
+    std::wstring wide = WidenCp932(name.c_str());
+    TextOutW(view.surface, Device(view, StripLeft),
+             Device(view, side == ComputerSide ? ComputerStripTop : PlayerStripTop), wide.c_str(),
+             static_cast<int>(wide.size()));
+}
+
+void FillStrips(const TableView& view) {
+    SelectObject(view.surface, view.stripBrush);
+    FillRect(view, StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
+    FillRect(view, StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
+    SelectObject(view.surface, view.speechBrush);
+}
+
+void DrawMouthPicture(const TableView& view, MouthPicture mouth) {
+    int top = mouth == MouthClosed ? MouthClosedTop
+              : mouth == MouthGrin ? MouthGrinTop
+                                   : MouthOpenTop;
+    DrawPicture(view, mouth, MouthLeft, top);
+}
+
+void RememberMouth(ShownTable& shown, MouthPicture mouth) {
+    int kept = 0;
+    for (int k = 0; k < shown.mouthCount; ++k) {
+        if (shown.mouths[k] != mouth) shown.mouths[kept++] = shown.mouths[k];
+    }
+    shown.mouths[kept++] = mouth;
+    shown.mouthCount = kept;
+}
+
+void ShowSlot(TableView& view, int slot, SlotShown what, Card card) {
+    if (slot < 0 || slot >= SlotCount) return;
+    view.shown.slots[slot] = what;
+    view.shown.cards[slot] = card;
+}
+
+void DrawSlot(const TableView& view, int slot) {
+    switch (view.shown.slots[slot]) {
+    case SlotShowsFace:
+        DrawDibResource(view, IDB_CARD_FIRST + view.shown.cards[slot], SlotLeft(slot),
+                        SlotTop(slot));
+        break;
+    case SlotShowsBack: DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot)); break;
+    case SlotShowsEmpty:
+        DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
+        break;
+    case SlotUntouched: break;
+    }
 }
 
 // --- The operations of the game's seam -------------------------------------
@@ -103,65 +242,64 @@ TableView& View(void* context) { return *static_cast<TableView*>(context); }
 
 void OpClearSpeech(void* context) {
     TableView& view = View(context);
-    FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
+    view.shown.speechShown = true;
+    view.shown.speech.clear();
+    DrawSpeech(view, view.shown.speech);
 }
 
 void OpShowSpeech(void* context, const char* text) {
     TableView& view = View(context);
-    OpClearSpeech(context);
-    SelectObject(view.surface, view.speechFont);
-    SetTextColor(view.surface, SpeechBlack);
-    SetBkColor(view.surface, SpeechWhite);
-    RECT area = {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
-    std::wstring wide = WidenCp932(text);
-    DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+    view.shown.speechShown = true;
+    view.shown.speech = text;
+    DrawSpeech(view, view.shown.speech);
 }
 
 void OpDrawMouth(void* context, MouthPicture mouth) {
     TableView& view = View(context);
-    int top = mouth == MouthClosed ? MouthClosedTop
-              : mouth == MouthGrin ? MouthGrinTop
-                                   : MouthOpenTop;
-    BlitBitmapResource(view.surface, view.window, mouth, MouthLeft, top);
+    RememberMouth(view.shown, mouth);
+    DrawMouthPicture(view, mouth);
 }
 
 void OpDrawCardFace(void* context, int slot, Card card) {
     TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsFace, card);
     DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpDrawCardBack(void* context, int slot) {
     TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsBack, 0);
     DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpDrawEmptySlot(void* context, int slot) {
     TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsEmpty, 0);
     DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
 }
 
 void DrawCounter(const TableView& view, int value, int top) {
-    BlitBitmapResource(view.surface, view.window,
-                       value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10, MoneyTensLeft,
-                       top);
-    BlitBitmapResource(view.surface, view.window, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft, top);
+    DrawPicture(view, value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10, MoneyTensLeft,
+                top);
+    DrawPicture(view, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft, top);
 }
 
 void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
     TableView& view = View(context);
+    view.shown.moneyShown = true;
+    view.shown.computerMoney = computerMoney;
+    view.shown.playerMoney = playerMoney;
     DrawCounter(view, computerMoney, ComputerMoneyTop);
     DrawCounter(view, playerMoney, PlayerMoneyTop);
 }
 
 void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
     TableView& view = View(context);
-    SelectObject(view.surface,
-                 category == RoyalStraightFlush ? view.handNameNarrowFont : view.handNameFont);
-    SetTextColor(view.surface, HandNameBlue);
-    SetBkColor(view.surface, StripGrey);
-    std::wstring wide = WidenCp932(name);
-    TextOutW(view.surface, StripLeft, side == ComputerSide ? ComputerStripTop : PlayerStripTop,
-             wide.c_str(), static_cast<int>(wide.size()));
+    const int at = side == ComputerSide ? 0 : 1;
+    view.shown.nameShown[at] = true;
+    view.shown.categories[at] = category;
+    view.shown.names[at] = name;
+    DrawHandName(view, side, category, view.shown.names[at]);
 }
 
 void OpMarkCard(void* context, int slot, Card card, bool marked) {
@@ -171,6 +309,7 @@ void OpMarkCard(void* context, int slot, Card card, bool marked) {
     } else {
         RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
     }
+    ShowSlot(view, slot, SlotShowsFace, card);
     DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
@@ -181,10 +320,8 @@ void OpClearCardMark(void* context, Card card) {
 
 void OpClearHandNames(void* context) {
     TableView& view = View(context);
-    SelectObject(view.surface, view.stripBrush);
-    FillRect(view, StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
-    FillRect(view, StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
-    SelectObject(view.surface, view.speechBrush);
+    view.shown.nameShown[0] = view.shown.nameShown[1] = false;
+    FillStrips(view);
 }
 
 void OpRequestRepaint(void* context) {
@@ -297,34 +434,36 @@ void DrawDibResource(const TableView& view, int id, int x, int y) {
     if (picture == nullptr) return;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(picture);
     const BITMAPINFOHEADER& header = info->bmiHeader;
-    int height = std::abs(header.biHeight);
-    SetDIBitsToDevice(view.surface, x, y, static_cast<DWORD>(header.biWidth),
-                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
-                      picture + PixelOffset(&header), info, DIB_RGB_COLORS);
+    const int width = header.biWidth;
+    const int height = std::abs(header.biHeight);
+    const unsigned char* pixels = picture + PixelOffset(&header);
+    if (view.dpi == BaseDpi) {
+        SetDIBitsToDevice(view.surface, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height),
+                          0, 0, 0, static_cast<UINT>(height), pixels, info, DIB_RGB_COLORS);
+        return;
+    }
+    // Edges are mapped one by one, so neighbours meet as they do at 96 DPI.
+    const int left = Device(view, x);
+    const int top = Device(view, y);
+    StretchDIBits(view.surface, left, top, Device(view, x + width) - left,
+                  Device(view, y + height) - top, 0, 0, width, height, pixels, info, DIB_RGB_COLORS,
+                  SRCCOPY);
 }
 
 void CreateTableFonts(TableView& view) {
     for (const FontRow& row : FontRows) {
-        view.*row.font = CreateFontW(row.height, row.width, 0, 0, row.weight, FALSE, FALSE, FALSE,
-                                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     PROOF_QUALITY, row.pitch, WidenCp932(row.face).c_str());
+        int height = ScaleToDevice(row.height, view.dpi);
+        if (row.height == 0 && view.dpi != BaseDpi) {
+            // The system's default height is not scaled with the DPI: read it
+            // back and scale it, so the speech wraps at the same words.
+            height = ScaleToDevice(DefaultFontHeight(row), view.dpi);
+        }
+        view.*row.font = MakeFont(row, height, ScaleToDevice(row.width, view.dpi));
     }
 }
 
 void CreateTableSurface(TableView& view, HWND window) {
-    view.window = window;
-    view.palette = CreateDibPalette(IDB_TABLE);
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    HDC windowDc = GetDC(window);
-    view.surface = CreateCompatibleDC(windowDc);
-    view.surfaceBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
-    SelectObject(view.surface, view.surfaceBitmap);
-    view.speechBrush = CreateSolidBrush(SpeechWhite);
-    SelectObject(view.surface, view.speechBrush);
-    view.stripBrush = CreateSolidBrush(StripGrey);
-    SelectPalette(view.surface, view.palette, FALSE);
-    RealizePalette(view.surface);
+    MakeSurface(view, window);
     CopyCardFaces(view);
     DrawDibResource(view, IDB_TABLE, 0, 0);
     for (int i = 0; i < 5; ++i) {
@@ -333,7 +472,33 @@ void CreateTableSurface(TableView& view, HWND window) {
     }
     OpDrawMoney(&view, 20, 20);
     OpDrawMouth(&view, MouthGrin);
-    ReleaseDC(window, windowDc);
+}
+
+void RebuildTableSurface(TableView& view, int dpi) {
+    DeleteSurfaceAndFonts(view);
+    view.dpi = dpi;
+    CreateTableFonts(view);
+    MakeSurface(view, view.window);
+    const ShownTable& shown = view.shown;
+    DrawDibResource(view, IDB_TABLE, 0, 0);
+    for (int slot = 0; slot < SlotCount; ++slot) DrawSlot(view, slot);
+    if (shown.moneyShown) {
+        DrawCounter(view, shown.computerMoney, ComputerMoneyTop);
+        DrawCounter(view, shown.playerMoney, PlayerMoneyTop);
+    }
+    for (int k = 0; k < shown.mouthCount; ++k) DrawMouthPicture(view, shown.mouths[k]);
+    if (shown.speechShown) DrawSpeech(view, shown.speech);
+    for (int at = 0; at < 2; ++at) {
+        if (!shown.nameShown[at]) continue;
+        FillStrips(view);
+        break;
+    }
+    for (int at = 0; at < 2; ++at) {
+        if (shown.nameShown[at]) {
+            DrawHandName(view, at == 0 ? ComputerSide : PlayerSide, shown.categories[at],
+                         shown.names[at]);
+        }
+    }
 }
 
 void PaintFromSurface(const TableView& view, HWND window) {
@@ -346,22 +511,12 @@ void PaintFromSurface(const TableView& view, HWND window) {
 }
 
 void DestroyTableSurface(TableView& view) {
-    // The surface goes first, so that nothing below is still selected into it.
-    DeleteDC(view.surface);
-    DeleteObject(view.surfaceBitmap);
-    DeleteObject(view.speechBrush);
-    DeleteObject(view.stripBrush);
-    DeleteObject(view.palette);
-    DeleteObject(view.betBoxFont);
-    DeleteObject(view.buttonFont);
-    DeleteObject(view.handNameFont);
-    DeleteObject(view.handNameNarrowFont);
-    DeleteObject(view.speechFont);
+    DeleteSurfaceAndFonts(view);
     for (unsigned char*& face : view.cardFaces) {
         std::free(face);
         face = nullptr;
     }
     HWND window = view.window;
-    gTable = TableView{};
+    view = TableView{};
     view.window = window;
 }

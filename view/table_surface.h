@@ -4,13 +4,39 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "game/layout.h"
 #include "game/table.h"
+#include "view/dpi_scale.h"
 
 constexpr int ControlCount = 7;  // ids StartButton (100) .. BetBox (106)
 constexpr int CardFaceCount = 52;
 
+enum SlotShown { SlotUntouched, SlotShowsFace, SlotShowsBack, SlotShowsEmpty };
+
+// What the table last showed, kept so that it can be drawn again at another
+// DPI without a step of the game being repeated.
+struct ShownTable {
+    SlotShown slots[SlotCount] = {};
+    Card cards[SlotCount] = {};
+    // Each mouth once, in the order last drawn: they overlap at different heights.
+    MouthPicture mouths[3] = {};
+    int mouthCount = 0;
+    bool moneyShown = false;
+    int computerMoney = 0;
+    int playerMoney = 0;
+    bool speechShown = false;
+    std::string speech;      // Shift-JIS; empty after ClearSpeech
+    bool nameShown[2] = {};  // by TableSide
+    HandCategory categories[2] = {};
+    std::string names[2];
+};
+
 // The drawing state of the main window, from its creation to its destruction.
 struct TableView {
+    int dpi = BaseDpi;  // device pixels are table pixels x dpi / 96
+    ShownTable shown;
     HWND window = nullptr;
     HDC surface = nullptr;  // TableSurface: screen-sized, compatible with the window
     HBITMAP surfaceBitmap = nullptr;
@@ -42,3 +68,6 @@ void CreateTableFonts(TableView& view);
 void CreateTableSurface(TableView& view, HWND window);
 void PaintFromSurface(const TableView& view, HWND window);
 void DestroyTableSurface(TableView& view);
+// Makes the fonts and the surface again at `dpi` and draws on it what the table
+// showed; the face pictures and their marks are kept.
+void RebuildTableSurface(TableView& view, int dpi);
