@@ -13,12 +13,14 @@ format_check=(clang-format-14)
 windows_build=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                mingw-w64-x86-64-dev)
 windows_run=(wine wine64 fonts-ipafont-gothic)
+# xrdb tells the play command the desktop's DPI.
+desktop_scale=(x11-xserver-utils)
 headless_desktop=(xvfb xauth imagemagick python3)
 
 case "${1:-test}" in
-  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${headless_desktop[@]}") ;;
+  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}") ;;
   # googletest: its sources must be there for the Windows build to configure.
-  play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}") ;;
+  play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
   package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;
   *) echo "usage: $0 test|play|package" >&2; exit 2 ;;
 esac

@@ -68,6 +68,37 @@ if [ -f "$inf" ] && [ "$(tr -dc 0-9 <"$WINEPREFIX/.update-timestamp" 2>/dev/null
   WINEDLLOVERRIDES=$quiet_overrides wineserver -w
 fi
 
+# The desktop's scale, so that a 200 % desktop gets the game at 2x without a
+# visit to winecfg: BLUFFWICK_DPI, else the X resources' Xft.dpi, else GDK_SCALE
+# or QT_SCALE_FACTOR x 96, else 96.
+desktop_dpi() {
+  local dpi=${BLUFFWICK_DPI:-}
+  if [ -z "$dpi" ] && command -v xrdb >/dev/null; then
+    dpi=$(xrdb -query 2>/dev/null | awk '$1 == "Xft.dpi:" { print $2; exit }')
+  fi
+  if [ -z "$dpi" ]; then
+    local factor=${GDK_SCALE:-${QT_SCALE_FACTOR:-}}
+    [ -n "$factor" ] && dpi=$(awk -v f="$factor" 'BEGIN { print f * 96 }')
+  fi
+  dpi=$(awk -v d="${dpi:-96}" 'BEGIN { if (d + 0 >= 48 && d + 0 <= 480) printf "%d", d + 0.5; else print 96 }')
+  echo "$dpi"
+}
+# What the prefix holds now (96 when it never was set), read from its registry file.
+prefix_dpi() {
+  local hex
+  hex=$(awk '/^\[Control Panel\\\\Desktop\]/ { inside = 1; next }
+             /^\[/ { inside = 0 }
+             inside && /^"LogPixels"=dword:/ { sub(/^"LogPixels"=dword:/, ""); print; exit }' \
+        "$WINEPREFIX/user.reg" 2>/dev/null)
+  echo $((16#${hex:-60}))
+}
+dpi=$(desktop_dpi)
+if [ "$dpi" != "$(prefix_dpi)" ]; then
+  echo "play: setting the game's scale to $dpi DPI"
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -w
+fi
+
 # Copied only when different, so an unchanged program keeps its file as it was.
 game_dir="$WINEPREFIX/drive_c/Bluffwick"
 mkdir -p "$game_dir"

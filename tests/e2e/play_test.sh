@@ -94,6 +94,16 @@ with_display() {
     bash -c "! grep -q -e 'making the game' -e updating -e setting -e installed '$work/play-2.log' &&
              ! grep -q 'Building CXX' '$build/build-game.log'"
   check "bluffwick.ini survives" grep -q 'STARTUP=0' "$installed/bluffwick.ini"
+  check "a desktop at 96 DPI leaves the prefix's scale alone" bash -c "! grep -q 'scale to' '$work/play-1.log' '$work/play-2.log'"
+  stop_game
+
+  # A 200 % desktop: the prefix gets 192 DPI, once.
+  if ! BLUFFWICK_DPI=192 start_game "$work/play-3.log"; then
+    check "the run at 192 DPI starts the game" false
+    return
+  fi
+  check "BLUFFWICK_DPI=192 sets the prefix to 192 DPI" \
+    bash -c "grep -q 'scale to 192 DPI' '$work/play-3.log' && grep -q '\"LogPixels\"=dword:000000c0' '$prefix/user.reg'"
   stop_game
 }
 
