@@ -69,7 +69,14 @@ std::string DescribeSlots(const TableView& table);
 
 // ---- Screen ----------------------------------------------------------------
 
-// The window's client area as drawn on the screen.
+// Device pixels per table pixel of the game's window: 1 at 96 DPI, 2 at 192.
+// Captures are read back at table size and clicks are sent at device pixels.
+extern int gClientScale;
+// Card-slot blocks of gClientScale x gClientScale device pixels in the last
+// capture that were not one colour: 0 when every card is an exact enlargement.
+extern int gUnevenSlotBlocks;
+
+// The window's client area as drawn on the screen, at table size.
 bool CaptureClient(HWND window, Picture& frame);
 // Everything on the screen inside `rect` (screen coordinates).
 bool CaptureScreen(const RECT& rect, Picture& picture);
@@ -155,6 +162,9 @@ bool WaitForTable(const Session& session, HWND main, int timeoutMs, TableCapture
 
 // The table as a fresh window shows it: ten backs, 20 and 20, the grin.
 bool ShowsOpeningTable(const TableView& table);
+
+// Plays one whole deal, checked at every step as in the match.
+void PlayOneDeal(Session& session, GameProcess& game);
 
 // Plays whole deals until one side holds all 40, then presses Start once more
 // and checks the reset; the game is left in the new match's first deal.

@@ -379,11 +379,55 @@ void SaveScreenshot(Session& session, HWND window, const char* name) {
     if (!SaveBitmap(picture, session.outDir + file)) Note("could not save the screenshot %s", name);
 }
 
+// At a DPI above 96: the window's client area is the 96-DPI one scaled, and one
+// whole deal plays through it with every card an exact enlargement on screen.
+void OneDealAtScale(Session& session) {
+    const std::wstring folder = session.outDir + L"\\game-scaled";
+    std::wstring exe;
+    if (!PrepareFolder(session, folder, exe)) {
+        Report(false, "the program cannot be copied for the scaled run");
+        return;
+    }
+    if (FILE* ini = _wfopen((folder + L"\\bluffwick.ini").c_str(), L"wb")) {
+        fputs("[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=0\r\nSTARTMENU=0\r\n", ini);
+        fclose(ini);
+    }
+    GameProcess game;
+    HWND dialog = nullptr;
+    if (!LaunchGame(exe, folder, game) || !WaitForFirstWindow(game, dialog) || !game.main) {
+        Report(false, "the game does not start for the scaled run");
+        return;
+    }
+    RECT client;
+    GetClientRect(game.main, &client);
+    gClientScale = client.right / 634;
+    Report(gClientScale >= 2 && client.right == 634 * gClientScale &&
+               client.bottom == 436 * gClientScale,
+           "the client area is %ld x %ld, %d times the 96-DPI one", client.right, client.bottom,
+           gClientScale);
+    if (gClientScale >= 2 && WaitForOpeningTable(session, game) >= 0) {
+        Report(gUnevenSlotBlocks == 0,
+               "the opening table's cards are exact enlargements (%d uneven blocks)",
+               gUnevenSlotBlocks);
+        SaveScreenshot(session, game.main, "scaled-opening");
+        PlayOneDeal(session, game);
+        Report(gUnevenSlotBlocks == 0,
+               "after the deal the cards are exact enlargements (%d uneven blocks)",
+               gUnevenSlotBlocks);
+        SaveScreenshot(session, game.main, "scaled-deal-end");
+    } else {
+        Report(false, "the scaled opening table is not shown");
+    }
+    ExitGame(game, 3000);
+    CloseGameHandles(game);
+}
+
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argc != 3) {
-        fprintf(stderr, "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER\n");
+    const bool oneDeal = argc == 4 && std::wstring(argv[3]) == L"--one-deal-scaled";
+    if (argc != 3 && !oneDeal) {
+        fprintf(stderr, "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER [--one-deal-scaled]\n");
         return 2;
     }
     Session session;
@@ -407,6 +451,13 @@ int main() {
                "colour",
                depth);
         return 1;
+    }
+
+    if (oneDeal) {
+        OneDealAtScale(session);
+        printf("%s: %d failure(s)\n", FailureCount() ? "FAILED" : "PASSED", FailureCount());
+        CoUninitialize();
+        return FailureCount() ? 1 : 0;
     }
 
     LARGE_INTEGER runStart;

@@ -515,6 +515,16 @@ bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool fol
 
 }  // namespace
 
+void PlayOneDeal(Session& session, GameProcess& game) {
+    MatchTracker match;
+    const int failuresBefore = FailureCount();
+    const bool played = PlayDeal(session, game, match, false);
+    Report(played && FailureCount() == failuresBefore,
+           "one whole deal: controls as tabled at each step, the stake moving as the cards say; "
+           "computer %d, player %d",
+           match.computerMoney, match.playerMoney);
+}
+
 bool ShowsOpeningTable(const TableView& table) {
     return ShowsBacks(table, 0) && ShowsBacks(table, 5) && table.computerMoney == 20 &&
            table.playerMoney == 20 && table.mouth == IDB_MOUTH_GRIN;

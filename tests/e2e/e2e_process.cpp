@@ -124,6 +124,8 @@ bool PressButtonAndWait(HWND parent, int id) {
 }
 
 void PostClick(HWND window, int x, int y) {
+    x *= gClientScale;
+    y *= gClientScale;
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }

@@ -286,14 +286,43 @@ bool CopyFromDc(HDC source, int x, int y, int width, int height, Picture& pictur
 
 }  // namespace
 
+int gClientScale = 1;
+int gUnevenSlotBlocks = 0;
+
 bool CaptureClient(HWND window, Picture& frame) {
     RECT client;
     if (!GetClientRect(window, &client)) return false;
     HDC dc = GetDC(window);
     if (!dc) return false;
-    const bool ok = CopyFromDc(dc, 0, 0, client.right, client.bottom, frame);
+    Picture device;
+    const bool ok =
+        CopyFromDc(dc, 0, 0, client.right, client.bottom, gClientScale == 1 ? frame : device);
     ReleaseDC(window, dc);
-    return ok;
+    if (!ok || gClientScale == 1) return ok;
+    // One pixel of each block stands for the table pixel; the card slots are
+    // also checked to be whole blocks of one colour.
+    const int scale = gClientScale;
+    frame.width = device.width / scale;
+    frame.height = device.height / scale;
+    frame.pixels.assign(static_cast<size_t>(frame.width) * frame.height, 0);
+    for (int y = 0; y < frame.height; ++y) {
+        for (int x = 0; x < frame.width; ++x)
+            frame.pixels[y * frame.width + x] = device.At(x * scale, y * scale);
+    }
+    gUnevenSlotBlocks = 0;
+    for (int slot = 0; slot < 10; ++slot) {
+        for (int y = SlotTop(slot); y < SlotTop(slot) + CardHeight && y < frame.height; ++y) {
+            for (int x = SlotLeft(slot); x < SlotLeft(slot) + CardWidth && x < frame.width; ++x) {
+                for (int k = 0; k < scale * scale; ++k) {
+                    if (device.At(x * scale + k % scale, y * scale + k / scale) != frame.At(x, y)) {
+                        ++gUnevenSlotBlocks;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    return true;
 }
 
 bool CaptureScreen(const RECT& rect, Picture& picture) {
