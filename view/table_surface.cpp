@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "game/layout.h"
 #include "res/resource.h"
 #include "shell/wide_text.h"
+#include "view/speech_layout.h"
 
 TableView gTable;
 
@@ -19,9 +21,6 @@ constexpr COLORREF SpeechWhite = RGB(255, 255, 255);
 constexpr COLORREF StripGrey = RGB(194, 194, 194);
 constexpr COLORREF HandNameBlue = RGB(0, 0, 255);
 constexpr COLORREF SpeechBlack = RGB(0, 0, 0);
-
-constexpr unsigned char FaceWhiteIndex = 1;
-constexpr unsigned char MarkCyanIndex = 7;
 
 struct FontRow {
     HFONT TableView::*font;
@@ -81,18 +80,6 @@ void CopyCardFaces(TableView& view) {
     }
 }
 
-// Replaces one palette index by another in a face's pixels.
-void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char to) {
-    if (card < 0 || card >= CardFaceCount || view.cardFaces[card] == nullptr) return;
-    unsigned char* picture = view.cardFaces[card];
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(picture);
-    unsigned char* pixels = picture + PixelOffset(header);
-    size_t count = PixelBytes(header);
-    for (size_t i = 0; i < count; ++i) {
-        if (pixels[i] == from) pixels[i] = to;
-    }
-}
-
 HFONT MakeFont(const FontRow& row, int height, int width) {
     return CreateFontW(height, width, 0, 0, row.weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, row.pitch,
@@ -148,7 +135,25 @@ void DeleteSurfaceAndFonts(TableView& view) {
     DeleteObject(view.stripBrush);
     DeleteObject(view.palette);
     for (const FontRow& row : FontRows) DeleteObject(view.*row.font);
+    if (view.speechFont96 != nullptr) DeleteObject(view.speechFont96);
+    view.speechFont96 = nullptr;
 }
+
+}  // namespace
+
+// Replaces one palette index by another in a face's pixels.
+void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char to) {
+    if (card < 0 || card >= CardFaceCount || view.cardFaces[card] == nullptr) return;
+    unsigned char* picture = view.cardFaces[card];
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(picture);
+    unsigned char* pixels = picture + PixelOffset(header);
+    size_t count = PixelBytes(header);
+    for (size_t i = 0; i < count; ++i) {
+        if (pixels[i] == from) pixels[i] = to;
+    }
+}
+
+namespace {
 
 int Device(const TableView& view, int value) { return ScaleToDevice(value, view.dpi); }
 
@@ -168,6 +173,8 @@ void DrawPicture(const TableView& view, int id, int x, int y) {
     }
 }
 
+}  // namespace
+
 void DrawSpeech(const TableView& view, const std::string& text) {
     FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
     if (text.empty()) return;
@@ -177,7 +184,23 @@ void DrawSpeech(const TableView& view, const std::string& text) {
     RECT area = {Device(view, SpeechLeft), Device(view, SpeechTop), Device(view, SpeechRight),
                  Device(view, SpeechBottom)};
     std::wstring wide = WidenCp932(text.c_str());
-    DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+    std::vector<std::wstring> lines;
+    if (view.dpi != BaseDpi) {
+        lines = BreakSpeechLines(wide, view.speechFont96, SpeechRight - SpeechLeft,
+                                 SpeechBottom - SpeechTop);
+    }
+    if (lines.empty()) {
+        DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
+        return;
+    }
+    // The lines of the 96-DPI table, each drawn at device resolution.
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(view.surface, &metrics);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        ExtTextOutW(view.surface, area.left, area.top + static_cast<int>(k) * metrics.tmHeight,
+                    ETO_CLIPPED, &area, lines[k].c_str(), static_cast<UINT>(lines[k].size()),
+                    nullptr);
+    }
 }
 
 void DrawHandName(const TableView& view, TableSide side, HandCategory category,
@@ -235,164 +258,11 @@ void DrawSlot(const TableView& view, int slot) {
     }
 }
 
-// --- The operations of the game's seam -------------------------------------
-
-// Every operation draws into the TableView it was installed with.
-TableView& View(void* context) { return *static_cast<TableView*>(context); }
-
-void OpClearSpeech(void* context) {
-    TableView& view = View(context);
-    view.shown.speechShown = true;
-    view.shown.speech.clear();
-    DrawSpeech(view, view.shown.speech);
-}
-
-void OpShowSpeech(void* context, const char* text) {
-    TableView& view = View(context);
-    view.shown.speechShown = true;
-    view.shown.speech = text;
-    DrawSpeech(view, view.shown.speech);
-}
-
-void OpDrawMouth(void* context, MouthPicture mouth) {
-    TableView& view = View(context);
-    RememberMouth(view.shown, mouth);
-    DrawMouthPicture(view, mouth);
-}
-
-void OpDrawCardFace(void* context, int slot, Card card) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsFace, card);
-    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
-}
-
-void OpDrawCardBack(void* context, int slot) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsBack, 0);
-    DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
-}
-
-void OpDrawEmptySlot(void* context, int slot) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsEmpty, 0);
-    DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
-}
-
 void DrawCounter(const TableView& view, int value, int top) {
     DrawPicture(view, value < 10 ? IDB_BLANK_DIGIT : IDB_DIGIT_FIRST + value / 10, MoneyTensLeft,
                 top);
     DrawPicture(view, IDB_DIGIT_FIRST + value % 10, MoneyOnesLeft, top);
 }
-
-void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
-    TableView& view = View(context);
-    view.shown.moneyShown = true;
-    view.shown.computerMoney = computerMoney;
-    view.shown.playerMoney = playerMoney;
-    DrawCounter(view, computerMoney, ComputerMoneyTop);
-    DrawCounter(view, playerMoney, PlayerMoneyTop);
-}
-
-void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
-    TableView& view = View(context);
-    const int at = side == ComputerSide ? 0 : 1;
-    view.shown.nameShown[at] = true;
-    view.shown.categories[at] = category;
-    view.shown.names[at] = name;
-    DrawHandName(view, side, category, view.shown.names[at]);
-}
-
-void OpMarkCard(void* context, int slot, Card card, bool marked) {
-    TableView& view = View(context);
-    if (marked) {
-        RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
-    } else {
-        RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
-    }
-    ShowSlot(view, slot, SlotShowsFace, card);
-    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
-}
-
-void OpClearCardMark(void* context, Card card) {
-    TableView& view = View(context);
-    RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
-}
-
-void OpClearHandNames(void* context) {
-    TableView& view = View(context);
-    view.shown.nameShown[0] = view.shown.nameShown[1] = false;
-    FillStrips(view);
-}
-
-void OpRequestRepaint(void* context) {
-    TableView& view = View(context);
-    InvalidateRect(view.window, nullptr, FALSE);
-}
-
-HWND ControlWindow(const TableView& view, TableControl control) {
-    int index = control - StartButton;
-    return index >= 0 && index < ControlCount ? view.controls[index] : nullptr;
-}
-
-void OpEnableControl(void* context, TableControl control, bool enabled) {
-    TableView& view = View(context);
-    HWND window = ControlWindow(view, control);
-    if (window != nullptr) EnableWindow(window, enabled ? TRUE : FALSE);
-}
-
-constexpr UINT_PTR RoundTimer = 1;
-
-void OpArmRoundTimer(void* context, int milliseconds) {
-    TableView& view = View(context);
-    KillTimer(view.window, RoundTimer);
-    SetTimer(view.window, RoundTimer, static_cast<UINT>(milliseconds), nullptr);
-}
-
-void OpStopRoundTimer(void* context) {
-    TableView& view = View(context);
-    KillTimer(view.window, RoundTimer);
-}
-
-void OpReadBetBoxText(void* context, char* text, int size) {
-    TableView& view = View(context);
-    if (size <= 0) return;
-    text[0] = '\0';
-    HWND box = ControlWindow(view, BetBox);
-    if (box == nullptr) return;
-    wchar_t wide[64];
-    GetWindowTextW(box, wide, 64);
-    NarrowToCp932(wide, text, size);
-}
-
-void OpWriteBetBoxText(void* context, const char* text) {
-    TableView& view = View(context);
-    HWND box = ControlWindow(view, BetBox);
-    if (box != nullptr) SetWindowTextW(box, WidenCp932(text).c_str());
-}
-
-constexpr TableOps Win32Ops = {
-    .showSpeech = OpShowSpeech,
-    .clearSpeech = OpClearSpeech,
-    .drawMouth = OpDrawMouth,
-    .drawCardFace = OpDrawCardFace,
-    .drawCardBack = OpDrawCardBack,
-    .drawEmptySlot = OpDrawEmptySlot,
-    .drawMoney = OpDrawMoney,
-    .showHandName = OpShowHandName,
-    .markCard = OpMarkCard,
-    .clearCardMark = OpClearCardMark,
-    .clearHandNames = OpClearHandNames,
-    .requestRepaint = OpRequestRepaint,
-    .enableControl = OpEnableControl,
-    .armRoundTimer = OpArmRoundTimer,
-    .stopRoundTimer = OpStopRoundTimer,
-    .readBetBoxText = OpReadBetBoxText,
-    .writeBetBoxText = OpWriteBetBoxText,
-};
-
-}  // namespace
-
-const TableOps& Win32TableOps() { return Win32Ops; }
 
 HPALETTE CreateDibPalette(int id) {
     const unsigned char* picture = LockBitmapResource(id, nullptr);
@@ -459,6 +329,9 @@ void CreateTableFonts(TableView& view) {
             height = ScaleToDevice(DefaultFontHeight(row), view.dpi);
         }
         view.*row.font = MakeFont(row, height, ScaleToDevice(row.width, view.dpi));
+        if (row.font == &TableView::speechFont && view.dpi != BaseDpi) {
+            view.speechFont96 = MakeFont(row, row.height, row.width);
+        }
     }
 }
 
@@ -467,11 +340,11 @@ void CreateTableSurface(TableView& view, HWND window) {
     CopyCardFaces(view);
     DrawDibResource(view, IDB_TABLE, 0, 0);
     for (int i = 0; i < 5; ++i) {
-        OpDrawCardBack(&view, 5 + i);
-        OpDrawCardBack(&view, i);
+        Win32TableOps().drawCardBack(&view, 5 + i);
+        Win32TableOps().drawCardBack(&view, i);
     }
-    OpDrawMoney(&view, 20, 20);
-    OpDrawMouth(&view, MouthGrin);
+    Win32TableOps().drawMoney(&view, 20, 20);
+    Win32TableOps().drawMouth(&view, MouthGrin);
 }
 
 void RebuildTableSurface(TableView& view, int dpi) {

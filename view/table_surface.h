@@ -12,6 +12,9 @@
 
 constexpr int ControlCount = 7;  // ids StartButton (100) .. BetBox (106)
 constexpr int CardFaceCount = 52;
+// The selection mark turns a face's white into cyan by palette index.
+constexpr unsigned char FaceWhiteIndex = 1;
+constexpr unsigned char MarkCyanIndex = 7;
 
 enum SlotShown { SlotUntouched, SlotShowsFace, SlotShowsBack, SlotShowsEmpty };
 
@@ -46,6 +49,8 @@ struct TableView {
     HFONT betBoxFont = nullptr;
     HFONT buttonFont = nullptr;
     HFONT speechFont = nullptr;
+    HFONT speechFont96 =
+        nullptr;  // away from 96 DPI: the speech font as at 96, for its line breaks
     HFONT handNameFont = nullptr;
     HFONT handNameNarrowFont = nullptr;
     // The 52 face pictures (header, colour table, pixels) in writable memory:
@@ -68,6 +73,20 @@ void CreateTableFonts(TableView& view);
 void CreateTableSurface(TableView& view, HWND window);
 void PaintFromSurface(const TableView& view, HWND window);
 void DestroyTableSurface(TableView& view);
+// Drawing into the surface in table coordinates, at the view's DPI; the
+// operations of the seam are made of these.
+void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char to);
+void DrawSpeech(const TableView& view, const std::string& text);
+void DrawHandName(const TableView& view, TableSide side, HandCategory category,
+                  const std::string& name);
+void FillStrips(const TableView& view);
+void DrawMouthPicture(const TableView& view, MouthPicture mouth);
+void DrawCounter(const TableView& view, int value, int top);
+void DrawSlot(const TableView& view, int slot);
+// Keeping what was drawn, for RebuildTableSurface.
+void RememberMouth(ShownTable& shown, MouthPicture mouth);
+void ShowSlot(TableView& view, int slot, SlotShown what, Card card);
+
 // Makes the fonts and the surface again at `dpi` and draws on it what the table
 // showed; the face pictures and their marks are kept.
 void RebuildTableSurface(TableView& view, int dpi);

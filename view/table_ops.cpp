@@ -1,0 +1,159 @@
+// The Win32 provider of the game's table operations: each draws into the
+// TableView it is given and keeps what it drew in its ShownTable.
+#include "view/table_surface.h"
+
+#include "res/resource.h"
+#include "shell/wide_text.h"
+
+namespace {
+
+// Every operation draws into the TableView it was installed with.
+TableView& View(void* context) { return *static_cast<TableView*>(context); }
+
+void OpClearSpeech(void* context) {
+    TableView& view = View(context);
+    view.shown.speechShown = true;
+    view.shown.speech.clear();
+    DrawSpeech(view, view.shown.speech);
+}
+
+void OpShowSpeech(void* context, const char* text) {
+    TableView& view = View(context);
+    view.shown.speechShown = true;
+    view.shown.speech = text;
+    DrawSpeech(view, view.shown.speech);
+}
+
+void OpDrawMouth(void* context, MouthPicture mouth) {
+    TableView& view = View(context);
+    RememberMouth(view.shown, mouth);
+    DrawMouthPicture(view, mouth);
+}
+
+void OpDrawCardFace(void* context, int slot, Card card) {
+    TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsFace, card);
+    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
+}
+
+void OpDrawCardBack(void* context, int slot) {
+    TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsBack, 0);
+    DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
+}
+
+void OpDrawEmptySlot(void* context, int slot) {
+    TableView& view = View(context);
+    ShowSlot(view, slot, SlotShowsEmpty, 0);
+    DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
+}
+
+void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
+    TableView& view = View(context);
+    view.shown.moneyShown = true;
+    view.shown.computerMoney = computerMoney;
+    view.shown.playerMoney = playerMoney;
+    DrawCounter(view, computerMoney, ComputerMoneyTop);
+    DrawCounter(view, playerMoney, PlayerMoneyTop);
+}
+
+void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
+    TableView& view = View(context);
+    const int at = side == ComputerSide ? 0 : 1;
+    view.shown.nameShown[at] = true;
+    view.shown.categories[at] = category;
+    view.shown.names[at] = name;
+    DrawHandName(view, side, category, view.shown.names[at]);
+}
+
+void OpMarkCard(void* context, int slot, Card card, bool marked) {
+    TableView& view = View(context);
+    if (marked) {
+        RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
+    } else {
+        RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
+    }
+    ShowSlot(view, slot, SlotShowsFace, card);
+    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
+}
+
+void OpClearCardMark(void* context, Card card) {
+    TableView& view = View(context);
+    RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
+}
+
+void OpClearHandNames(void* context) {
+    TableView& view = View(context);
+    view.shown.nameShown[0] = view.shown.nameShown[1] = false;
+    FillStrips(view);
+}
+
+void OpRequestRepaint(void* context) {
+    TableView& view = View(context);
+    InvalidateRect(view.window, nullptr, FALSE);
+}
+
+HWND ControlWindow(const TableView& view, TableControl control) {
+    int index = control - StartButton;
+    return index >= 0 && index < ControlCount ? view.controls[index] : nullptr;
+}
+
+void OpEnableControl(void* context, TableControl control, bool enabled) {
+    TableView& view = View(context);
+    HWND window = ControlWindow(view, control);
+    if (window != nullptr) EnableWindow(window, enabled ? TRUE : FALSE);
+}
+
+constexpr UINT_PTR RoundTimer = 1;
+
+void OpArmRoundTimer(void* context, int milliseconds) {
+    TableView& view = View(context);
+    KillTimer(view.window, RoundTimer);
+    SetTimer(view.window, RoundTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void OpStopRoundTimer(void* context) {
+    TableView& view = View(context);
+    KillTimer(view.window, RoundTimer);
+}
+
+void OpReadBetBoxText(void* context, char* text, int size) {
+    TableView& view = View(context);
+    if (size <= 0) return;
+    text[0] = '\0';
+    HWND box = ControlWindow(view, BetBox);
+    if (box == nullptr) return;
+    wchar_t wide[64];
+    GetWindowTextW(box, wide, 64);
+    NarrowToCp932(wide, text, size);
+}
+
+void OpWriteBetBoxText(void* context, const char* text) {
+    TableView& view = View(context);
+    HWND box = ControlWindow(view, BetBox);
+    if (box != nullptr) SetWindowTextW(box, WidenCp932(text).c_str());
+}
+
+constexpr TableOps Win32Ops = {
+    .showSpeech = OpShowSpeech,
+    .clearSpeech = OpClearSpeech,
+    .drawMouth = OpDrawMouth,
+    .drawCardFace = OpDrawCardFace,
+    .drawCardBack = OpDrawCardBack,
+    .drawEmptySlot = OpDrawEmptySlot,
+    .drawMoney = OpDrawMoney,
+    .showHandName = OpShowHandName,
+    .markCard = OpMarkCard,
+    .clearCardMark = OpClearCardMark,
+    .clearHandNames = OpClearHandNames,
+    .requestRepaint = OpRequestRepaint,
+    .enableControl = OpEnableControl,
+    .armRoundTimer = OpArmRoundTimer,
+    .stopRoundTimer = OpStopRoundTimer,
+    .readBetBoxText = OpReadBetBoxText,
+    .writeBetBoxText = OpWriteBetBoxText,
+};
+
+}  // namespace
+
+const TableOps& Win32TableOps() { return Win32Ops; }
