@@ -152,7 +152,11 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-    windowClass.hIconSm = windowClass.hIcon;
+    // The title bar's icon from the icon's own small image, not the 32 x 32 shrunk.
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    if (windowClass.hIconSm == nullptr) windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.hbrBackground = CreateSolidBrush(TableGreen);
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);

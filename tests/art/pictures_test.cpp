@@ -312,27 +312,65 @@ TEST(Pictures, BackEmptySlotAndCloth) {
     EXPECT_EQ(CountColour(empty, 0, 0, CardWidth, CardHeight, Green), CardWidth * CardHeight);
 }
 
-TEST(Pictures, ProgramIconIsOne32By32SixteenColourImage) {
+TEST(Pictures, ProgramIconHasFiveSizesAndKeepsItsSixteenColour32) {
     const std::vector<uint8_t> ico = ReadFileBytes(ResDir + "/179_program.ico");
-    ASSERT_GE(ico.size(), 22u);
+    ASSERT_GE(ico.size(), 6u + 5 * 16);
     EXPECT_EQ(ReadLe16(ico, 0), 0);
     EXPECT_EQ(ReadLe16(ico, 2), 1);  // an icon
-    ASSERT_EQ(ReadLe16(ico, 4), 1);  // one image
-    EXPECT_EQ(ico[6], 32);
-    EXPECT_EQ(ico[7], 32);
-    EXPECT_EQ(ico[8], 16);
-    EXPECT_EQ(ReadLe16(ico, 10), 1);  // planes
-    EXPECT_EQ(ReadLe16(ico, 12), 4);  // bits per pixel
-    const uint32_t bytes = ReadLe32(ico, 6 + 8), offset = ReadLe32(ico, 6 + 12);
-    ASSERT_EQ(offset + bytes, ico.size());
-    const StoredDib image = DecodeDib(ico, offset, 32);
+    ASSERT_EQ(ReadLe16(ico, 4), 5);
+    struct Entry {
+        int size;
+        int colours;  // the directory's colour count: 16, or 0 for true colour
+        int bitsPerPixel;
+        bool png;
+    };
+    const Entry entries[] = {{16, 0, 32, false},
+                             {24, 0, 32, false},
+                             {32, 16, 4, false},
+                             {48, 0, 32, false},
+                             {256, 0, 32, true}};
+    uint32_t end = 6 + 5 * 16;
+    for (int k = 0; k < 5; ++k) {
+        const Entry& e = entries[k];
+        SCOPED_TRACE(e.size);
+        const size_t at = 6 + 16 * static_cast<size_t>(k);
+        EXPECT_EQ(ico[at], e.size % 256);  // 0 stands for 256
+        EXPECT_EQ(ico[at + 1], e.size % 256);
+        EXPECT_EQ(ico[at + 2], e.colours);
+        EXPECT_EQ(ReadLe16(ico, at + 4), 1);  // planes
+        EXPECT_EQ(ReadLe16(ico, at + 6), e.bitsPerPixel);
+        const uint32_t bytes = ReadLe32(ico, at + 8), offset = ReadLe32(ico, at + 12);
+        EXPECT_EQ(offset, end) << "images follow each other";
+        end = offset + bytes;
+        ASSERT_LE(end, ico.size());
+        if (e.png) {
+            const std::string signature(ico.begin() + offset, ico.begin() + offset + 8);
+            EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+            EXPECT_EQ(std::string(ico.begin() + offset + 12, ico.begin() + offset + 16), "IHDR");
+            EXPECT_EQ(ico[offset + 18] * 256 + ico[offset + 19], 256);  // width, big-endian
+            EXPECT_EQ(ico[offset + 22] * 256 + ico[offset + 23], 256);  // height
+            continue;
+        }
+        EXPECT_EQ(ReadLe32(ico, offset), 40u);
+        EXPECT_EQ(ReadLe32(ico, offset + 4), static_cast<uint32_t>(e.size));
+        EXPECT_EQ(ReadLe32(ico, offset + 8), static_cast<uint32_t>(2 * e.size));  // colour and mask
+        const uint32_t maskRow = (e.size + 31) / 32 * 4;
+        const uint32_t colourTable = e.bitsPerPixel < 8 ? 4u << e.bitsPerPixel : 0;
+        EXPECT_EQ(bytes,
+                  40 + colourTable + e.size * e.size * e.bitsPerPixel / 8 + maskRow * e.size);
+        if (e.bitsPerPixel == 32) {
+            // The bottom-left pixel (first stored) is the table's green, opaque.
+            const size_t pixel = offset + 40;
+            EXPECT_EQ(ico[pixel + 1], 128);
+            EXPECT_EQ(ico[pixel + 3], 255);
+        }
+    }
+    EXPECT_EQ(end, ico.size());
+
+    // The 32 x 32 image as it always was: table green around a white card, red in it.
+    const StoredDib image = DecodeDib(ico, ReadLe32(ico, 6 + 2 * 16 + 12), 32);
     ASSERT_EQ(image.problem, "");
-    EXPECT_EQ(image.infoHeaderSize, 40u);
-    EXPECT_EQ(image.width, 32);
-    EXPECT_EQ(image.height, 64);  // colour rows plus mask rows
     EXPECT_EQ(image.bitsPerPixel, 4);
-    EXPECT_EQ(bytes, 40u + 16 * 4 + 32 * 16 + 32 * 4);
-    // Table green around a white card, with red in it.
     EXPECT_EQ(image.ColourAt(31, 0), Green);
     EXPECT_EQ(image.ColourAt(0, 31), Green);
     EXPECT_GT(CountColour(image, 0, 0, 32, 32, White), 60);

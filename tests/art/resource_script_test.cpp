@@ -254,19 +254,21 @@ TEST(ResourceScript, HoldsEveryPictureByNumberAsCommitted) {
     }
 }
 
-TEST(ResourceScript, IconGroup179HoldsOne32By32SixteenColourImage) {
+TEST(ResourceScript, IconGroup179HoldsTheFiveSizesOfTheIconFile) {
     const std::vector<uint8_t>* group = Find(14, 179);
     ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group->size(), 6u + 14u);
+    ASSERT_EQ(group->size(), 6u + 5 * 14u);
     EXPECT_EQ(ReadLe16(*group, 2), 1);
-    EXPECT_EQ(ReadLe16(*group, 4), 1);
-    EXPECT_EQ((*group)[6], 32);
-    EXPECT_EQ((*group)[7], 32);
-    EXPECT_EQ((*group)[8], 16);
-    EXPECT_EQ(ReadLe16(*group, 12), 4);
-    const std::vector<uint8_t>* image = Find(3, ReadLe16(*group, 18));
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->size(), ReadLe32(*group, 14));
+    ASSERT_EQ(ReadLe16(*group, 4), 5);
+    const int sizes[] = {16, 24, 32, 48, 256};
+    for (int k = 0; k < 5; ++k) {
+        const size_t at = 6 + 14 * static_cast<size_t>(k);
+        EXPECT_EQ((*group)[at], sizes[k] % 256) << sizes[k];
+        EXPECT_EQ(ReadLe16(*group, at + 6), sizes[k] == 32 ? 4 : 32) << sizes[k];
+        const std::vector<uint8_t>* image = Find(3, ReadLe16(*group, at + 12));
+        ASSERT_NE(image, nullptr) << sizes[k];
+        EXPECT_EQ(image->size(), ReadLe32(*group, at + 8)) << sizes[k];
+    }
 }
 
 TEST(ResourceScript, Menu177HasFileAndHelpWithTheirCommands) {

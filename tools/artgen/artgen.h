@@ -84,7 +84,17 @@ Rgb MixRgb(Rgb a, Rgb b, double t);
 
 // Files (dib_files.cpp).
 std::vector<uint8_t> EncodeBmp(const IndexedPicture& picture);
-std::vector<uint8_t> EncodeIco(const IndexedPicture& picture);
+// One more image of the icon, stored as it goes into the file: a DIB with its
+// mask, or a PNG (for 256 pixels).
+struct IconImage {
+    int size = 0;
+    int bitsPerPixel = 32;
+    std::vector<uint8_t> stored;
+};
+IconImage TrueColourIconImage(int size, const std::vector<uint8_t>& bgra);
+IconImage PngIconImage(int size, std::vector<uint8_t> png);
+// The indexed image and the others, smallest first in the directory.
+std::vector<uint8_t> EncodeIco(const IndexedPicture& picture, std::vector<IconImage> others);
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Shapes (shapes.cpp): suit symbols centred on (0, 0), about 1 unit high.
@@ -106,6 +116,11 @@ IndexedPicture DrawEmptySlot(const Palette& palette);
 std::vector<IndexedPicture> DrawDigits(const Palette& palette, const ArtFonts& fonts);
 std::vector<IndexedPicture> DrawMouths(const Palette& palette);
 IndexedPicture DrawProgramIcon(const Palette& palette);
+// The same design drawn at `size` x `size` in true colour: blue, green, red,
+// alpha per pixel, top row first.
+std::vector<uint8_t> DrawIconPixels(int size);
+// The design at `size` x `size` as a PNG file's bytes.
+std::vector<uint8_t> DrawIconPng(int size);
 
 // Court figures (courts.cpp): one half of the double-ended picture, drawn in a
 // 46 x 44 box with its origin at the top-left corner.

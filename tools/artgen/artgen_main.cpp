@@ -72,7 +72,12 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon))) {
+    // Beside the 32 x 32 sixteen-colour image: sharp sizes for every scale.
+    std::vector<IconImage> iconSizes;
+    for (int size : {16, 24, 48})
+        iconSizes.push_back(TrueColourIconImage(size, DrawIconPixels(size)));
+    iconSizes.push_back(PngIconImage(256, DrawIconPng(256)));
+    if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon, iconSizes))) {
         std::fprintf(stderr, "bluffwick-artgen: cannot write the icon\n");
         return 1;
     }

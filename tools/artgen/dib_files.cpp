@@ -1,7 +1,9 @@
 // Writes indexed pictures as bottom-up Windows bitmaps (.bmp) and icons (.ico).
 #include "artgen.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -71,24 +73,58 @@ std::vector<uint8_t> EncodeBmp(const IndexedPicture& picture) {
 }
 
 // One image, 4-bit, opaque: the AND mask is all zero.
-std::vector<uint8_t> EncodeIco(const IndexedPicture& picture) {
-    std::vector<uint8_t> image;
-    PutDib(image, picture, picture.height * 2);
+IconImage TrueColourIconImage(int size, const std::vector<uint8_t>& bgra) {
+    IconImage image{size, 32, {}};
+    std::vector<uint8_t>& out = image.stored;
+    Put32(out, 40);
+    Put32(out, size);
+    Put32(out, size * 2);  // colour rows plus mask rows
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, 0);
+    Put32(out, size * size * 4);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = size - 1; y >= 0; --y) {
+        out.insert(out.end(), bgra.begin() + static_cast<size_t>(y) * size * 4,
+                   bgra.begin() + static_cast<size_t>(y + 1) * size * 4);
+    }
+    // The alpha channel decides; the mask is all zero, as the indexed image's.
+    out.insert(out.end(), static_cast<size_t>(RowBytes(size, 1)) * size, 0);
+    return image;
+}
+
+IconImage PngIconImage(int size, std::vector<uint8_t> png) { return {size, 32, std::move(png)}; }
+
+std::vector<uint8_t> EncodeIco(const IndexedPicture& picture, std::vector<IconImage> others) {
+    IconImage indexed{picture.width, picture.bitsPerPixel, {}};
+    PutDib(indexed.stored, picture, picture.height * 2);
     const int maskRow = RowBytes(picture.width, 1);
-    image.insert(image.end(), static_cast<size_t>(maskRow) * picture.height, 0);
+    indexed.stored.insert(indexed.stored.end(), static_cast<size_t>(maskRow) * picture.height, 0);
+    others.push_back(std::move(indexed));
+    std::stable_sort(others.begin(), others.end(),
+                     [](const IconImage& a, const IconImage& b) { return a.size < b.size; });
+
     std::vector<uint8_t> out;
     Put16(out, 0);
     Put16(out, 1);  // icon
-    Put16(out, 1);  // one image
-    out.push_back(static_cast<uint8_t>(picture.width));
-    out.push_back(static_cast<uint8_t>(picture.height));
-    out.push_back(static_cast<uint8_t>(1u << picture.bitsPerPixel));
-    out.push_back(0);
-    Put16(out, 1);
-    Put16(out, picture.bitsPerPixel);
-    Put32(out, image.size());
-    Put32(out, 6 + 16);
-    out.insert(out.end(), image.begin(), image.end());
+    Put16(out, static_cast<uint32_t>(others.size()));
+    uint32_t offset = 6 + 16 * static_cast<uint32_t>(others.size());
+    for (const IconImage& image : others) {
+        out.push_back(static_cast<uint8_t>(image.size >= 256 ? 0 : image.size));  // 0 means 256
+        out.push_back(static_cast<uint8_t>(image.size >= 256 ? 0 : image.size));
+        out.push_back(static_cast<uint8_t>(image.bitsPerPixel < 8 ? 1u << image.bitsPerPixel : 0));
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, image.bitsPerPixel);
+        Put32(out, static_cast<uint32_t>(image.stored.size()));
+        Put32(out, offset);
+        offset += static_cast<uint32_t>(image.stored.size());
+    }
+    for (const IconImage& image : others)
+        out.insert(out.end(), image.stored.begin(), image.stored.end());
     return out;
 }
 

@@ -157,6 +157,53 @@ IndexedPicture DrawMouth(const Palette& palette, int id, const char* fileName, i
     });
 }
 
+// Red lips at the upper left above a white card with a heart and a spade, in
+// the icon's 32 x 32 units.
+void DrawIconDesign(cairo_t* cr) {
+    SetSourceRgb(cr, ColourTableGreen);
+    cairo_paint(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 21, 19.5);
+    cairo_rotate(cr, 0.12);
+    PathRoundedRect(cr, -9, -12, 18, 24, 2);
+    SetSourceRgb(cr, ColourWhite);
+    cairo_fill_preserve(cr);
+    SetSourceRgb(cr, ColourBorderGrey);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, -2.5, -5);
+    cairo_scale(cr, 9, 9);
+    PathSuit(cr, 1);
+    cairo_restore(cr);
+    SetSourceRgb(cr, ColourCardRed);
+    cairo_fill(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 2.5, 5);
+    cairo_scale(cr, 9, 9);
+    PathSuit(cr, 0);
+    cairo_restore(cr);
+    SetSourceRgb(cr, ColourBlack);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    // Lips: a bowed upper lip, a fuller lower lip with a light, and the line between.
+    cairo_move_to(cr, 1, 7.5);
+    cairo_curve_to(cr, 4, 3, 6, 2.5, 8.5, 4);
+    cairo_curve_to(cr, 11, 2.5, 13, 3, 16, 7.5);
+    cairo_curve_to(cr, 12, 14, 5, 14, 1, 7.5);
+    cairo_close_path(cr);
+    SetSourceRgb(cr, ColourCardRed);
+    cairo_fill(cr);
+    PathEllipse(cr, 8.5, 10.2, 3.2, 1.1);
+    SetSourceRgb(cr, Rgb{230, 100, 100});
+    cairo_fill(cr);
+    cairo_move_to(cr, 1.5, 7.5);
+    cairo_curve_to(cr, 5, 8.6, 12, 8.6, 15.5, 7.5);
+    SetSourceRgb(cr, Rgb{110, 0, 20});
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
 }  // namespace
 
 std::vector<IndexedPicture> DrawDigits(const Palette& palette, const ArtFonts& fonts) {
@@ -184,50 +231,46 @@ std::vector<IndexedPicture> DrawMouths(const Palette& palette) {
             DrawMouth(palette, 184, "184_mouth_open.bmp", 5, DrawOpenMouth)};
 }
 
-// Red lips at the upper left above a white card with a heart and a spade.
 IndexedPicture DrawProgramIcon(const Palette& palette) {
-    return RenderIndexed(179, "179_program.ico", 32, 32, 4, palette, [](cairo_t* cr) {
-        SetSourceRgb(cr, ColourTableGreen);
-        cairo_paint(cr);
-        cairo_save(cr);
-        cairo_translate(cr, 21, 19.5);
-        cairo_rotate(cr, 0.12);
-        PathRoundedRect(cr, -9, -12, 18, 24, 2);
-        SetSourceRgb(cr, ColourWhite);
-        cairo_fill_preserve(cr);
-        SetSourceRgb(cr, ColourBorderGrey);
-        cairo_set_line_width(cr, 1.0);
-        cairo_stroke(cr);
-        cairo_save(cr);
-        cairo_translate(cr, -2.5, -5);
-        cairo_scale(cr, 9, 9);
-        PathSuit(cr, 1);
-        cairo_restore(cr);
-        SetSourceRgb(cr, ColourCardRed);
-        cairo_fill(cr);
-        cairo_save(cr);
-        cairo_translate(cr, 2.5, 5);
-        cairo_scale(cr, 9, 9);
-        PathSuit(cr, 0);
-        cairo_restore(cr);
-        SetSourceRgb(cr, ColourBlack);
-        cairo_fill(cr);
-        cairo_restore(cr);
-        // Lips: a bowed upper lip, a fuller lower lip with a light, and the line between.
-        cairo_move_to(cr, 1, 7.5);
-        cairo_curve_to(cr, 4, 3, 6, 2.5, 8.5, 4);
-        cairo_curve_to(cr, 11, 2.5, 13, 3, 16, 7.5);
-        cairo_curve_to(cr, 12, 14, 5, 14, 1, 7.5);
-        cairo_close_path(cr);
-        SetSourceRgb(cr, ColourCardRed);
-        cairo_fill(cr);
-        PathEllipse(cr, 8.5, 10.2, 3.2, 1.1);
-        SetSourceRgb(cr, Rgb{230, 100, 100});
-        cairo_fill(cr);
-        cairo_move_to(cr, 1.5, 7.5);
-        cairo_curve_to(cr, 5, 8.6, 12, 8.6, 15.5, 7.5);
-        SetSourceRgb(cr, Rgb{110, 0, 20});
-        cairo_set_line_width(cr, 1.0);
-        cairo_stroke(cr);
-    });
+    return RenderIndexed(179, "179_program.ico", 32, 32, 4, palette, DrawIconDesign);
+}
+
+std::vector<uint8_t> DrawIconPixels(int size) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, size / 32.0, size / 32.0);
+    DrawIconDesign(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    std::vector<uint8_t> pixels(static_cast<size_t>(size) * size * 4);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            // ARGB32 is one native-endian word: blue, green, red, alpha in memory.
+            const unsigned char* at = data + y * stride + x * 4;
+            for (int k = 0; k < 4; ++k) pixels[(static_cast<size_t>(y) * size + x) * 4 + k] = at[k];
+        }
+    }
+    cairo_surface_destroy(surface);
+    return pixels;
+}
+
+std::vector<uint8_t> DrawIconPng(int size) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, size / 32.0, size / 32.0);
+    DrawIconDesign(cr);
+    cairo_destroy(cr);
+    std::vector<uint8_t> png;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            auto* out = static_cast<std::vector<uint8_t>*>(closure);
+            out->insert(out->end(), data, data + length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &png);
+    cairo_surface_destroy(surface);
+    return png;
 }
