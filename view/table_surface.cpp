@@ -361,11 +361,7 @@ void RebuildTableSurface(TableView& view, int dpi) {
     }
     for (int k = 0; k < shown.mouthCount; ++k) DrawMouthPicture(view, shown.mouths[k]);
     if (shown.speechShown) DrawSpeech(view, shown.speech);
-    for (int at = 0; at < 2; ++at) {
-        if (!shown.nameShown[at]) continue;
-        FillStrips(view);
-        break;
-    }
+    if (shown.nameShown[0] || shown.nameShown[1]) FillStrips(view);
     for (int at = 0; at < 2; ++at) {
         if (shown.nameShown[at]) {
             DrawHandName(view, at == 0 ? ComputerSide : PlayerSide, shown.categories[at],

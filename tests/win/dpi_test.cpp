@@ -9,9 +9,8 @@
 #include "cards/random.h"
 #include "game/layout.h"
 #include "res/resource.h"
-#include "view/main_window.h"
 #include "view/table_surface.h"
-#include "win_test_support.h"
+#include "main_window_fixture.h"
 
 namespace {
 
@@ -87,24 +86,11 @@ int EnlargementMisses(int id, int x, int y, int scale, int skipRightColumns = 0)
     return misses;
 }
 
-class DpiTest : public ::testing::Test {
+class DpiTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        iniPath = ExecutableFolderPath() + L"\\bluffwick.ini";
-        WriteWholeFile(iniPath, "[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=0\r\nSTARTMENU=0\r\n");
-        static bool registered = false;
-        if (!registered) registered = RegisterMainWindowClass(GetModuleHandleW(nullptr)) != 0;
-        ASSERT_TRUE(registered);
-        window = CreateMainWindow();
-        ASSERT_NE(window, nullptr);
+        MainWindowFixture::SetUp();
         dpi = gTable.dpi;
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        RemovePath(iniPath);
     }
     SIZE Client() const {
         RECT client;
@@ -127,8 +113,6 @@ protected:
         }
         EXPECT_EQ(EnlargementMisses(IDB_MOUTH_OPEN, MouthLeft, MouthOpenTop, scale), 0);
     }
-    HWND window = nullptr;
-    std::wstring iniPath;
     int dpi = 0;
 };
 

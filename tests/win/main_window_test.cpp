@@ -13,6 +13,7 @@
 #include "shell/wide_text.h"
 #include "view/main_window.h"
 #include "view/table_surface.h"
+#include "main_window_fixture.h"
 #include "win_test_support.h"
 
 namespace {
@@ -29,29 +30,7 @@ std::string WindowTextCp932(HWND window) {
     return text;
 }
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // A settings file already there: no first-run dialog.
-        iniPath = ExecutableFolderPath() + L"\\bluffwick.ini";
-        WriteWholeFile(iniPath, "[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=0\r\nSTARTMENU=0\r\n");
-        static bool registered = false;
-        if (!registered) registered = RegisterMainWindowClass(GetModuleHandleW(nullptr)) != 0;
-        ASSERT_TRUE(registered);
-        window = CreateMainWindow();
-        ASSERT_NE(window, nullptr);
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        RemovePath(iniPath);
-    }
-    HWND Control(int id) const { return GetDlgItem(window, id); }
-    HWND window = nullptr;
-    std::wstring iniPath;
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, TheWindowIsAFixed640By480ParentWindowTitledBluffwick) {
     wchar_t className[64];
