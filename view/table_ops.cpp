@@ -68,6 +68,7 @@ void OpShowHandName(void* context, TableSide side, HandCategory category, const 
 
 void OpMarkCard(void* context, int slot, Card card, bool marked) {
     TableView& view = View(context);
+    view.shown.faceMarked[card] = marked;
     if (marked) {
         RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
     } else {
@@ -79,6 +80,7 @@ void OpMarkCard(void* context, int slot, Card card, bool marked) {
 
 void OpClearCardMark(void* context, Card card) {
     TableView& view = View(context);
+    view.shown.faceMarked[card] = false;
     RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/layout.h"
+#include "game/shown_table.h"
 #include "game/table.h"
 #include "view/dpi_scale.h"
 
@@ -15,26 +16,6 @@ constexpr int CardFaceCount = 52;
 // The selection mark turns a face's white into cyan by palette index.
 constexpr unsigned char FaceWhiteIndex = 1;
 constexpr unsigned char MarkCyanIndex = 7;
-
-enum SlotShown { SlotUntouched, SlotShowsFace, SlotShowsBack, SlotShowsEmpty };
-
-// What the table last showed, kept so that it can be drawn again at another
-// DPI without a step of the game being repeated.
-struct ShownTable {
-    SlotShown slots[SlotCount] = {};
-    Card cards[SlotCount] = {};
-    // Each mouth once, in the order last drawn: they overlap at different heights.
-    MouthPicture mouths[3] = {};
-    int mouthCount = 0;
-    bool moneyShown = false;
-    int computerMoney = 0;
-    int playerMoney = 0;
-    bool speechShown = false;
-    std::string speech;      // Shift-JIS; empty after ClearSpeech
-    bool nameShown[2] = {};  // by TableSide
-    HandCategory categories[2] = {};
-    std::string names[2];
-};
 
 // The drawing state of the main window, from its creation to its destruction.
 struct TableView {
