@@ -9,7 +9,9 @@
 #include "res/resource.h"
 #include "shell/settings.h"
 #include "shell/wide_text.h"
+#include "view/control_tips.h"
 #include "view/dpi_scale.h"
+#include "view/table_keys.h"
 #include "view/table_surface.h"
 
 HINSTANCE gInstance = nullptr;
@@ -30,19 +32,23 @@ struct ControlRow {
     ControlFont font;
 };
 
-// Created in this order. The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
+// Created in this order; Tab moves among the buttons, not into the bet box.
+// The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
 const ControlRow ControlRows[] = {
     {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT,
      65, 342, 48, 30, BetBoxFontChoice},
-    {StartButton, "BUTTON", "スタート", WS_CHILD | WS_VISIBLE, 10, 300, 80, 30, ButtonFontChoice},
-    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 300, 80, 30,
+    {StartButton, "BUTTON", "スタート", WS_CHILD | WS_TABSTOP | WS_VISIBLE, 10, 300, 80, 30,
      ButtonFontChoice},
-    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 390, 80, 30,
-     ButtonFontChoice},
-    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_VISIBLE | WS_DISABLED, 100, 390, 80, 30,
-     ButtonFontChoice},
-    {UpButton, "BUTTON", "▲", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 338, 20, 22, NoFont},
-    {DownButton, "BUTTON", "▼", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22, NoFont},
+    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 100, 300,
+     80, 30, ButtonFontChoice},
+    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 10, 390, 80,
+     30, ButtonFontChoice},
+    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 100, 390, 80,
+     30, ButtonFontChoice},
+    {UpButton, "BUTTON", "▲", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 120, 338, 20, 22,
+     NoFont},
+    {DownButton, "BUTTON", "▼", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22,
+     NoFont},
 };
 
 int Device(int value) { return ScaleToDevice(value, gTable.dpi); }
@@ -91,6 +97,8 @@ LRESULT CreateTable(HWND window) {
     CreateTableFonts(gTable);
     CreateTableSurface(gTable, window);
     CreateControls(window);
+    AddControlTips(gTable);
+    TurnOffInputMethod(window);
     // At 96 DPI the window keeps its 640 x 480; elsewhere the client area is
     // the 96-DPI one scaled, whatever that DPI's caption and menu take.
     if (gTable.dpi != BaseDpi) FitClientToTable(window);
@@ -116,6 +124,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     RebuildTableSurface(gTable, dpi);
     PlaceControls();
+    PlaceControlTips(gTable);
     if (suggested != nullptr) {
         SetWindowPos(window, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,

@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "shell/wide_text.h"
+#include "view/table_keys.h"
 
 namespace {
 
@@ -103,7 +104,10 @@ HWND ControlWindow(const TableView& view, TableControl control) {
 void OpEnableControl(void* context, TableControl control, bool enabled) {
     TableView& view = View(context);
     HWND window = ControlWindow(view, control);
-    if (window != nullptr) EnableWindow(window, enabled ? TRUE : FALSE);
+    if (window == nullptr) return;
+    const bool hadFocus = !enabled && GetFocus() == window;
+    EnableWindow(window, enabled ? TRUE : FALSE);
+    if (hadFocus) MoveFocusFrom(view, window);
 }
 
 constexpr UINT_PTR RoundTimer = 1;

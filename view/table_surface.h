@@ -38,6 +38,10 @@ struct TableView {
     // the selection mark edits their pixels in place.
     unsigned char* cardFaces[CardFaceCount] = {};
     HWND controls[ControlCount] = {};  // by TableControl - StartButton
+    HWND tips = nullptr;               // the tooltips naming each control's key
+    // Set once the player moves among the buttons with Tab: from then on the
+    // focus follows the buttons rather than parking on the window.
+    bool keyboardCues = false;
 };
 
 // The main window's table.

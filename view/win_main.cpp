@@ -4,6 +4,7 @@
 #include "cards/random.h"
 
 #include "view/main_window.h"
+#include "view/table_keys.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     gInstance = instance;
@@ -15,10 +16,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     CenterOnDesktop(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return RunMessageLoop(window);
 }

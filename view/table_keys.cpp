@@ -1,0 +1,158 @@
+#include "view/table_keys.h"
+
+#include <imm.h>
+
+#include <cstring>
+
+#include "game/round.h"
+#include "game/table_words.h"
+#include "shell/wide_text.h"
+#include "view/main_window.h"
+
+namespace {
+
+bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
+
+bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+
+// Presses `id` as a click would, but only while the button is enabled: the
+// enabled controls are what confine every action to its step.
+void PressIfEnabled(HWND window, TableControl id) {
+    HWND control = GetDlgItem(window, id);
+    if (control == nullptr || !IsWindowEnabled(control)) return;
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+// Enter: whichever of Start, Change and OK the step has enabled.
+void PressMainButton(HWND window) {
+    for (TableControl id : {StartButton, ChangeButton, OkButton}) {
+        HWND control = GetDlgItem(window, id);
+        if (control != nullptr && IsWindowEnabled(control)) {
+            PressIfEnabled(window, id);
+            return;
+        }
+    }
+}
+
+// A digit stands for a click on the player's card at that hand position; the
+// click's own handler does nothing outside the selecting step.
+void PressCard(int position) {
+    if (gMatch.roundState != RoundSelecting) return;
+    ToggleDiscard(gMatch, SlotLeft(5 + position), SlotTop(5 + position));
+}
+
+int DigitPosition(WPARAM key) {
+    if (key >= '1' && key <= '5') return static_cast<int>(key - '1');
+    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD5) return static_cast<int>(key - VK_NUMPAD1);
+    return -1;
+}
+
+// Tab and Shift+Tab among the enabled buttons, from the focused one or, when
+// the window itself holds the focus, from the first or the last.
+void MoveAmongButtons(HWND window, bool backwards) {
+    HWND focus = GetFocus();
+    HWND from = IsChild(window, focus) ? focus : nullptr;
+    HWND next = GetNextDlgTabItem(window, from, backwards ? TRUE : FALSE);
+    if (next == nullptr || !IsWindowEnabled(next)) return;
+    gTable.keyboardCues = true;
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(next);
+}
+
+bool HandleKeyDown(HWND window, const MSG& message) {
+    const WPARAM key = message.wParam;
+    const bool once = !IsRepeat(message);
+    const int position = DigitPosition(key);
+    if (position >= 0 && !ControlHeld()) {
+        if (once) PressCard(position);
+        return true;
+    }
+    switch (key) {
+    case VK_RETURN:
+        if (once) PressMainButton(window);
+        return true;
+    case VK_UP:
+    case VK_ADD: PressIfEnabled(window, UpButton); return true;
+    case VK_DOWN:
+    case VK_SUBTRACT: PressIfEnabled(window, DownButton); return true;
+    case 'F':
+        if (ControlHeld()) return false;
+        if (once) PressIfEnabled(window, FoldButton);
+        return true;
+    case 'C':
+        if (!ControlHeld()) return false;
+        if (once) CopyTableText(window, gTable.shown);
+        return true;
+    case VK_F1:
+        if (once) HelpCommand(window);
+        return true;
+    case VK_TAB: MoveAmongButtons(window, GetKeyState(VK_SHIFT) < 0); return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+bool HandleTableKey(HWND window, const MSG& message) {
+    if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    switch (message.message) {
+    case WM_KEYDOWN: return HandleKeyDown(window, message);
+    case WM_CHAR:
+        // "+" and "-" as typed, whatever the layout puts them on.
+        if (message.wParam == '+') {
+            PressIfEnabled(window, UpButton);
+            return true;
+        }
+        if (message.wParam == '-') {
+            PressIfEnabled(window, DownButton);
+            return true;
+        }
+        return false;
+    default: return false;
+    }
+}
+
+int RunMessageLoop(HWND window) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (HandleTableKey(window, message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void MoveFocusFrom(const TableView& view, HWND control) {
+    HWND next = nullptr;
+    if (view.keyboardCues) {
+        next = GetNextDlgTabItem(view.window, control, FALSE);
+        if (next == control || (next != nullptr && !IsWindowEnabled(next))) next = nullptr;
+    }
+    SetFocus(next != nullptr ? next : view.window);
+}
+
+bool CopyTableText(HWND window, const ShownTable& shown) {
+    const std::wstring text = WidenCp932(DescribeTable(shown).c_str());
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) return false;
+    void* locked = GlobalLock(memory);
+    if (locked == nullptr) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(locked, text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(window)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    // On success the clipboard owns the memory.
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) GlobalFree(memory);
+    return placed;
+}
+
+void TurnOffInputMethod(HWND window) { ImmAssociateContextEx(window, nullptr, IACE_CHILDREN); }
