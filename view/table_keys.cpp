@@ -123,12 +123,20 @@ int RunMessageLoop(HWND window) {
 }
 
 void MoveFocusFrom(const TableView& view, HWND control) {
-    HWND next = nullptr;
+    SetFocus(view.window);
+    // The handler that disabled the control may enable the next button right
+    // after it (Start, then Change): choose once the handler is done.
     if (view.keyboardCues) {
-        next = GetNextDlgTabItem(view.window, control, FALSE);
-        if (next == control || (next != nullptr && !IsWindowEnabled(next))) next = nullptr;
+        PostMessageW(view.window, WM_FOCUSNEXTBUTTON, GetDlgCtrlID(control), 0);
     }
-    SetFocus(next != nullptr ? next : view.window);
+}
+
+void FocusNextButton(HWND window, int fromId) {
+    if (GetFocus() != window) return;
+    HWND from = GetDlgItem(window, fromId);
+    if (from == nullptr) return;
+    HWND next = GetNextDlgTabItem(window, from, FALSE);
+    if (next != nullptr && next != from && IsWindowEnabled(next)) SetFocus(next);
 }
 
 bool CopyTableText(HWND window, const ShownTable& shown) {
@@ -155,4 +163,7 @@ bool CopyTableText(HWND window, const ShownTable& shown) {
     return placed;
 }
 
-void TurnOffInputMethod(HWND window) { ImmAssociateContextEx(window, nullptr, IACE_CHILDREN); }
+void TurnOffInputMethod(HWND window) {
+    ImmAssociateContextEx(window, nullptr, IACE_CHILDREN);
+    ImmAssociateContext(window, nullptr);
+}

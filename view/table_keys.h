@@ -16,9 +16,14 @@ bool HandleTableKey(HWND window, const MSG& message);
 int RunMessageLoop(HWND window);
 
 // The focused control `control` has just been disabled: the focus goes to the
-// next enabled button when the player moves about by keyboard, otherwise to
-// the window, so keys keep arriving and no focus rectangle sits on a dead button.
+// window at once and, when the player moves about by keyboard, on to the next
+// enabled button once the handler has finished, so keys keep arriving and no focus rectangle sits
+// on a dead button.
 void MoveFocusFrom(const TableView& view, HWND control);
+// Posted by MoveFocusFrom; wParam is the disabled control's id.
+constexpr UINT WM_FOCUSNEXTBUTTON = WM_APP + 1;
+// The focus, still on the window, goes to the next enabled button after that control.
+void FocusNextButton(HWND window, int fromId);
 
 // The table as Unicode text on the clipboard; false when the clipboard refused.
 bool CopyTableText(HWND window, const ShownTable& shown);
