@@ -73,10 +73,14 @@ def main(argv):
     check("bluffwick.exe".encode() in readme and "説明.txt".encode("utf-8") in readme,
           "readme.txt names the program and the help file")
     check(open(help_text, "rb").read().startswith(b"\xef\xbb\xbf"), "説明.txt carries a UTF-8 byte-order mark")
+    help_words = open(help_text, "rb").read().decode("utf-8-sig")
+    keys = ["Enter", "1～5", "↑ / ↓", "+ / -", "F：", "F1", "Ctrl+C", "Tab / Shift+Tab", "Space"]
+    check(all(key in help_words for key in keys), "説明.txt lists the keys %s" % keys)
 
     # Ready to run on any Windows: no DLL of the compiler beside it is needed.
     system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
-              "advapi32.dll", "comctl32.dll", "comdlg32.dll", "shlwapi.dll", "msvcrt.dll", "uuid.dll"}
+              "advapi32.dll", "comctl32.dll", "comdlg32.dll", "shlwapi.dll", "msvcrt.dll", "uuid.dll",
+              "oleacc.dll", "imm32.dll"}
     dlls = imported_dlls(objdump, exe)
     foreign = [dll for dll in dlls if dll not in system and not dll.startswith("api-ms-win-")]
     check(dlls and not foreign, "bluffwick.exe imports only system DLLs (%s; others: %s)" % (", ".join(dlls), foreign))
