@@ -18,23 +18,6 @@ const char* const TipTexts[ControlCount] = {
     "賭け金は ▲ / ▼ のボタン（または ↑ / ↓ キー）で決めます",
 };
 
-RECT ControlRectInWindow(const TableView& view, HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, view.window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-TOOLINFOW WindowTool(const TableView& view, int index) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = view.window;
-    tool.uId = static_cast<UINT_PTR>(StartButton + index);
-    tool.rect = ControlRectInWindow(view, view.controls[index]);
-    return tool;
-}
-
 }  // namespace
 
 void AddControlTips(TableView& view) {
@@ -47,26 +30,16 @@ void AddControlTips(TableView& view) {
     for (int index = 0; index < ControlCount; ++index) {
         if (view.controls[index] == nullptr) continue;
         std::wstring text = WidenCp932(TipTexts[index]);
-        TOOLINFOW onControl{};
-        onControl.cbSize = sizeof onControl;
-        onControl.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        onControl.hwnd = view.window;
-        onControl.uId = reinterpret_cast<UINT_PTR>(view.controls[index]);
-        onControl.lpszText = text.data();
-        SendMessageW(view.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&onControl));
-        TOOLINFOW inWindow = WindowTool(view, index);
-        inWindow.lpszText = text.data();
-        SendMessageW(view.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&inWindow));
+        // On the control itself: a disabled control gets no mouse, so no tip
+        // pops up over the table where a button was just clicked and disabled.
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = view.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(view.controls[index]);
+        tool.lpszText = text.data();
+        SendMessageW(view.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     // Long enough lines for the bet box's hint without breaking them.
     SendMessageW(view.tips, TTM_SETMAXTIPWIDTH, 0, 600);
-}
-
-void PlaceControlTips(const TableView& view) {
-    if (view.tips == nullptr) return;
-    for (int index = 0; index < ControlCount; ++index) {
-        if (view.controls[index] == nullptr) continue;
-        TOOLINFOW tool = WindowTool(view, index);
-        SendMessageW(view.tips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
 }

@@ -124,7 +124,6 @@ void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     RebuildTableSurface(gTable, dpi);
     PlaceControls();
-    PlaceControlTips(gTable);
     if (suggested != nullptr) {
         SetWindowPos(window, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
