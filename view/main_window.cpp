@@ -11,6 +11,7 @@
 #include "shell/wide_text.h"
 #include "view/control_tips.h"
 #include "view/dpi_scale.h"
+#include "view/table_accessible.h"
 #include "view/table_keys.h"
 #include "view/table_surface.h"
 
@@ -193,6 +194,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case WM_RBUTTONDOWN: return 0;
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam);
     case WM_FOCUSNEXTBUTTON: FocusNextButton(window, static_cast<int>(wParam)); return 0;
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default: return DefWindowProcW(window, message, wParam, lParam);

@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "shell/wide_text.h"
+#include "view/table_accessible.h"
 #include "view/table_keys.h"
 
 namespace {
@@ -23,6 +24,7 @@ void OpShowSpeech(void* context, const char* text) {
     view.shown.speechShown = true;
     view.shown.speech = text;
     DrawSpeech(view, view.shown.speech);
+    AnnounceSpeech(view.window);
 }
 
 void OpDrawMouth(void* context, MouthPicture mouth) {

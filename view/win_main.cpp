@@ -1,6 +1,8 @@
 // The program's entry point: seed, register, create, centre, show, run.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "cards/random.h"
 
 #include "view/main_window.h"
@@ -8,6 +10,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     gInstance = instance;
+    // The table's accessible object is handed to screen readers through COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
     RegisterMainWindowClass(instance);
     HWND window = CreateMainWindow();
@@ -16,5 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     CenterOnDesktop(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    return RunMessageLoop(window);
+    const int exitCode = RunMessageLoop(window);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
 }
