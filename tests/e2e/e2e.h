@@ -125,6 +125,11 @@ bool PressButton(HWND parent, int id);
 // The same, returning once the game has handled the click (for buttons that
 // open no modal box).
 bool PressButtonAndWait(HWND parent, int id);
+// While set, presses and clicks on the player's cards are typed instead, as
+// real key input (SendInput): Enter, F, the arrows and the digits 1-5.
+extern bool gByKeyboard;
+// The distinct keys typed since the last call, in order ("Enter 2 4 Up").
+std::string TakeKeysTyped();
 void PostClick(HWND window, int x, int y);
 std::wstring ReadWindowText(HWND window);
 

@@ -539,7 +539,17 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
         // Call and bet the most at first; later, when behind, fold to the computer's
         // bets: each fold costs exactly 1, so the match surely ends.
         const bool fold = match.deals >= AggressiveDeals && match.playerMoney <= 20;
+        // The second deal is played by keyboard alone, checked like every other.
+        gByKeyboard = match.deals == 1;
+        const int dealFailuresBefore = FailureCount();
         following = PlayDeal(session, game, match, fold);
+        if (gByKeyboard) {
+            const std::string keys = TakeKeysTyped();
+            Report(following && FailureCount() == dealFailuresBefore && !keys.empty(),
+                   "deal 2 played by keyboard alone, typed through SendInput: %s", keys.c_str());
+            SaveScreenshot(session, game.main, "keyboard-deal");
+        }
+        gByKeyboard = false;
     }
     const bool ended = match.computerMoney == 40 || match.playerMoney == 40;
     Report(ended,

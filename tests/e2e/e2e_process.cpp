@@ -2,6 +2,8 @@
 // the way a person's clicks reach them.
 #include "e2e.h"
 
+#include "game/layout.h"
+
 #include <cstdio>
 
 namespace {
@@ -116,7 +118,83 @@ bool PressButton(HWND parent, int id) {
     return true;
 }
 
+namespace {
+
+std::string gKeysTyped;
+
+// The key that stands for each button.
+WORD KeyForButton(int id) {
+    switch (id) {
+    case StartButton:
+    case ChangeButton:
+    case OkButton: return VK_RETURN;
+    case FoldButton: return 'F';
+    case UpButton: return VK_UP;
+    case DownButton: return VK_DOWN;
+    default: return 0;
+    }
+}
+
+// A real key press and release, as the keyboard driver would queue them.
+void SendKey(WORD key) {
+    const char* name = key == VK_RETURN ? "Enter"
+                       : key == VK_UP   ? "Up"
+                       : key == VK_DOWN ? "Down"
+                                        : nullptr;
+    const std::string typed = name != nullptr ? name : std::string(1, static_cast<char>(key));
+    if (gKeysTyped.find(typed) == std::string::npos)
+        gKeysTyped += (gKeysTyped.empty() ? "" : " ") + typed;
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = key;
+    keys[0].ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// Keys go to the foreground window; the game must be it before a key is typed.
+bool BringGameForward(HWND main) {
+    if (GetForegroundWindow() != main) SetForegroundWindow(main);
+    for (int k = 0; k < 50 && GetForegroundWindow() != main; ++k) Sleep(10);
+    return GetForegroundWindow() == main;
+}
+
+// Start, Change and Fold disable themselves when handled; OK does unless the
+// bet is refused, and ▲ / ▼ change the box unless at a limit.
+bool PressKeyAndWait(HWND parent, int id) {
+    HWND button = GetDlgItem(parent, id);
+    if (!button || !IsWindowEnabled(button) || KeyForButton(id) == 0) return false;
+    if (!BringGameForward(parent)) {
+        Report(false, "the game's window does not come to the foreground for a key");
+        return false;
+    }
+    HWND box = GetDlgItem(parent, BetBox);
+    const std::wstring boxBefore = ReadWindowText(box);
+    SendKey(KeyForButton(id));
+    const bool mayStayEnabled = id == OkButton || id == UpButton || id == DownButton;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    while (MillisecondsSince(start) < (mayStayEnabled ? 1000 : 3000)) {
+        if (!IsWindowEnabled(button)) return true;
+        if (id != OkButton && ReadWindowText(box) != boxBefore) return true;
+        Sleep(10);
+    }
+    return mayStayEnabled;
+}
+
+}  // namespace
+
+bool gByKeyboard = false;
+
+std::string TakeKeysTyped() {
+    std::string keys;
+    keys.swap(gKeysTyped);
+    return keys;
+}
+
 bool PressButtonAndWait(HWND parent, int id) {
+    if (gByKeyboard) return PressKeyAndWait(parent, id);
     HWND button = GetDlgItem(parent, id);
     if (!button || !IsWindowEnabled(button)) return false;
     DWORD_PTR result = 0;
@@ -124,6 +202,18 @@ bool PressButtonAndWait(HWND parent, int id) {
 }
 
 void PostClick(HWND window, int x, int y) {
+    if (gByKeyboard) {
+        // A click on the player's card becomes the digit of its position.
+        for (int i = 0; i < 5; ++i) {
+            if (x >= SlotLeft(5 + i) && x < SlotLeft(5 + i) + CardWidth && y >= PlayerRowTop &&
+                y < PlayerRowTop + CardHeight) {
+                if (BringGameForward(window)) SendKey(static_cast<WORD>('1' + i));
+                return;
+            }
+        }
+        Report(false, "a click at %d,%d has no key in the keyboard deal", x, y);
+        return;
+    }
     x *= gClientScale;
     y *= gClientScale;
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
