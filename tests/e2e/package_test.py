@@ -65,7 +65,11 @@ def main(argv):
 
     with zipfile.ZipFile(out) as archive:
         check(archive.testzip() is None, "every entry's CRC checks")
-        check(archive.read(wanted[0]) == open(exe, "rb").read(), "bluffwick.exe is the built program, byte for byte")
+        program = archive.read(wanted[0])
+        check(program == open(exe, "rb").read(), "bluffwick.exe is the built program, byte for byte")
+        pe, = struct.unpack_from("<I", program, 0x3C)
+        check(program[pe:pe + 4] == b"PE\0\0" and struct.unpack_from("<II", program, pe + 12) == (0, 0),
+              "the zipped bluffwick.exe is stripped (no symbol table)")
         check(archive.read(wanted[1]) == open(help_text, "rb").read(), "説明.txt is the built help text, byte for byte")
         readme = archive.read(wanted[2])
     check(readme.startswith(b"\xef\xbb\xbf") and b"\r\n" in readme and b"\n" not in readme.replace(b"\r\n", b""),
@@ -76,6 +80,9 @@ def main(argv):
     help_words = open(help_text, "rb").read().decode("utf-8-sig")
     keys = ["Enter", "1～5", "↑ / ↓", "+ / -", "F：", "F1", "Ctrl+C", "Tab / Shift+Tab", "Space"]
     check(all(key in help_words for key in keys), "説明.txt lists the keys %s" % keys)
+    told = ["賭け数が大きすぎるようだな", "少ないほうの持ち金ちょうどまで", "150 %", "200 %"]
+    check(all(words in help_words for words in told),
+          "説明.txt tells the refused bet, the drop of ▼ and the window at 150 %% and 200 %% (%s)" % told)
 
     # Ready to run on any Windows: no DLL of the compiler beside it is needed.
     system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
