@@ -133,6 +133,13 @@ std::string TakeKeysTyped();
 void PostClick(HWND window, int x, int y);
 std::wstring ReadWindowText(HWND window);
 
+// ---- What the shipped program shows the system ---------------------------------
+
+// Its version resource, read back with GetFileVersionInfo and VerQueryValue.
+void CheckVersionResource(const std::wstring& exePath);
+// The running game's comctl32 module (version 6) and the controls' places.
+void CheckLoadedControls(GameProcess& game);
+
 // ---- One run of the driver -------------------------------------------------
 
 struct Session {

@@ -462,6 +462,7 @@ int main() {
 
     LARGE_INTEGER runStart;
     QueryPerformanceCounter(&runStart);
+    CheckVersionResource(session.exePath);
     const std::wstring cancelFolder = session.outDir + L"\\game-cancel";
     const std::wstring linksFolder = session.outDir + L"\\game-links";
     FirstRun(session, cancelFolder, false);
@@ -473,6 +474,7 @@ int main() {
     double matchSeconds = -1;
     if (LaunchGame(cancelFolder + L"\\bluffwick.exe", cancelFolder, game) &&
         WaitForOpeningTable(session, game) >= 0) {
+        CheckLoadedControls(game);
         LARGE_INTEGER matchStart;
         QueryPerformanceCounter(&matchStart);
         PlayMatchToTheEnd(session, game);
