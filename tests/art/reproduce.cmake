@@ -1,5 +1,5 @@
 # Runs bluffwick-artgen into an empty folder and checks that it writes exactly
-# the committed pictures and icon of res/, byte for byte, and nothing else.
+# the committed pictures and icons of res/, byte for byte, and nothing else.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 execute_process(COMMAND "${ARTGEN}" "${WORK_DIR}" RESULT_VARIABLE status)
@@ -8,7 +8,7 @@ if(NOT status EQUAL 0)
 endif()
 
 file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
-file(GLOB committed RELATIVE "${RES_DIR}" "${RES_DIR}/*.bmp" "${RES_DIR}/*.ico")
+file(GLOB committed RELATIVE "${RES_DIR}" "${RES_DIR}/*.bmp" "${RES_DIR}/*.ico" "${RES_DIR}/*.png")
 list(SORT generated)
 list(SORT committed)
 if(NOT generated STREQUAL committed)

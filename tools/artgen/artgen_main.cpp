@@ -14,7 +14,8 @@ namespace {
 
 const char Usage[] =
     "usage: bluffwick-artgen OUTPUT_DIR [--sheet FILE.png] [--fonts FONT_DIR]\n"
-    "Writes the bitmaps (.bmp) and the icon (.ico) of the game into OUTPUT_DIR.\n";
+    "Writes the bitmaps (.bmp), the icon (.ico) and the launcher icons (.png) of the game\n"
+    "into OUTPUT_DIR.\n";
 
 cairo_font_face_t* LoadFont(FT_Library library, const std::string& path) {
     FT_Face face = nullptr;
@@ -80,6 +81,14 @@ int main(int argc, char** argv) {
     if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon, iconSizes))) {
         std::fprintf(stderr, "bluffwick-artgen: cannot write the icon\n");
         return 1;
+    }
+    // The same design for the Linux launcher's hicolor theme.
+    for (int size : {48, 256}) {
+        const std::string name = "bluffwick-" + std::to_string(size) + ".png";
+        if (!WriteBytes(outputDir + "/" + name, DrawIconPng(size))) {
+            std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", name.c_str());
+            return 1;
+        }
     }
     if (!sheetPath.empty() && !WriteContactSheet(sheetPath, pictures, fonts)) {
         std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", sheetPath.c_str());
