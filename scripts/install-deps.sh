@@ -16,9 +16,11 @@ windows_run=(wine wine64 fonts-ipafont-gothic)
 # xrdb tells the play command the desktop's DPI.
 desktop_scale=(x11-xserver-utils)
 headless_desktop=(xvfb xauth imagemagick python3)
+# The play command's test validates its launcher and starts it as a desktop would.
+launcher_check=(desktop-file-utils libglib2.0-bin)
 
 case "${1:-test}" in
-  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}") ;;
+  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}") ;;
   # googletest: its sources must be there for the Windows build to configure.
   play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
   package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;

@@ -3,10 +3,34 @@
 # The game lives in a Wine prefix of its own under the user's data folder
 # (${XDG_DATA_HOME:-~/.local/share}/bluffwick/wine), in C:\Bluffwick, so its
 # settings file and the shortcuts made on its first run outlive rebuilds. A second
-# run rebuilds and reinstalls nothing that is already there.
+# run rebuilds and reinstalls nothing that is already there. The first run also
+# puts a launcher in the desktop's menu, which starts the game through --start.
+#   scripts/play.sh               install, build, start
+#   scripts/play.sh --start       start the installed game: no install, no build
+#   scripts/play.sh --uninstall   remove the game's prefix, launcher, icons and shortcuts
 # BLUFFWICK_PLAY_BUILD chooses the build folder (default build/play).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+mode=play
+case "${1:-}" in
+  "") ;;
+  --start) mode=start ;;
+  --uninstall) mode=uninstall ;;
+  *) echo "usage: $0 [--start | --uninstall]" >&2; exit 2 ;;
+esac
+
+data=${XDG_DATA_HOME:-$HOME/.local/share}/bluffwick
+export WINEPREFIX="$data/wine"
+export WINEDEBUG=-all
+unset WINEARCH
+# shellcheck source=scripts/linux-desktop.sh
+source scripts/linux-desktop.sh
+
+if [ "$mode" = uninstall ]; then
+  uninstall
+  exit 0
+fi
 
 if [ -z "${DISPLAY:-}" ]; then
   if [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -18,16 +42,19 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
-scripts/install-deps.sh play
+game_dir="$WINEPREFIX/drive_c/Bluffwick"
+if [ "$mode" = start ]; then
+  if [ ! -f "$WINEPREFIX/.bluffwick-ready" ] || [ ! -f "$game_dir/bluffwick.exe" ]; then
+    echo "play: Bluffwick is not installed in $WINEPREFIX; run scripts/play.sh first." >&2
+    exit 1
+  fi
+else
+  scripts/install-deps.sh play
+  build=${BLUFFWICK_PLAY_BUILD:-build/play}
+  echo "play: building bluffwick.exe in $build"
+  scripts/build-game.sh "$build"
+fi
 
-build=${BLUFFWICK_PLAY_BUILD:-build/play}
-echo "play: building bluffwick.exe in $build"
-scripts/build-game.sh "$build"
-
-data=${XDG_DATA_HOME:-$HOME/.local/share}/bluffwick
-export WINEPREFIX="$data/wine"
-export WINEDEBUG=-all
-unset WINEARCH
 # Making or updating the prefix must leave no menu entries or file associations of
 # Wine's own on the desktop, and must not offer to fetch Mono or Gecko.
 quiet_overrides="winemenubuilder.exe=d;mscoree=d;mshtml=d"
@@ -95,26 +122,25 @@ prefix_dpi() {
 dpi=$(desktop_dpi)
 if [ "$dpi" != "$(prefix_dpi)" ]; then
   echo "play: setting the game's scale to $dpi DPI"
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  WINEDLLOVERRIDES=$quiet_overrides wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w
 fi
 
-# Copied only when different, so an unchanged program keeps its file as it was.
-game_dir="$WINEPREFIX/drive_c/Bluffwick"
-mkdir -p "$game_dir"
-install_file() {
-  if ! cmp -s "$1" "$2"; then
-    cp "$1" "$2.new"
-    mv -f "$2.new" "$2"
-    echo "play: installed $(basename "$2")"
-  fi
-}
-install_file "$build/bin/bluffwick.exe" "$game_dir/bluffwick.exe"
-install_file "$build/bin/説明.txt" "$game_dir/説明.txt"
+if [ "$mode" = play ]; then
+  # Copied only when different, so an unchanged program keeps its file as it was.
+  mkdir -p "$game_dir"
+  install_file() {
+    if ! cmp -s "$1" "$2"; then
+      cp "$1" "$2.new"
+      mv -f "$2.new" "$2"
+      echo "play: installed $(basename "$2")"
+    fi
+  }
+  install_file "$build/bin/bluffwick.exe" "$game_dir/bluffwick.exe"
+  install_file "$build/bin/説明.txt" "$game_dir/説明.txt"
+fi
+install_launcher
 
 echo "play: starting Bluffwick"
 cd "$game_dir"
-# Shortcuts asked for on the first run go where Wine maps the desktop and the Start
-# menu; with the menu builder on, they also appear as launchers of the desktop.
-export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
-exec wine 'C:\Bluffwick\bluffwick.exe'
+run_game

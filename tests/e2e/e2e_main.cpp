@@ -1,6 +1,7 @@
 // The end-to-end driver: starts the real bluffwick.exe in fresh folders and uses
 // it as a player would, checking its dialogs, its table and its controls.
 //   bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER
+//   bluffwick_e2e --tick-settings   (ticks every box of a running game's first-run dialog)
 #include "e2e.h"
 
 #include "res/resource.h"
@@ -360,6 +361,28 @@ void ExitMidDeal(GameProcess& game) {
     if (!ended) TerminateProcess(game.info.hProcess, 1);
 }
 
+// For the play command's test: answers the first-run dialog of a game started
+// by someone else (the same wineserver) as a player asking for every shortcut.
+int TickSettings() {
+    HWND dialog = nullptr;
+    WaitUntil(60000, [&] {
+        dialog = FindWindowW(DialogClass, L"設定");
+        return dialog && IsWindowVisible(dialog);
+    });
+    if (!dialog) {
+        Report(false, "--tick-settings: no settings dialog appeared within 60 s");
+        return 1;
+    }
+    for (int id = IDC_DESKTOP_CHECK; id <= IDC_STARTUP_CHECK; ++id) PressButton(dialog, id);
+    const bool ticked = WaitUntil(3000, [&] { return CheckedBoxes(dialog, BST_CHECKED); });
+    Report(ticked, "--tick-settings: the three boxes are ticked");
+    if (!ticked) return 1;
+    PressButton(dialog, IDOK);
+    const bool closed = WaitUntil(10000, [&] { return !IsWindow(dialog); });
+    Report(closed, "--tick-settings: OK closes the dialog");
+    return closed ? 0 : 1;
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) return -1;
     std::sort(values.begin(), values.end());
@@ -425,9 +448,12 @@ void OneDealAtScale(Session& session) {
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc == 2 && std::wstring(argv[1]) == L"--tick-settings") return TickSettings();
     const bool oneDeal = argc == 4 && std::wstring(argv[3]) == L"--one-deal-scaled";
     if (argc != 3 && !oneDeal) {
-        fprintf(stderr, "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER [--one-deal-scaled]\n");
+        fprintf(stderr,
+                "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER [--one-deal-scaled]\n"
+                "       bluffwick_e2e --tick-settings\n");
         return 2;
     }
     Session session;
