@@ -1,6 +1,6 @@
 // What the table last showed: kept by the Win32 view so that it can draw the
-// table again at another DPI, and read back in words for those who cannot see
-// it (screen readers, the clipboard).
+// table again at another DPI, and by every view to read it back in words for
+// those who cannot see it (screen readers, the clipboard).
 #pragma once
 
 #include <string>
@@ -27,3 +27,8 @@ struct ShownTable {
     HandCategory categories[2] = {};
     std::string names[2];
 };
+
+// A mouth was drawn: it is now the topmost of those shown.
+void RememberMouth(ShownTable& shown, MouthPicture mouth);
+// Slot 0..9 now shows `what` (its card when a face); other slots are ignored.
+void RememberSlot(ShownTable& shown, int slot, SlotShown what, Card card);

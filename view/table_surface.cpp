@@ -229,19 +229,8 @@ void DrawMouthPicture(const TableView& view, MouthPicture mouth) {
     DrawPicture(view, mouth, MouthLeft, top);
 }
 
-void RememberMouth(ShownTable& shown, MouthPicture mouth) {
-    int kept = 0;
-    for (int k = 0; k < shown.mouthCount; ++k) {
-        if (shown.mouths[k] != mouth) shown.mouths[kept++] = shown.mouths[k];
-    }
-    shown.mouths[kept++] = mouth;
-    shown.mouthCount = kept;
-}
-
 void ShowSlot(TableView& view, int slot, SlotShown what, Card card) {
-    if (slot < 0 || slot >= SlotCount) return;
-    view.shown.slots[slot] = what;
-    view.shown.cards[slot] = card;
+    RememberSlot(view.shown, slot, what, card);
 }
 
 void DrawSlot(const TableView& view, int slot) {

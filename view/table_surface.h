@@ -69,7 +69,6 @@ void DrawMouthPicture(const TableView& view, MouthPicture mouth);
 void DrawCounter(const TableView& view, int value, int top);
 void DrawSlot(const TableView& view, int slot);
 // Keeping what was drawn, for RebuildTableSurface.
-void RememberMouth(ShownTable& shown, MouthPicture mouth);
 void ShowSlot(TableView& view, int slot, SlotShown what, Card card);
 
 // Makes the fonts and the surface again at `dpi` and draws on it what the table

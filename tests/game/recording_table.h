@@ -21,6 +21,8 @@ struct RecordingTable {
 const TableOps& RecordingTableOps();
 // Makes `table` the installed provider and the opponent's record.
 void InstallRecordingTable(RecordingTable& table);
+// Adds a line to the installed table's record (nothing when none is installed).
+void RecordLine(const std::string& line);
 // Removes it again.
 void RemoveRecordingTable();
 // The lines recorded since the last call, joined by "\n", and forgets them.
