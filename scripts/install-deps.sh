@@ -21,8 +21,9 @@ launcher_check=(desktop-file-utils libglib2.0-bin)
 
 case "${1:-test}" in
   test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}") ;;
-  # googletest: its sources must be there for the Windows build to configure.
-  play) wanted=(cmake make googletest "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
+  # googletest: its sources must be there for the Windows build to configure;
+  # python3 converts the core's texts to Shift-JIS while it builds.
+  play) wanted=(cmake make googletest python3 "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
   package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;
   *) echo "usage: $0 test|play|package" >&2; exit 2 ;;
 esac
