@@ -1,0 +1,241 @@
+// The page in a real browser: Debian's chromium, headless, driven through its
+// DevTools protocol. It opens bluffwick.html from file:// with the clock under
+// the test's hand, plays one deal by clicks and one by keys, and checks the
+// operations against the native program's for the same clock and actions, the
+// controls, the live region, every picture on the canvas at ratio 1 and 2, and
+// that nothing was requested once the page had loaded.
+//   node browser_test.js PLAYWRIGHT-CORE PAGE.html RECORD-MATCH RES-FOLDER WORK-FOLDER
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const { execFileSync } = require('child_process');
+
+const [playwrightPath, pagePath, recordMatch, resFolder, workFolder] = process.argv.slice(2);
+const { chromium } = require(playwrightPath);
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!ok) failures += 1;
+}
+
+// The program's bitmaps, decoded here independently of the page.
+function readBmp(file) {
+  const b = fs.readFileSync(file);
+  const width = b.readInt32LE(18);
+  const rawHeight = b.readInt32LE(22);
+  const height = Math.abs(rawHeight);
+  const bits = b.readUInt16LE(28);
+  const colours = b.readUInt32LE(46) || 1 << bits;
+  const paletteAt = 14 + b.readUInt32LE(14);
+  const palette = [];
+  for (let i = 0; i < colours; ++i) palette.push([b[paletteAt + 4 * i + 2], b[paletteAt + 4 * i + 1], b[paletteAt + 4 * i]]);
+  const stride = Math.ceil((width * bits) / 32) * 4;
+  const index = (x, y) => {
+    const row = b.readUInt32LE(10) + stride * (rawHeight > 0 ? height - 1 - y : y);
+    return bits === 8 ? b[row + x] : (b[row + (x >> 1)] >> (x & 1 ? 0 : 4)) & 15;
+  };
+  return { width, height, palette, index };
+}
+const bitmaps = {};
+for (const name of fs.readdirSync(resFolder)) {
+  if (name.endsWith('.bmp')) bitmaps[parseInt(name, 10)] = readBmp(path.join(resFolder, name));
+}
+
+const Slot = { left: (s) => 200 + 85 * (s % 5), top: (s) => (s < 5 ? 20 : 310) };
+const ControlIds = { StartButton: 100, ChangeButton: 101, UpButton: 102, DownButton: 103, OkButton: 104, FoldButton: 105 };
+const ControlElement = { 100: '#startButton', 101: '#changeButton', 102: '#upButton', 103: '#downButton', 104: '#okButton', 105: '#foldButton' };
+
+// The canvas at `ratio` device pixels per table pixel: every picture the table
+// shows must be its bitmap, each pixel an exact ratio x ratio block.
+async function checkPictures(page, ratio, when) {
+  const { pixels, width, shown } = await page.evaluate(() => {
+    const canvas = document.getElementById('surface');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    return { pixels: Array.from(data), width: canvas.width, shown: window.bluffwick.shown };
+  });
+  const at = (x, y) => (y * width + x) * 4;
+  let wrong = 0;
+  const compare = (id, left, top, marked, rows) => {
+    const bmp = bitmaps[id];
+    for (let y = 0; y < (rows ?? bmp.height); ++y) {
+      for (let x = 0; x < bmp.width; ++x) {
+        let index = bmp.index(x, y);
+        if (marked && index === 1) index = 7;
+        const [r, g, b] = bmp.palette[index];
+        for (let dy = 0; dy < ratio; ++dy) {
+          for (let dx = 0; dx < ratio; ++dx) {
+            const p = at((left + x) * ratio + dx, (top + y) * ratio + dy);
+            if (pixels[p] !== r || pixels[p + 1] !== g || pixels[p + 2] !== b) wrong += 1;
+          }
+        }
+      }
+    }
+  };
+  shown.slots.forEach((slot, k) => {
+    const marked = slot.card >= 0 && shown.marked[slot.card];
+    compare(slot.picture, Slot.left(k), Slot.top(k), marked);
+  });
+  for (const [side, top] of [[0, 149], [1, 248]]) {
+    const value = shown.money[side];
+    compare(value < 10 ? 166 : 167 + Math.floor(value / 10), 552, top, false);
+    compare(167 + (value % 10), 584, top, false);
+  }
+  const topMouth = shown.mouths[shown.mouths.length - 1];
+  compare(topMouth, 15, { 182: 7, 183: 10, 184: 5 }[topMouth], false);
+  // The table picture above the mouths and the cards.
+  compare(101, 0, 0, false, 5);
+  check(wrong === 0, `${when}, ratio ${ratio}: every card, counter and the mouth are their bitmaps (${wrong} pixels differ)`);
+}
+
+// A click at table pixel (x, y), wherever the page has put the table.
+async function clickTable(page, x, y) {
+  const box = await page.locator('#table').boundingBox();
+  const k = box.width / 634;
+  await page.mouse.click(box.x + (x + 0.5) * k, box.y + (y + 0.5) * k);
+}
+
+async function waitForTimer(page) {
+  // Each tick of RoundTimer as the page schedules it, until the step stops it.
+  for (let ticks = 0; ticks < 100; ++ticks) {
+    const running = await page.evaluate(() => window.bluffwick.timerRunning());
+    if (!running) break;
+    await page.clock.runFor(100);
+  }
+  await page.clock.runFor(50);  // the last repaint
+}
+
+async function main() {
+  fs.mkdirSync(workFolder, { recursive: true });
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+  const started = 1712300000;  // whole seconds, UTC
+  const url = 'file://' + path.resolve(pagePath);
+
+  // ---- Ratio 1: one deal by clicks, one by keys.
+  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1, timezoneId: 'UTC' });
+  await context.clock.install({ time: started * 1000 });
+  const page = await context.newPage();
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  const opened = Date.now();
+  await page.goto(url);
+  await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  const firstPaint = Date.now() - opened;
+  // From here the clock moves only as the test says.
+  await page.clock.pauseAt(Math.ceil((await page.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
+  await page.clock.runFor(50);
+  const requestsAtLoad = requests.length;
+  const openedAt = await page.evaluate(() => window.bluffwick.openedAt);
+  const script = ['clock ' + openedAt.seconds, 'hour ' + openedAt.hour, 'open'];
+  const clockLine = async () => script.push('clock ' + (await page.evaluate(() => Math.floor(Date.now() / 1000))));
+  const enabledControls = () => page.evaluate(() => [...document.querySelectorAll('#table button.control')]
+    .filter((b) => !b.disabled).map((b) => b.id));
+
+  check((await enabledControls()).join() === 'startButton', 'at the opening only Start is enabled');
+  check((await page.inputValue('#betBox')) === '1', 'the bet box reads 1');
+  await checkPictures(page, 1, 'the opening');
+
+  // Deal one, by clicks: two cards marked (one of them twice), Change, then
+  // OK or Fold as the computer's bet allows, or a bet of 2 as dealer.
+  await page.clock.runFor(3000);
+  await clockLine();
+  await page.click('#startButton');
+  script.push('press StartButton');
+  for (const [x, y] of [[210, 320], [300, 400], [560, 330], [300, 400], [300, 400]]) {
+    await clickTable(page, x, y);
+    script.push(`click ${x} ${y}`);
+  }
+  await page.clock.runFor(50);
+  await checkPictures(page, 1, 'with marked cards');
+  await page.click('#changeButton');
+  script.push('press ChangeButton');
+  await waitForTimer(page);
+  script.push('run');
+  const enabled = await enabledControls();
+  if (enabled.includes('upButton')) {
+    await page.click('#upButton');
+    script.push('press UpButton');
+  }
+  await page.click('#okButton');
+  script.push('press OkButton');
+  await waitForTimer(page);
+  script.push('run');
+  check((await enabledControls()).join() === 'startButton', 'after the deal only Start is enabled again');
+
+  // Deal two, by keys alone.
+  await page.clock.runFor(4000);
+  await clockLine();
+  await page.keyboard.press('Enter');
+  script.push('press StartButton');
+  for (const key of ['Digit1', 'Numpad3', 'Digit3', 'Digit5']) {
+    await page.keyboard.press(key);
+    const slot = 5 + Number(key.slice(-1)) - 1;
+    script.push(`click ${Slot.left(slot)} ${Slot.top(slot)}`);
+  }
+  await page.keyboard.press('KeyF');  // Fold is not enabled while choosing: nothing happens
+  await page.keyboard.press('Enter');
+  script.push('press ChangeButton');
+  await page.keyboard.press('Enter');  // during the timed steps: nothing
+  await waitForTimer(page);
+  script.push('run');
+  if ((await enabledControls()).includes('upButton')) {
+    await page.keyboard.press('ArrowUp');
+    script.push('press UpButton');
+  }
+  await page.keyboard.press('Enter');
+  script.push('press OkButton');
+  await waitForTimer(page);
+  script.push('run');
+  await checkPictures(page, 1, 'after two deals');
+
+  // The same clock and actions, played by the native program.
+  fs.writeFileSync(path.join(workFolder, 'script.txt'), script.join('\n') + '\n');
+  const native = execFileSync(recordMatch, [path.join(workFolder, 'script.txt')], { encoding: 'utf8' }).trimEnd().split('\n');
+  const record = await page.evaluate(() => window.bluffwick.record);
+  fs.writeFileSync(path.join(workFolder, 'native.txt'), native.join('\n') + '\n');
+  fs.writeFileSync(path.join(workFolder, 'page.txt'), record.join('\n') + '\n');
+  const firstDifference = native.findIndex((line, k) => line !== record[k]);
+  check(native.length > 100 && native.length === record.length && firstDifference < 0,
+    `the page performed the native program's ${native.length} operations, in order` +
+    (firstDifference >= 0 ? ` (first difference at ${firstDifference + 1}: ${native[firstDifference]} / ${record[firstDifference]})` : ''));
+
+  const live = await page.textContent('#speechLive');
+  const lastSpeech = native.filter((line) => line.startsWith('ShowSpeech(')).pop().slice(11, -1).replace(/\\n/g, '');
+  check(live === lastSpeech, `the live region holds the last line: ${live}`);
+  const names = await page.evaluate(() => [...document.querySelectorAll('#parts > [role=img]')].map((e) => e.getAttribute('aria-label')));
+  check(names.length === 15 && /^あなた \d+ドル$/.test(names[14]) && names.slice(6, 11).every((n) => /の(A|K|Q|J|\d+)/.test(n)),
+    `the parts carry their names (${names[6]}, ${names[12]}, ${names[14]})`);
+  check(requests.length === requestsAtLoad && requests.every((u) => u.startsWith('file:') || u.startsWith('data:')),
+    `no request after load (${requests.length - requestsAtLoad} after, ${requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:')).length} to the network)`);
+  check(!(await page.evaluate(() => document.cookie)) && (await page.evaluate(() => localStorage.length)) === 0, 'nothing stored: no cookie, no local storage');
+  await page.screenshot({ path: path.join(workFolder, 'ratio-1.png') });
+  await context.close();
+
+  // ---- Ratio 2: the opening and a marked card, each picture 2 x 2 blocks.
+  const context2 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 2, timezoneId: 'UTC' });
+  await context2.clock.install({ time: started * 1000 });
+  const page2 = await context2.newPage();
+  await page2.goto(url);
+  await page2.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  await page2.clock.pauseAt(Math.ceil((await page2.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
+  await page2.clock.runFor(50);
+  check((await page2.evaluate(() => window.bluffwick.scale())) === 2, 'at ratio 2 the canvas has two device pixels a table pixel');
+  await page2.click('#startButton');
+  await clickTable(page2, 250, 340);
+  await page2.clock.runFor(50);
+  await checkPictures(page2, 2, 'a marked card');
+  await page2.screenshot({ path: path.join(workFolder, 'ratio-2.png') });
+  await context2.close();
+  await browser.close();
+
+  const size = fs.statSync(pagePath).size;
+  check(size <= 1.5 * 1024 * 1024, `the page is ${size} bytes, at most 1.5 MiB`);
+  console.log(`     opening the file to the first painted table: ${firstPaint} ms`);
+  console.log(failures ? `FAILED: ${failures}` : 'PASSED');
+  process.exit(failures ? 1 : 0);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(2);
+});
