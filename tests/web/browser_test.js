@@ -49,11 +49,14 @@ const ControlElement = { 100: '#startButton', 101: '#changeButton', 102: '#upBut
 // The canvas at `ratio` device pixels per table pixel: every picture the table
 // shows must be its bitmap, each pixel an exact ratio x ratio block.
 async function checkPictures(page, ratio, when) {
-  const { pixels, width, shown } = await page.evaluate(() => {
+  const { data, width, shown } = await page.evaluate(() => {
     const canvas = document.getElementById('surface');
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    return { pixels: Array.from(data), width: canvas.width, shown: window.bluffwick.shown };
+    const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown };
   });
+  const pixels = Buffer.from(data, 'base64');
   const at = (x, y) => (y * width + x) * 4;
   let wrong = 0;
   const compare = (id, left, top, marked, rows) => {
