@@ -1,12 +1,18 @@
 // The speech's lines, broken as at 96 DPI, for drawing at any other scale.
 #include "view/speech_layout.h"
 
+#include <usp10.h>
+
 namespace {
 
-int TextWidth(HDC dc, const std::wstring& text, size_t from, size_t count) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str() + from, static_cast<int>(count), &size);
-    return size.cx;
+// Where a line may end inside `text`: before each character ScriptBreak marks
+// as a soft break (after a space, between Japanese characters, but never
+// before a mark such as "、"). Wine's DrawText asks it the same way.
+std::vector<SCRIPT_LOGATTR> SoftBreaks(const wchar_t* text, int count) {
+    std::vector<SCRIPT_LOGATTR> marks(static_cast<size_t>(count));
+    SCRIPT_ANALYSIS analysis{};
+    ScriptBreak(text, count, &analysis, marks.data());
+    return marks;
 }
 
 std::vector<std::wstring> GreedyLines(HDC dc, const std::wstring& text, int width) {
@@ -16,21 +22,35 @@ std::vector<std::wstring> GreedyLines(HDC dc, const std::wstring& text, int widt
         size_t end = text.find(L'\n', start);
         if (end == std::wstring::npos) end = text.size();
         size_t at = start;
-        do {
-            size_t fit = at;
-            while (fit < end && TextWidth(dc, text, at, fit + 1 - at) <= width) ++fit;
-            if (fit == end) {
+        for (;;) {
+            const wchar_t* rest = text.c_str() + at;
+            const int count = static_cast<int>(end - at);
+            int fit = 0;
+            SIZE size{};
+            GetTextExtentExPointW(dc, rest, count, width, &fit, nullptr, &size);
+            if (fit >= count) {
                 lines.push_back(text.substr(at, end - at));
                 break;
             }
-            size_t cut = fit;
-            const size_t space = text.rfind(L' ', fit);
-            if (space != std::wstring::npos && space >= at && space < fit) cut = space;
-            if (cut == at) cut = at + 1;  // not even one character fits: it goes alone
-            lines.push_back(text.substr(at, cut - at));
-            at = cut;
-            while (at < end && text[at] == L' ') ++at;
-        } while (at < end);
+            // The last soft break up to the first character that does not fit,
+            // even where a space comes earlier.
+            const std::vector<SCRIPT_LOGATTR> marks = SoftBreaks(rest, count);
+            int cut = fit;
+            while (cut > 0 && !marks[static_cast<size_t>(cut)].fSoftBreak) --cut;
+            if (cut == 0) {
+                // No break fits: the word runs on to the next space, clipped.
+                cut = fit;
+                while (cut < count && rest[cut] != L' ') ++cut;
+            }
+            lines.push_back(text.substr(at, static_cast<size_t>(cut)));
+            at += static_cast<size_t>(cut);
+            if (at < end && text[at] == L' ') ++at;  // one space at the break is dropped
+            if (at == end) {
+                // A break right before "\n" still leaves DrawText an empty line.
+                if (end < text.size()) lines.emplace_back();
+                break;
+            }
+        }
         start = end + 1;
     }
     return lines;
