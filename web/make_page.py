@@ -29,12 +29,11 @@ def speech_lines(path):
     """The table of the program's speech lines: metrics, then text -> its lines."""
     metrics = {}
     table = {}
-    if not path.exists():
-        return metrics, table
     for line in path.read_text(encoding='utf-8').splitlines():
-        if line.startswith('#'):
+        if line.startswith('# font '):
             for key, value in re.findall(r'(\w+) (\d+)', line):
                 metrics[key] = int(value)
+        if line.startswith('#'):
             continue
         if line:
             text, *lines = line.split('\t')
@@ -96,6 +95,8 @@ def main():
         sys.exit('make_page: no version in the resource script or no home page address')
     help_text = args.help_text.read_text(encoding='utf-8-sig').replace('\r\n', '\n')
     metrics, lines = speech_lines(args.speech_lines)
+    if not all(key in metrics for key in ('height', 'ascent', 'line')):
+        sys.exit(f'make_page: no "# font height H ascent A line L" in {args.speech_lines}')
 
     # Every character the game can show: its texts, the page's own, the help.
     characters = set(chr(c) for c in range(0x20, 0x7f))
@@ -123,7 +124,7 @@ def main():
         'fonts': {'proportional': base64.b64encode(proportional).decode(),
                   'fixed': base64.b64encode(fixed).decode()},
         'proportional': proportional_metrics,
-        'speech': {'height': metrics.get('height', 16), 'ascent': metrics.get('ascent', 14)},
+        'speech': {key: metrics[key] for key in ('height', 'ascent', 'line')},
         'speechLines': lines,
         'help': help_text,
         'licence': licence_text(args.licence),

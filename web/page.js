@@ -186,9 +186,13 @@
     context.textBaseline = 'alphabetic';
     // Bold is asked for, but the Japanese face has no bold: the program draws it regular.
     context.font = `${fontPixels(metrics.height, Assets.proportional) * scale}px "Bluffwick PGothic"`;
-    const lines = Assets.speechLines[text] ?? breakSpeech(text);
+    let lines = Assets.speechLines[text];
+    if (!lines) {
+      lines = breakSpeech(text);
+      window.bluffwick.unlistedSpeech.push(text);
+    }
     lines.forEach((line, k) => {
-      context.fillText(line, box.left * scale, (box.top + k * metrics.height + metrics.ascent) * scale);
+      context.fillText(line, box.left * scale, (box.top + k * metrics.line + metrics.ascent) * scale);
     });
     context.restore();
   }
@@ -536,6 +540,7 @@
     record,
     roundState: () => core._WebRoundState(),
     timerRunning: () => timer !== null,
+    unlistedSpeech: [],  // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
     shown,
     scale: () => scale,

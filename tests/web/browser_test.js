@@ -202,6 +202,8 @@ async function main() {
     `the page performed the native program's ${native.length} operations, in order` +
     (firstDifference >= 0 ? ` (first difference at ${firstDifference + 1}: ${native[firstDifference]} / ${record[firstDifference]})` : ''));
 
+  const unlisted = await page.evaluate(() => window.bluffwick.unlistedSpeech);
+  check(unlisted.length === 0, `every line said was broken where the program breaks it (${unlisted.length} not listed)`);
   const live = await page.textContent('#speechLive');
   const lastSpeech = native.filter((line) => line.startsWith('ShowSpeech(')).pop().slice(11, -1).replace(/\\n/g, '');
   check(live === lastSpeech, `the live region holds the last line: ${live}`);
