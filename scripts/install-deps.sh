@@ -4,6 +4,7 @@
 #   scripts/install-deps.sh test   everything the test command builds and runs
 #   scripts/install-deps.sh play   what building and running the game needs
 #   scripts/install-deps.sh package   what building the portable zip needs
+#   scripts/install-deps.sh web   what building the browser page needs
 set -euo pipefail
 
 host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
@@ -18,14 +19,20 @@ desktop_scale=(x11-xserver-utils)
 headless_desktop=(xvfb xauth imagemagick python3)
 # The play command's test validates its launcher and starts it as a desktop would.
 launcher_check=(desktop-file-utils libglib2.0-bin)
+# The browser page: the core through Emscripten, a font cut down by fontTools.
+web_build=(cmake make emscripten python3 python3-fonttools fonts-ipafont-gothic)
+# Its check: Debian's chromium, driven by playwright-core from npm.
+web_check=(chromium)
 
 case "${1:-test}" in
-  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}") ;;
+  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}" "${web_build[@]}" "${web_check[@]}") ;;
   # googletest: its sources must be there for the Windows build to configure;
   # python3 converts the core's texts to Shift-JIS while it builds.
   play) wanted=(cmake make googletest python3 "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
   package) wanted=(cmake make googletest python3 "${windows_build[@]}") ;;
-  *) echo "usage: $0 test|play|package" >&2; exit 2 ;;
+  web) wanted=("${web_build[@]}") ;;
+  npm) wanted=(npm) ;;
+  *) echo "usage: $0 test|play|package|web|npm" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -8,7 +8,8 @@
 #   scripts/play.sh               install, build, start
 #   scripts/play.sh --start       start the installed game: no install, no build
 #   scripts/play.sh --uninstall   remove the game's prefix, launcher, icons and shortcuts
-# BLUFFWICK_PLAY_BUILD chooses the build folder (default build/play).
+#   scripts/play.sh --web         build bluffwick.html and open it in the desktop's browser
+# BLUFFWICK_PLAY_BUILD chooses the build folder (default build/play; build/page for --web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,8 +18,25 @@ case "${1:-}" in
   "") ;;
   --start) mode=start ;;
   --uninstall) mode=uninstall ;;
-  *) echo "usage: $0 [--start | --uninstall]" >&2; exit 2 ;;
+  --web) mode=web ;;
+  *) echo "usage: $0 [--start | --uninstall | --web]" >&2; exit 2 ;;
 esac
+
+# The browser's game needs no Wine: one file, opened from disk.
+if [ "$mode" = web ]; then
+  scripts/install-deps.sh web
+  build=${BLUFFWICK_PLAY_BUILD:-build/page}
+  echo "play: building bluffwick.html in $build"
+  scripts/build-page.sh "$build"
+  page="$PWD/$build/web/bluffwick.html"
+  [ "${build#/}" = "$build" ] || page="$build/web/bluffwick.html"
+  if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then
+    echo "play: opening $page"
+    exec xdg-open "$page"
+  fi
+  echo "play: no display to open it on; the page is $page"
+  exit 0
+fi
 
 data=${XDG_DATA_HOME:-$HOME/.local/share}/bluffwick
 export WINEPREFIX="$data/wine"

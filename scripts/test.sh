@@ -4,15 +4,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
+# npm comes with Node; a machine with Debian's Node alone gets Debian's npm.
+command -v npm >/dev/null || scripts/install-deps.sh npm
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== Format: every C++ file as .clang-format lays it out"
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
 
-echo "== Host build: the portable core, bluffwick-lab and their tests"
+echo "== Web build: the core in WebAssembly and bluffwick.html"
+rm -rf build/test-web
+scripts/build-page.sh build/test-web
+ls -l build/test-web/web/bluffwick.html
+# playwright-core, at the version the lock file pins, for the page's check in chromium.
+rm -rf build/test-npm
+mkdir -p build/test-npm
+cp tests/web/package.json tests/web/package-lock.json build/test-npm/
+(cd build/test-npm && npm ci --no-audit --no-fund --loglevel=error)
+
+echo "== Host build: the portable core, bluffwick-lab, their tests and the page's checks"
 rm -rf build/test-host
-cmake -S . -B build/test-host -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/test-host -DCMAKE_BUILD_TYPE=Release -DBLUFFWICK_WEB_BUILD="$PWD/build/test-web" \
+  -DBLUFFWICK_PLAYWRIGHT="$PWD/build/test-npm/node_modules"
 cmake --build build/test-host -j"$jobs"
 ctest --test-dir build/test-host --output-on-failure -j"$jobs"
 

@@ -175,6 +175,12 @@ async function main() {
     const slot = 5 + Number(key.slice(-1)) - 1;
     script.push(`click ${Slot.left(slot)} ${Slot.top(slot)}`);
   }
+  // A digit held down marks its card once: the auto-repeat does nothing.
+  await page.keyboard.down('Digit2');
+  await page.keyboard.down('Digit2');
+  await page.keyboard.down('Digit2');
+  await page.keyboard.up('Digit2');
+  script.push(`click ${Slot.left(6)} ${Slot.top(6)}`);
   await page.keyboard.press('KeyF');  // Fold is not enabled while choosing: nothing happens
   await page.keyboard.press('Enter');
   script.push('press ChangeButton');
@@ -202,6 +208,20 @@ async function main() {
     `the page performed the native program's ${native.length} operations, in order` +
     (firstDifference >= 0 ? ` (first difference at ${firstDifference + 1}: ${native[firstDifference]} / ${record[firstDifference]})` : ''));
 
+  // What the player sees of the controls is what the program's record left.
+  const nativeEnabled = { StartButton: true };
+  for (const line of native) {
+    const m = /^Enable\((\w+), ([01])\)$/.exec(line);
+    if (m) nativeEnabled[m[1]] = m[2] === '1';
+  }
+  const pageEnabled = await page.evaluate(() => Object.fromEntries(
+    [...document.querySelectorAll('.control')].map((e) => [e.id, !e.disabled])));
+  const ids = { StartButton: 'startButton', ChangeButton: 'changeButton', UpButton: 'upButton', DownButton: 'downButton', OkButton: 'okButton', FoldButton: 'foldButton', BetBox: 'betBox' };
+  const lastBet = native.filter((line) => line.startsWith('WriteBetBox(')).pop().slice(12, -1);
+  check(Object.entries(ids).every(([n, id]) => !!nativeEnabled[n] === pageEnabled[id]) &&
+    (await page.inputValue('#betBox')) === lastBet,
+    `the controls enabled and the bet box (${lastBet}) are the program's`);
+
   const unlisted = await page.evaluate(() => window.bluffwick.unlistedSpeech);
   check(unlisted.length === 0, `every line said was broken where the program breaks it (${unlisted.length} not listed)`);
   const live = await page.textContent('#speechLive');
@@ -214,7 +234,45 @@ async function main() {
     `no request after load (${requests.length - requestsAtLoad} after, ${requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:')).length} to the network)`);
   check(!(await page.evaluate(() => document.cookie)) && (await page.evaluate(() => localStorage.length)) === 0, 'nothing stored: no cookie, no local storage');
   await page.screenshot({ path: path.join(workFolder, 'ratio-1.png') });
+
+  // The menu: F1 and Help show the help file's text, About the version; the
+  // home page opens in a new tab (not followed here: it would leave the file).
+  await page.keyboard.press('F1');
+  const helpShown = await page.evaluate(() => document.getElementById('helpDialog').open &&
+    document.getElementById('helpText').textContent.includes('Bluffwick'));
+  await page.click('#helpDialog .closeDialog');
+  await page.click('#helpMenuButton');
+  await page.click('#aboutItem');
+  const about = await page.evaluate(() => document.getElementById('aboutDialog').open &&
+    document.getElementById('aboutVersion').textContent);
+  await page.click('#aboutDialog .closeDialog');
+  await page.click('#helpMenuButton');
+  const home = await page.evaluate(() => { const a = document.getElementById('homePageItem'); return a.target === '_blank' && a.href; });
+  check(helpShown && about === 'バージョン 0.11a' && home === 'http://bluffwick.example.org/',
+    `F1 shows the help, About says "${about}", the home page opens in a new tab (${home})`);
   await context.close();
+
+  // ---- By touch, on a table twice its size (the window holds two tables).
+  const touch = await browser.newContext({ viewport: { width: 1400, height: 1000 }, deviceScaleFactor: 1, hasTouch: true, isMobile: false, timezoneId: 'UTC' });
+  await touch.clock.install({ time: started * 1000 });
+  const page3 = await touch.newPage();
+  await page3.goto(url);
+  await page3.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  await page3.clock.pauseAt(Math.ceil((await page3.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
+  const tap = async (x, y) => {
+    const box = await page3.locator('#table').boundingBox();
+    const k = box.width / 634;
+    await page3.touchscreen.tap(box.x + (x + 0.5) * k, box.y + (y + 0.5) * k);
+  };
+  await page3.locator('#startButton').tap();
+  await tap(215, 330);
+  await tap(470, 330);
+  await page3.clock.runFor(50);
+  const touched = await page3.evaluate(() => [window.bluffwick.scale(), window.bluffwick.shown.slots.map((s) => s.card >= 0 && window.bluffwick.shown.marked[s.card])]);
+  check(touched[0] === 2 && touched[1].join() === 'false,false,false,false,false,true,false,false,true,false',
+    `taps mark the cards tapped, on the table shown at twice its size (scale ${touched[0]})`);
+  await checkPictures(page3, 2, 'after taps');
+  await touch.close();
 
   // ---- Ratio 2: the opening and a marked card, each picture 2 x 2 blocks.
   const context2 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 2, timezoneId: 'UTC' });
@@ -231,6 +289,16 @@ async function main() {
   await checkPictures(page2, 2, 'a marked card');
   await page2.screenshot({ path: path.join(workFolder, 'ratio-2.png') });
   await context2.close();
+
+  // ---- Ratio 1.5: the canvas in device pixels, the pictures filtered.
+  const context15 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1.5 });
+  const page15 = await context15.newPage();
+  await page15.goto(url);
+  await page15.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  const canvas15 = await page15.evaluate(() => [document.getElementById('surface').width, document.getElementById('surface').height]);
+  check(canvas15.join() === '951,654', `at ratio 1.5 the canvas is ${canvas15.join(' x ')} device pixels`);
+  await page15.screenshot({ path: path.join(workFolder, 'ratio-1.5.png') });
+  await context15.close();
   await browser.close();
 
   const size = fs.statSync(pagePath).size;
