@@ -530,6 +530,7 @@
     watchRatio();
     drawTable();
     nameParts();
+    window.bluffwick.paintedAt = performance.now();
     window.bluffwick.ready = true;
     document.documentElement.dataset.ready = 'true';
   }

@@ -297,13 +297,19 @@ async function main() {
   await page15.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
   const canvas15 = await page15.evaluate(() => [document.getElementById('surface').width, document.getElementById('surface').height]);
   check(canvas15.join() === '951,654', `at ratio 1.5 the canvas is ${canvas15.join(' x ')} device pixels`);
+  const paintedAt = await page15.evaluate(() => window.bluffwick.paintedAt);
+  await context15.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page15.keyboard.press('Control+KeyC');
+  const copied = await page15.evaluate(() => navigator.clipboard.readText());
+  check(copied.startsWith('やあ、') && copied.includes('\r\nあなた 20ドル'), 'Ctrl+C copies the table as text');
   await page15.screenshot({ path: path.join(workFolder, 'ratio-1.5.png') });
   await context15.close();
   await browser.close();
 
   const size = fs.statSync(pagePath).size;
   check(size <= 1.5 * 1024 * 1024, `the page is ${size} bytes, at most 1.5 MiB`);
-  console.log(`     opening the file to the first painted table: ${firstPaint} ms`);
+  console.log(`     opening the file to the first painted table: ${paintedAt.toFixed(0)} ms after navigation began` +
+    ` (${firstPaint} ms as the test saw it)`);
   console.log(failures ? `FAILED: ${failures}` : 'PASSED');
   process.exit(failures ? 1 : 0);
 }
