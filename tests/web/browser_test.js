@@ -3,7 +3,8 @@
 // the test's hand, plays one deal by clicks and one by keys, and checks the
 // operations against the native program's for the same clock and actions, the
 // controls, the live region, every picture on the canvas at ratio 1 and 2, and
-// that nothing was requested once the page had loaded.
+// that nothing was requested once the page had loaded; then plays whole match
+// scripts through the page by mouse, keys and touch.
 //   node browser_test.js PLAYWRIGHT-CORE PAGE.html RECORD-MATCH RES-FOLDER WORK-FOLDER
 'use strict';
 const fs = require('fs');
@@ -106,6 +107,61 @@ async function waitForTimer(page) {
     await page.clock.runFor(100);
   }
   await page.clock.runFor(50);  // the last repaint
+}
+
+// A match script of tests/web/matches played through the page as a player
+// would, by mouse, keys or touch, with the page's clock set as the script says
+// (the opening's hour through the time zone); the page's record must be the
+// native program's for the same script.
+async function replayMatch(browser, url, scriptFile, how) {
+  const lines = fs.readFileSync(scriptFile, 'utf8').split('\n').map((l) => l.replace(/#.*/, '').trim()).filter(Boolean);
+  const opening = Number(lines.find((l) => l.startsWith('clock ')).split(' ')[1]);
+  const hour = Number(lines.find((l) => l.startsWith('hour ')).split(' ')[1]);
+  let offset = (hour - new Date(opening * 1000).getUTCHours() + 24) % 24;
+  if (offset > 12) offset -= 24;
+  const timezoneId = offset >= 0 ? `Etc/GMT-${offset}` : `Etc/GMT+${-offset}`;
+  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1, hasTouch: how === 'touch', timezoneId });
+  await context.clock.install({ time: opening * 1000 - 5000 });
+  const page = await context.newPage();
+  await page.goto('about:blank');
+  const Keys = { StartButton: 'Enter', ChangeButton: 'Enter', OkButton: 'Enter', UpButton: 'ArrowUp', DownButton: 'ArrowDown', FoldButton: 'KeyF' };
+  for (const line of lines) {
+    const [verb, a, b] = line.split(/\s+/);
+    if (verb === 'clock') {
+      await (page.url() === 'about:blank' ? page.clock.pauseAt(Number(a) * 1000) : page.clock.setSystemTime(Number(a) * 1000));
+    } else if (verb === 'open') {
+      await page.goto(url);
+      await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+    } else if (verb === 'press') {
+      const selector = ControlElement[ControlIds[a]];
+      if (how === 'keys') await page.keyboard.press(Keys[a]);
+      else if (how === 'touch') await page.locator(selector).tap({ timeout: 2000 });
+      else await page.click(selector, { timeout: 2000 });
+    } else if (verb === 'click') {
+      const [x, y] = [Number(a), Number(b)];
+      const position = [5, 6, 7, 8, 9].find((s) => x >= Slot.left(s) && x < Slot.left(s) + 76 && y >= 310 && y < 418);
+      // A digit clicks its card at the corner: the same card, the same operations.
+      if (how === 'keys' && position !== undefined) await page.keyboard.press(`Digit${position - 4}`);
+      else if (how === 'touch') {
+        const box = await page.locator('#table').boundingBox();
+        await page.touchscreen.tap(box.x + x + 0.5, box.y + y + 0.5);
+      } else await clickTable(page, x, y);
+    } else if (verb === 'run') {
+      await waitForTimer(page);
+    } else if (verb !== 'hour') {
+      throw new Error(`${scriptFile}: ${line}`);
+    }
+  }
+  await page.clock.runFor(50);
+  const record = await page.evaluate(() => window.bluffwick.record);
+  const native = execFileSync(recordMatch, [scriptFile], { encoding: 'utf8' }).trimEnd().split('\n');
+  const first = native.findIndex((line, k) => line !== record[k]);
+  const name = path.basename(scriptFile, '.txt');
+  fs.writeFileSync(path.join(workFolder, `${name}-${how}.txt`), record.join('\n') + '\n');
+  check(first < 0 && native.length === record.length,
+    `${name}, played by ${how}: the page's ${record.length} operations are the native program's ${native.length}` +
+    (first >= 0 ? ` (first difference at ${first + 1}: ${native[first]} / ${record[first]})` : ''));
+  await context.close();
 }
 
 async function main() {
@@ -304,6 +360,12 @@ async function main() {
   check(copied.startsWith('やあ、') && copied.includes('\r\nあなた 20ドル'), 'Ctrl+C copies the table as text');
   await page15.screenshot({ path: path.join(workFolder, 'ratio-1.5.png') });
   await context15.close();
+
+  // Whole matches through the page's own controls, keys and taps.
+  const matches = path.join(__dirname, 'matches');
+  for (const [name, how] of [['match_morning', 'mouse'], ['match_evening', 'keys'], ['first_deals', 'touch']]) {
+    await replayMatch(browser, url, path.join(matches, `${name}.txt`), how);
+  }
   await browser.close();
 
   const size = fs.statSync(pagePath).size;
