@@ -19,6 +19,7 @@
 #include "shell/wide_text.h"
 #include "view/speech_layout.h"
 #include "view/table_surface.h"
+#include "table_surface_fixture.h"
 #include "win_test_support.h"
 
 namespace {
@@ -69,21 +70,7 @@ std::vector<std::string> SpeechTexts() {
     return texts;
 }
 
-class SpeechLinesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window = CreateHostWindow();
-        ASSERT_NE(window, nullptr);
-        CreateTableFonts(gTable);
-        CreateTableSurface(gTable, window);
-        ASSERT_NE(gTable.speechFont, nullptr);
-    }
-    void TearDown() override {
-        DestroyTableSurface(gTable);
-        DestroyWindow(window);
-    }
-    HWND window = nullptr;
-};
+using SpeechLinesTest = TableSurfaceFixture;
 
 TEST_F(SpeechLinesTest, TheWebTableListsTheLinesOfEverySpeechAsDrawnAt96Dpi) {
     ASSERT_EQ(gTable.dpi, BaseDpi);

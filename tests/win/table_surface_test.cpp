@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "shell/wide_text.h"
 #include "view/table_surface.h"
+#include "table_surface_fixture.h"
 #include "win_test_support.h"
 
 namespace {
@@ -50,19 +51,8 @@ Picture DecodePicture(int id) {
     return picture;
 }
 
-class TableSurfaceTest : public ::testing::Test {
+class TableSurfaceTest : public TableSurfaceFixture {
 protected:
-    void SetUp() override {
-        window = CreateHostWindow();
-        ASSERT_NE(window, nullptr);
-        CreateTableFonts(gTable);
-        CreateTableSurface(gTable, window);
-        ASSERT_NE(gTable.surface, nullptr);
-    }
-    void TearDown() override {
-        DestroyTableSurface(gTable);
-        DestroyWindow(window);
-    }
     COLORREF Pixel(int x, int y) const { return GetPixel(gTable.surface, x, y); }
     // How many pixels of the surface at (left, top) differ from the picture.
     int Differences(const Picture& picture, int left, int top, int fromColumn = 0,
@@ -82,7 +72,6 @@ protected:
         }
         return pixels;
     }
-    HWND window = nullptr;
 };
 
 TEST_F(TableSurfaceTest, CreationDrawsTheTableTenBacksTwentyAndTwentyAndTheGrin) {
