@@ -98,7 +98,8 @@ def main():
     if not all(key in metrics for key in ('height', 'ascent', 'line')):
         sys.exit(f'make_page: no "# font height H ascent A line L" in {args.speech_lines}')
 
-    # Every character the game can show: its texts, the page's own, the help.
+    # Every character the page can show: the game's texts, the page's own, the
+    # help and the font's licence.
     characters = set(chr(c) for c in range(0x20, 0x7f))
     for source in args.texts_from:
         for literal in literals(source):
@@ -107,6 +108,8 @@ def main():
         characters.update(text)
     characters.update(re.sub(r'<[^>]*>|@@\w+@@', '', template))
     characters.update(help_text)
+    licence = licence_text(args.licence)
+    characters.update(licence)
     characters.discard('\n')
     text = ''.join(sorted(characters))
     proportional, proportional_metrics = font_subset(args.proportional_font, text, FontNames['proportional'])
@@ -127,7 +130,7 @@ def main():
         'speech': {key: metrics[key] for key in ('height', 'ascent', 'line')},
         'speechLines': lines,
         'help': help_text,
-        'licence': licence_text(args.licence),
+        'licence': licence,
     }
 
     parts = {
