@@ -510,13 +510,15 @@
 
   const record = [];
   async function start() {
-    await Promise.all([loadPictures(), loadFonts()]);
-    fitToWindow();
     const clock = {
       seconds: () => Math.floor(Date.now() / 1000),
       hour: () => new Date().getHours(),
     };
-    core = await BluffwickCore({ table: TableRecord.recording(pageTable, record), clock });
+    // The module compiles while the pictures and fonts are decoded.
+    const compiled = BluffwickCore({ table: TableRecord.recording(pageTable, record), clock });
+    await Promise.all([loadPictures(), loadFonts()]);
+    fitToWindow();
+    core = await compiled;
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
     core._OpenWebTable();
     addEventListener('resize', fitToWindow);
