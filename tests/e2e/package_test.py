@@ -87,7 +87,7 @@ def main(argv):
     # Ready to run on any Windows: no DLL of the compiler beside it is needed.
     system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
               "advapi32.dll", "comctl32.dll", "comdlg32.dll", "shlwapi.dll", "msvcrt.dll", "uuid.dll",
-              "oleacc.dll", "imm32.dll"}
+              "oleacc.dll", "imm32.dll", "usp10.dll"}
     dlls = imported_dlls(objdump, exe)
     foreign = [dll for dll in dlls if dll not in system and not dll.startswith("api-ms-win-")]
     check(dlls and not foreign, "bluffwick.exe imports only system DLLs (%s; others: %s)" % (", ".join(dlls), foreign))

@@ -61,6 +61,11 @@ def main():
     if "CreateWindowExW" not in imported:
         failures.append("the import table was not read (CreateWindowExW missing)")
     failures += ["imports %s, which Windows 7 lacks" % name for name in LOOKED_UP if name in imported]
+    # MinGW's gdi32 import library also lists Uniscribe's functions, but Windows 7's
+    # gdi32.dll has none of them: they must come from usp10.dll.
+    for dll, names in re.findall(r"DLL Name: (\S+)\n(.*?)(?=\n\s*\n)", listing, re.S):
+        failures += ["imports %s from %s, not USP10.dll" % (name, dll)
+                     for name in re.findall(r"\d+\s+(Script\w+)$", names, re.M) if dll.upper() != "USP10.DLL"]
     if build_type != "Debug":
         if symbol_table(data) != (0, 0):
             failures.append("the program is not stripped (symbol table %r)" % (symbol_table(data),))
