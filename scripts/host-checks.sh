@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The host side of the test command: the page's build (the core in WebAssembly),
+# playwright-core at its pinned version, then the host build of the portable
+# core, bluffwick-lab and the tools, and their tests with the page's checks.
+#   scripts/host-checks.sh JOBS
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${1:-2}
+
+echo "== Web build: the core in WebAssembly and bluffwick.html"
+rm -rf build/test-web
+scripts/build-page.sh build/test-web
+ls -l build/test-web/web/bluffwick.html
+# playwright-core, at the version the lock file pins, for the page's check in chromium.
+rm -rf build/test-npm
+mkdir -p build/test-npm
+cp tests/web/package.json tests/web/package-lock.json build/test-npm/
+(cd build/test-npm && npm ci --no-audit --no-fund --loglevel=error)
+
+echo "== Host build: the portable core, bluffwick-lab, their tests and the page's checks"
+rm -rf build/test-host
+cmake -S . -B build/test-host -DCMAKE_BUILD_TYPE=Release -DBLUFFWICK_WEB_BUILD="$PWD/build/test-web" \
+  -DBLUFFWICK_PLAYWRIGHT="$PWD/build/test-npm/node_modules"
+cmake --build build/test-host -j"$jobs"
+ctest --test-dir build/test-host --output-on-failure -j"$jobs"
