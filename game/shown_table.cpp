@@ -15,3 +15,27 @@ void RememberSlot(ShownTable& shown, int slot, SlotShown what, Card card) {
     shown.slots[slot] = what;
     shown.cards[slot] = card;
 }
+
+void RememberSpeech(ShownTable& shown, const char* text) {
+    shown.speechShown = true;
+    shown.speech = text;
+}
+
+void RememberMoney(ShownTable& shown, int computerMoney, int playerMoney) {
+    shown.moneyShown = true;
+    shown.computerMoney = computerMoney;
+    shown.playerMoney = playerMoney;
+}
+
+void RememberHandName(ShownTable& shown, TableSide side, HandCategory category, const char* name) {
+    const int at = side == ComputerSide ? 0 : 1;
+    shown.nameShown[at] = true;
+    shown.categories[at] = category;
+    shown.names[at] = name;
+}
+
+void ForgetHandNames(ShownTable& shown) { shown.nameShown[0] = shown.nameShown[1] = false; }
+
+void RememberMark(ShownTable& shown, Card card, bool marked) {
+    if (card >= 0 && card < DeckSize) shown.faceMarked[card] = marked;
+}

@@ -32,3 +32,10 @@ struct ShownTable {
 void RememberMouth(ShownTable& shown, MouthPicture mouth);
 // Slot 0..9 now shows `what` (its card when a face); other slots are ignored.
 void RememberSlot(ShownTable& shown, int slot, SlotShown what, Card card);
+// The bubble now says `text` (Shift-JIS; "" once cleared).
+void RememberSpeech(ShownTable& shown, const char* text);
+void RememberMoney(ShownTable& shown, int computerMoney, int playerMoney);
+void RememberHandName(ShownTable& shown, TableSide side, HandCategory category, const char* name);
+void ForgetHandNames(ShownTable& shown);
+// The face of `card` now carries the mark or not; cards outside the deck are ignored.
+void RememberMark(ShownTable& shown, Card card, bool marked);

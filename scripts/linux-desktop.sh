@@ -70,7 +70,7 @@ write_launcher_entry() {
     "$(entry_string "$launcher_mark")"
 }
 
-# Copies a file only when it differs, so the desktop sees no change on later runs.
+# Copies a file only when it differs, so nothing changes on later runs.
 put_file() {
   if ! cmp -s "$1" "$2"; then
     mkdir -p "$(dirname "$2")"

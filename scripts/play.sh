@@ -146,16 +146,8 @@ fi
 
 if [ "$mode" = play ]; then
   # Copied only when different, so an unchanged program keeps its file as it was.
-  mkdir -p "$game_dir"
-  install_file() {
-    if ! cmp -s "$1" "$2"; then
-      cp "$1" "$2.new"
-      mv -f "$2.new" "$2"
-      echo "play: installed $(basename "$2")"
-    fi
-  }
-  install_file "$build/bin/bluffwick.exe" "$game_dir/bluffwick.exe"
-  install_file "$build/bin/説明.txt" "$game_dir/説明.txt"
+  put_file "$build/bin/bluffwick.exe" "$game_dir/bluffwick.exe" 755
+  put_file "$build/bin/説明.txt" "$game_dir/説明.txt"
 fi
 install_launcher
 

@@ -14,15 +14,13 @@ TableView& View(void* context) { return *static_cast<TableView*>(context); }
 
 void OpClearSpeech(void* context) {
     TableView& view = View(context);
-    view.shown.speechShown = true;
-    view.shown.speech.clear();
+    RememberSpeech(view.shown, "");
     DrawSpeech(view, view.shown.speech);
 }
 
 void OpShowSpeech(void* context, const char* text) {
     TableView& view = View(context);
-    view.shown.speechShown = true;
-    view.shown.speech = text;
+    RememberSpeech(view.shown, text);
     DrawSpeech(view, view.shown.speech);
     AnnounceSpeech(view.window);
 }
@@ -53,25 +51,20 @@ void OpDrawEmptySlot(void* context, int slot) {
 
 void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
     TableView& view = View(context);
-    view.shown.moneyShown = true;
-    view.shown.computerMoney = computerMoney;
-    view.shown.playerMoney = playerMoney;
+    RememberMoney(view.shown, computerMoney, playerMoney);
     DrawCounter(view, computerMoney, ComputerMoneyTop);
     DrawCounter(view, playerMoney, PlayerMoneyTop);
 }
 
 void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
     TableView& view = View(context);
-    const int at = side == ComputerSide ? 0 : 1;
-    view.shown.nameShown[at] = true;
-    view.shown.categories[at] = category;
-    view.shown.names[at] = name;
-    DrawHandName(view, side, category, view.shown.names[at]);
+    RememberHandName(view.shown, side, category, name);
+    DrawHandName(view, side, category, view.shown.names[side == ComputerSide ? 0 : 1]);
 }
 
 void OpMarkCard(void* context, int slot, Card card, bool marked) {
     TableView& view = View(context);
-    view.shown.faceMarked[card] = marked;
+    RememberMark(view.shown, card, marked);
     if (marked) {
         RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
     } else {
@@ -83,13 +76,13 @@ void OpMarkCard(void* context, int slot, Card card, bool marked) {
 
 void OpClearCardMark(void* context, Card card) {
     TableView& view = View(context);
-    view.shown.faceMarked[card] = false;
+    RememberMark(view.shown, card, false);
     RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
 }
 
 void OpClearHandNames(void* context) {
     TableView& view = View(context);
-    view.shown.nameShown[0] = view.shown.nameShown[1] = false;
+    ForgetHandNames(view.shown);
     FillStrips(view);
 }
 

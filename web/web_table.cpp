@@ -46,14 +46,12 @@ namespace {
 int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
 
 void OpShowSpeech(void*, const char* text) {
-    gShown.speechShown = true;
-    gShown.speech = text;
+    RememberSpeech(gShown, text);
     PageShowSpeech(text, Length(text));
 }
 
 void OpClearSpeech(void*) {
-    gShown.speechShown = true;
-    gShown.speech.clear();
+    RememberSpeech(gShown, "");
     PageClearSpeech();
 }
 
@@ -78,33 +76,28 @@ void OpDrawEmptySlot(void*, int slot) {
 }
 
 void OpDrawMoney(void*, int computerMoney, int playerMoney) {
-    gShown.moneyShown = true;
-    gShown.computerMoney = computerMoney;
-    gShown.playerMoney = playerMoney;
+    RememberMoney(gShown, computerMoney, playerMoney);
     PageDrawMoney(computerMoney, playerMoney);
 }
 
 void OpShowHandName(void*, TableSide side, HandCategory category, const char* name) {
-    const int at = side == ComputerSide ? 0 : 1;
-    gShown.nameShown[at] = true;
-    gShown.categories[at] = category;
-    gShown.names[at] = name;
+    RememberHandName(gShown, side, category, name);
     PageShowHandName(side, category, name, Length(name));
 }
 
 void OpMarkCard(void*, int slot, Card card, bool marked) {
-    if (card >= 0 && card < DeckSize) gShown.faceMarked[card] = marked;
+    RememberMark(gShown, card, marked);
     RememberSlot(gShown, slot, SlotShowsFace, card);
     PageMarkCard(slot, card, marked ? 1 : 0);
 }
 
 void OpClearCardMark(void*, Card card) {
-    if (card >= 0 && card < DeckSize) gShown.faceMarked[card] = false;
+    RememberMark(gShown, card, false);
     PageClearCardMark(card);
 }
 
 void OpClearHandNames(void*) {
-    gShown.nameShown[0] = gShown.nameShown[1] = false;
+    ForgetHandNames(gShown);
     PageClearHandNames();
 }
 
