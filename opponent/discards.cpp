@@ -86,7 +86,8 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
         return 1;
     };
 
-    // 1.1-1.3: three odd cards of one suit.
+    // Three odd cards of one suit: with a pair card of that suit, draw to the
+    // flush; otherwise now and then break the pair instead of the odd cards.
     if (AllEqual3(oddSuit[0], oddSuit[1], oddSuit[2])) {
         const int suit = oddSuit[0];
         if (pairSuit[0] == suit || pairSuit[1] == suit) {
@@ -99,7 +100,8 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
         }
         return exchangeOdd();
     }
-    // 1.4-1.6: three high odd cards (the ace counts high here).
+    // Three high odd cards (the ace counts high here): with a high pair, throw one
+    // pair card; otherwise now and then break the pair.
     if ((o0 == 1 ? o1 : o0) >= RoyalLow) {
         if (pair == 1 || pair >= RoyalLow) {
             ExchangeFirstOfRank(hand, pair, mask);
@@ -111,7 +113,7 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
         }
         return exchangeOdd();
     }
-    // 1.7-1.10: widely spread odd cards; keep one of them now and then.
+    // Widely spread odd cards; keep one of them now and then.
     if (o2 - o0 >= 5) {
         if (DrawPercent() < 10) {
             ExchangeRank(hand, o1, mask);
@@ -130,12 +132,13 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
         }
         return exchangeOdd();
     }
-    // 1.11: the pair rank and the odd ranks make a four-card straight draw.
+    // The pair rank and the odd ranks make a four-card straight draw: throw one
+    // pair card.
     if ((pair > o2 && pair - o0 < 5) || (pair < o2 && o2 - pair < 5)) {
         ExchangeFirstOfRank(hand, pair, mask);
         return 1;
     }
-    // 1.12-1.13: three consecutive odd cards.
+    // Three consecutive odd cards: now and then break the pair instead.
     if (o2 - o0 == 2) {
         if (DrawPercent() < 10) {
             ExchangeRank(hand, pair, mask);
@@ -143,7 +146,7 @@ int ChooseOnePairDiscards(const Hand& hand, DiscardMask& mask) {
         }
         return exchangeOdd();
     }
-    // 1.14
+    // Otherwise keep the pair.
     return exchangeOdd();
 }
 
@@ -165,21 +168,21 @@ int ChooseNoPairDiscards(const Hand& hand, DiscardMask& mask) {
         return 1;
     };
 
-    // 0.1: a four-card flush draw beats every straight draw.
+    // A four-card flush draw beats every straight draw.
     for (int suit = 1; suit <= 4; ++suit) {
         if (suitCount[suit] == 4) {
             ExchangeOffSuit(hand, suit, mask);
             return 1;
         }
     }
-    // 0.2-0.7: four-card draws to the royal straight, then to any straight.
+    // Four-card draws to the royal straight, then to any straight.
     if (k[0] == 1 && k[2] >= RoyalLow) return exchange(k[1]);
     if (k[0] != 1 && k[1] >= RoyalLow) return exchange(k[0]);
     if (k[3] - k[0] < 4) return exchange(k[4]);
     if (k[4] - k[1] < 4) return exchange(k[0]);
     if (k[3] - k[0] < 5) return exchange(k[4]);
     if (k[4] - k[1] < 5) return exchange(k[0]);
-    // 0.8-0.14: three-card draws, the royal ones first.
+    // Three-card draws, the royal ones first.
     if (k[0] == 1 && k[3] >= RoyalLow) return exchangeTwo(k[1], k[2]);
     if (k[0] != 1 && k[2] >= RoyalLow) return exchangeTwo(k[0], k[1]);
     if (k[2] - k[0] < 4) return exchangeTwo(k[3], k[4]);
@@ -187,14 +190,14 @@ int ChooseNoPairDiscards(const Hand& hand, DiscardMask& mask) {
     if (k[2] - k[0] < 5) return exchangeTwo(k[3], k[4]);
     if (k[4] - k[2] < 5) return exchangeTwo(k[0], k[1]);
     if (k[3] - k[1] < 5) return exchangeTwo(k[0], k[4]);
-    // 0.15: a three-card flush draw only when no straight draw applied.
+    // A three-card flush draw only when no straight draw applied.
     for (int suit = 1; suit <= 4; ++suit) {
         if (suitCount[suit] == 3) {
             ExchangeOffSuit(hand, suit, mask);
             return 1;
         }
     }
-    // 0.16-0.17: nothing to draw to; now and then stand pat as a bluff.
+    // Nothing to draw to; now and then stand pat as a bluff.
     if (DrawPercent() < 90) {
         mask = {1, 1, 1, 1, 1};
         return 1;
