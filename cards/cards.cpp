@@ -33,20 +33,6 @@ void SortRange(int* values, int lo, int hi) {
     }
 }
 
-void RankShuffleKeysLiteral(const int* keys, int* out, int n) {
-    for (int i = 0; i < n; ++i) out[i] = 0;
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (keys[j] < keys[i]) ++out[i];
-        }
-    }
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (j != i && out[j] == out[i]) ++out[j];
-        }
-    }
-}
-
 void RankShuffleKeys(const int* keys, int* out, int n) {
     // out[i] = (keys smaller than key[i]) + (equal keys at lower positions):
     // the place of position i in a stable sort by key.

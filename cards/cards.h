@@ -24,11 +24,8 @@ void SortRange(int* values, int lo, int hi);
 // per position, after reseeding the random stream from the clock.
 void ShuffleDeck(int* out, int n);
 
-// The ranking rule of the shuffle, computed pair by pair exactly as first
-// written (rank by smaller keys, then the tie fix-up). ShuffleDeck gives the
-// same result by a faster route; this form is kept to check it against.
-void RankShuffleKeysLiteral(const int* keys, int* out, int n);
-// The same ranking by a stable sort of the positions by key.
+// The ranking rule of the shuffle: out[i] is the place of position i in a
+// stable sort of the positions by key.
 void RankShuffleKeys(const int* keys, int* out, int n);
 
 // One deal's cards: the shuffled deck, the index of the next card to draw,

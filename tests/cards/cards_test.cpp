@@ -9,6 +9,7 @@
 #include "cards/cards.h"
 #include "cards/random.h"
 #include "game/match_state.h"
+#include "shuffle_ranking.h"
 
 namespace {
 

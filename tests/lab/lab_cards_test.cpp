@@ -7,6 +7,7 @@
 #include "cards/cards.h"
 #include "cards/random.h"
 #include "run_lab.h"
+#include "shuffle_ranking.h"
 
 TEST(LabEval, PrintsOneCategoryPerHandAndSkipsEmptyLines) {
     const LabRun run = RunLab("eval",
