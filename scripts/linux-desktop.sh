@@ -1,7 +1,12 @@
+# shellcheck shell=bash
 # The play command's part on the Linux desktop: the launcher with its icons, our
 # launcher on the desktop when the game made its desktop shortcut, and the
 # uninstall. Sourced by play.sh, which sets `data` (the game's data folder),
 # WINEPREFIX and the working folder (the checkout).
+
+# The game runs with the Wine settings of its prefix, menu builder off.
+# shellcheck source=scripts/wine-settings.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-settings.sh"
 
 apps_dir=${XDG_DATA_HOME:-$HOME/.local/share}/applications
 icons_dir=${XDG_DATA_HOME:-$HOME/.local/share}/icons/hicolor
@@ -110,7 +115,7 @@ run_game() {
   local desktop had_link=0
   desktop=$(desktop_dir)
   [ -f "$desktop/Bluffwick.lnk" ] && had_link=1
-  WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d" wine 'C:\Bluffwick\bluffwick.exe' &
+  wine 'C:\Bluffwick\bluffwick.exe' &
   local game=$!
   trap 'kill "$game" 2>/dev/null' INT TERM
   if [ "$had_link" -eq 0 ]; then

@@ -40,8 +40,11 @@ fi
 
 data=${XDG_DATA_HOME:-$HOME/.local/share}/bluffwick
 export WINEPREFIX="$data/wine"
-export WINEDEBUG=-all
-unset WINEARCH
+# The same Wine settings as the tests' prefix: quiet, and Wine's menu builder
+# off, so that neither making the prefix nor the game puts entries or file
+# associations of Wine's own on the desktop.
+# shellcheck source=scripts/wine-settings.sh
+source scripts/wine-settings.sh
 # shellcheck source=scripts/linux-desktop.sh
 source scripts/linux-desktop.sh
 
@@ -73,44 +76,30 @@ else
   scripts/build-game.sh "$build"
 fi
 
-# Making or updating the prefix must leave no menu entries or file associations of
-# Wine's own on the desktop, and must not offer to fetch Mono or Gecko.
-quiet_overrides="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-
-# The registry settings (font replacements, .txt opened by notepad for the Help
-# menu) are those of the tests' prefix, taken from scripts/wine-env.sh.
-# shellcheck source=/dev/null
-source <(sed -n '/^write_font_replacements() {$/,/^}$/p' scripts/wine-env.sh)
-if ! declare -F write_font_replacements >/dev/null; then
-  echo "play: cannot read the font replacements from scripts/wine-env.sh" >&2
-  exit 1
-fi
-
 if [ ! -f "$WINEPREFIX/.bluffwick-ready" ]; then
   echo "play: making the game's Wine prefix in $WINEPREFIX (once)"
   mkdir -p "$data"
   rm -rf "$WINEPREFIX"
-  WINEDLLOVERRIDES=$quiet_overrides wineboot --init >/dev/null 2>&1
-  WINEDLLOVERRIDES=$quiet_overrides wineserver -w
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
   touch "$WINEPREFIX/.bluffwick-ready"
 fi
 # Imported on the first run, and again whenever the settings change.
-root=$data write_font_replacements
-if cmp -s "$data/fonts.reg" "$WINEPREFIX/.bluffwick-settings.reg"; then
-  rm -f "$data/fonts.reg"
+write_wine_registry "$data/settings.reg"
+if cmp -s "$data/settings.reg" "$WINEPREFIX/.bluffwick-settings.reg"; then
+  rm -f "$data/settings.reg"
 else
   echo "play: setting the Japanese font replacements"
-  WINEDLLOVERRIDES=$quiet_overrides wine regedit /S "$(winepath -w "$data/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
-  WINEDLLOVERRIDES=$quiet_overrides wineserver -w
-  mv -f "$data/fonts.reg" "$WINEPREFIX/.bluffwick-settings.reg"
+  import_wine_registry "$data/settings.reg"
+  mv -f "$data/settings.reg" "$WINEPREFIX/.bluffwick-settings.reg"
 fi
 # After an upgrade of Wine, the prefix update happens here, quietly, rather than
 # at the game's start with the menu builder on.
 inf=/usr/share/wine/wine.inf
 if [ -f "$inf" ] && [ "$(tr -dc 0-9 <"$WINEPREFIX/.update-timestamp" 2>/dev/null)" != "$(stat -c %Y "$inf")" ]; then
   echo "play: updating the game's Wine prefix for this Wine"
-  WINEDLLOVERRIDES=$quiet_overrides wineboot --update >/dev/null 2>&1
-  WINEDLLOVERRIDES=$quiet_overrides wineserver -w
+  wineboot --update >/dev/null 2>&1
+  wineserver -w
 fi
 
 # The desktop's scale, so that a 200 % desktop gets the game at 2x without a
@@ -140,7 +129,7 @@ prefix_dpi() {
 dpi=$(desktop_dpi)
 if [ "$dpi" != "$(prefix_dpi)" ]; then
   echo "play: setting the game's scale to $dpi DPI"
-  WINEDLLOVERRIDES=$quiet_overrides wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  set_wine_dpi "$dpi"
   wineserver -w
 fi
 

@@ -15,34 +15,8 @@ set -euo pipefail
 root=${BLUFFWICK_WINE_ROOT:-${TMPDIR:-/tmp}/bluffwick-wine-$(id -u)}
 export WINEPREFIX="$root/prefix"
 export HOME="$root/home"
-export WINEDEBUG=-all
-# No menu entries or desktop files for the host, and no offers to fetch Mono or Gecko.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-unset WINEARCH
-
-# The game's own faces and Wine's interface faces -> the IPA Gothic families. Wine
-# applies a replacement only where the named face is not installed, which holds
-# for all of these on a machine with no Windows fonts.
-write_font_replacements() {
-  local fixed=IPAGothic proportional=IPAPGothic
-  {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    local face
-    for face in "MSゴシック" "MS ゴシック" "ＭＳ ゴシック" "MS Gothic" "Courier New" "Lucida Console" \
-                "Consolas" "Fixedsys"; do
-      printf '"%s"="%s"\r\n' "$face" "$fixed"
-    done
-    for face in "MS Pゴシック" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "Tahoma" \
-                "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
-                "Segoe UI" "Arial" "System" "Times New Roman"; do
-      printf '"%s"="%s"\r\n' "$face" "$proportional"
-    done
-    # A new prefix knows notepad as the text editor but maps no extension to it;
-    # Windows does, and the Help menu opens 説明.txt through that mapping.
-    printf '\r\n[HKEY_CLASSES_ROOT\\.txt]\r\n@="txtfile"\r\n"Content Type"="text/plain"\r\n'
-  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$root/fonts.reg"
-}
+# shellcheck source=scripts/wine-settings.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-settings.sh"
 
 make_prefix() {
   mkdir -p "$root" "$HOME"
@@ -52,9 +26,8 @@ make_prefix() {
     rm -rf "$WINEPREFIX"
     echo "wine-env: making the Wine prefix $WINEPREFIX" >&2
     wine wineboot --init >/dev/null 2>&1
-    write_font_replacements
-    wine regedit /S "$(winepath -w "$root/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
-    wineserver -w
+    write_wine_registry "$root/settings.reg"
+    import_wine_registry "$root/settings.reg"
     touch "$WINEPREFIX/.bluffwick-ready"
   fi
   flock -u 9

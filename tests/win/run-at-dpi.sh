@@ -26,7 +26,10 @@ cleanup() {
 }
 trap cleanup EXIT
 "$project/scripts/wine-env.sh" --keep-server
-WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all \
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-  </dev/null >/dev/null 2>&1
+(
+  export WINEPREFIX="$work/prefix" HOME="$work/home"
+  # shellcheck source=scripts/wine-settings.sh
+  source "$project/scripts/wine-settings.sh"
+  set_wine_dpi "$dpi"
+)
 "$project/scripts/wine-env.sh" "$@"
