@@ -3,6 +3,7 @@
 # launcher on the desktop when the game made its desktop shortcut, and the
 # uninstall. Sourced by play.sh, which sets `data` (the game's data folder),
 # WINEPREFIX and the working folder (the checkout).
+: "${data:?set by play.sh}" "${WINEPREFIX:?set by play.sh}"
 
 # The game runs with the Wine settings of its prefix, menu builder off.
 # shellcheck source=scripts/wine-settings.sh
@@ -106,7 +107,7 @@ copy_launcher_to_desktop() {
   fi
   put_file "$launcher" "$copy" 755
   # GNOME's desktop starts only entries marked trusted.
-  command -v gio >/dev/null && gio set "$copy" metadata::trusted true 2>/dev/null || true
+  if command -v gio >/dev/null; then gio set "$copy" metadata::trusted true 2>/dev/null || true; fi
 }
 
 # Runs the game with Wine's menu builder off, so it makes no menu entry of its
@@ -153,7 +154,7 @@ remove_path() {
 uninstall() {
   local desktop
   desktop=$(desktop_dir)
-  [ -d "$WINEPREFIX" ] && command -v wineserver >/dev/null && wineserver -k 2>/dev/null || true
+  if [ -d "$WINEPREFIX" ] && command -v wineserver >/dev/null; then wineserver -k 2>/dev/null || true; fi
 
   local entry icon rel menu
   local -a entries=() icons=()

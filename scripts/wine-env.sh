@@ -46,7 +46,7 @@ case "${1:-}" in
     wine explorer /desktop </dev/null >/dev/null 2>&1 &
     exit 0 ;;
   --remove-prefix)
-    [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+    if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
     rm -rf "$root"
     exit 0 ;;
   "") echo "usage: $0 PROGRAM.exe [ARGUMENT...] | --make-prefix | --remove-prefix" >&2; exit 2 ;;
@@ -58,4 +58,5 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 # A private display for this one run; wait for the wineserver so that nothing of
 # Wine outlives the display it was started on (so never with --keep-server).
+# shellcheck disable=SC2016 # "$@" and $status are the inner shell's
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'wine "$@"; status=$?; wineserver -w; exit $status' wine-env "$@"

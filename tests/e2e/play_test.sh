@@ -37,13 +37,13 @@ game_pid() {
 # Runs play.sh (or the command given) in the background; sets play_pid, and took
 # to the milliseconds until the game runs.
 start_game() {
-  local log=$1 started waited
+  local log=$1 started
   shift
   [ $# -gt 0 ] || set -- "$play"
   started=$(date +%s%N)
   "$@" >"$log" 2>&1 &
   play_pid=$!
-  for waited in $(seq 1 1200); do
+  for _ in $(seq 1 1200); do
     if game_pid >/dev/null; then
       took=$(( ($(date +%s%N) - started) / 1000000 ))
       return 0
@@ -61,6 +61,11 @@ stop_game() {
   wait "$play_pid" 2>/dev/null
 }
 
+indent() {  # indent [PREFIX] <TEXT: every line of TEXT indented, after PREFIX
+  sed "s/^/     ${1:-}/"
+}
+
+# shellcheck disable=SC2317 # called through check
 has_lines() {  # has_lines FILE LINE...: every LINE is a whole line of FILE
   local file=$1 line
   shift
@@ -98,8 +103,7 @@ with_display() {
   WINEDEBUG=-all WINEPREFIX=$prefix WINEDLLOVERRIDES="winemenubuilder.exe=d" \
     timeout 90 wine "$driver" --tick-settings
   check "the first-run dialog is answered with every shortcut" test $? -eq 0
-  local waited
-  for waited in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     [ -f "$desktop/Bluffwick.desktop" ] && break
     sleep 0.1
   done
@@ -197,15 +201,15 @@ uninstall_checks() {
   sums=$(echo "$decoys" | xargs md5sum)
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$play" --uninstall 2>&1)
   status=$?
-  echo "$out" | sed 's/^/     /'
+  indent <<<"$out"
   check "--uninstall without a display succeeds and builds nothing" \
     test "$status" -eq 0 -a -z "$(echo "$out" | grep -i -e building -e display)"
   check "it removes the game's data folder and prefix" test ! -e "$XDG_DATA_HOME/bluffwick"
   local left
-  left=$(files_outside_game | grep -vxF -e "$(echo "$decoys")" -e "$XDG_DATA_HOME/desktop-directories/wine-wine.directory" \
+  left=$(files_outside_game | grep -vxF -e "$decoys" -e "$XDG_DATA_HOME/desktop-directories/wine-wine.directory" \
          -e "$XDG_DATA_HOME/desktop-directories/wine-Programs.directory")
   check "it removes the launcher, icons, shortcut and every entry Wine made for the prefix" test -z "$left"
-  [ -z "$left" ] || echo "$left" | sed 's/^/     left: /'
+  [ -z "$left" ] || indent 'left: ' <<<"$left"
   check "every decoy is there, unchanged" bash -c "echo '$sums' | md5sum --quiet -c -"
   check "Wine's menu folders stay while another prefix's menu names them" \
     test -f "$XDG_DATA_HOME/desktop-directories/wine-Programs.directory"
@@ -236,7 +240,7 @@ status=$?
 check "on Wayland without XWayland it says Wine needs an X display" \
   test "$status" -ne 0 -a "$status" -ne 124 -a -n "$(echo "$out" | grep 'XWayland')"
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --with-display "$build" "$work" "$driver"
-[ $? -eq 0 ] || failures=$((failures + 1))
-echo "$([ $failures -eq 0 ] && echo PASSED || echo FAILED)"
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --with-display "$build" "$work" "$driver" ||
+  failures=$((failures + 1))
+if [ "$failures" -eq 0 ]; then echo PASSED; else echo FAILED; fi
 exit $((failures > 0))
