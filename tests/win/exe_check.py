@@ -14,21 +14,33 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
-LOOKED_UP = ["GetDpiForWindow", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi",
-             "SetProcessDpiAwarenessContext", "SetThreadDpiAwarenessContext", "GetDpiForMonitor"]
-SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
-                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
-                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
-                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11"}
-COMMON_CONTROLS = {"type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
-                   "publicKeyToken": "6595b64144ccf1df"}
+LOOKED_UP = [
+    "GetDpiForWindow",
+    "AdjustWindowRectExForDpi",
+    "GetSystemMetricsForDpi",
+    "SetProcessDpiAwarenessContext",
+    "SetThreadDpiAwarenessContext",
+    "GetDpiForMonitor",
+]
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11",
+}
+COMMON_CONTROLS = {
+    "type": "win32",
+    "name": "Microsoft.Windows.Common-Controls",
+    "version": "6.0.0.0",
+    "publicKeyToken": "6595b64144ccf1df",
+}
 MAX_SHIPPED_BYTES = 1310720  # 1.25 MiB
 
 
 def symbol_table(data):
     """The COFF header's symbol table pointer and count: both 0 once stripped."""
-    pe, = struct.unpack_from("<I", data, 0x3C)
-    if data[pe:pe + 4] != b"PE\0\0":
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    if data[pe : pe + 4] != b"PE\0\0":
         return None
     return struct.unpack_from("<II", data, pe + 12)
 
@@ -43,29 +55,55 @@ def main():
         failures.append("no manifest in " + exe)
     else:
         root = ElementTree.fromstring(found.group(0))
-        texts = {element.tag.split("}")[1]: (element.text or "").strip() for element in root.iter()
-                 if "}" in element.tag}
+        texts = {
+            element.tag.split("}")[1]: (element.text or "").strip()
+            for element in root.iter()
+            if "}" in element.tag
+        }
         if texts.get("dpiAware") != "true/pm":
             failures.append("dpiAware is %r" % texts.get("dpiAware"))
         if texts.get("dpiAwareness") != "PerMonitorV2, PerMonitor":
             failures.append("dpiAwareness is %r" % texts.get("dpiAwareness"))
-        dependencies = [element.attrib for element in root.iter()
-                        if element.tag.endswith("}assemblyIdentity") and element.attrib.get("name") != "Bluffwick"]
-        if not any(all(identity.get(key) == value for key, value in COMMON_CONTROLS.items())
-                   for identity in dependencies):
-            failures.append("no dependency on the common controls 6.0.0.0 (found %r)" % dependencies)
-        supported = {element.attrib.get("Id") for element in root.iter() if element.tag.endswith("}supportedOS")}
-        failures += ["supportedOS lacks %s" % name for guid, name in SUPPORTED_OS.items() if guid not in supported]
-    listing = subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
+        dependencies = [
+            element.attrib
+            for element in root.iter()
+            if element.tag.endswith("}assemblyIdentity")
+            and element.attrib.get("name") != "Bluffwick"
+        ]
+        if not any(
+            all(identity.get(key) == value for key, value in COMMON_CONTROLS.items())
+            for identity in dependencies
+        ):
+            failures.append(
+                "no dependency on the common controls 6.0.0.0 (found %r)" % dependencies
+            )
+        supported = {
+            element.attrib.get("Id")
+            for element in root.iter()
+            if element.tag.endswith("}supportedOS")
+        }
+        failures += [
+            "supportedOS lacks %s" % name
+            for guid, name in SUPPORTED_OS.items()
+            if guid not in supported
+        ]
+    listing = subprocess.run(
+        [objdump, "-p", exe], check=True, capture_output=True, text=True
+    ).stdout
     imported = set(re.findall(r"^\s+[0-9a-f]+\s+\d+\s+(\w+)$", listing, re.M))
     if "CreateWindowExW" not in imported:
         failures.append("the import table was not read (CreateWindowExW missing)")
-    failures += ["imports %s, which Windows 7 lacks" % name for name in LOOKED_UP if name in imported]
+    failures += [
+        "imports %s, which Windows 7 lacks" % name for name in LOOKED_UP if name in imported
+    ]
     # MinGW's gdi32 import library also lists Uniscribe's functions, but Windows 7's
     # gdi32.dll has none of them: they must come from usp10.dll.
     for dll, names in re.findall(r"DLL Name: (\S+)\n(.*?)(?=\n\s*\n)", listing, re.S):
-        failures += ["imports %s from %s, not USP10.dll" % (name, dll)
-                     for name in re.findall(r"\d+\s+(Script\w+)$", names, re.M) if dll.upper() != "USP10.DLL"]
+        failures += [
+            "imports %s from %s, not USP10.dll" % (name, dll)
+            for name in re.findall(r"\d+\s+(Script\w+)$", names, re.M)
+            if dll.upper() != "USP10.DLL"
+        ]
     if build_type != "Debug":
         if symbol_table(data) != (0, 0):
             failures.append("the program is not stripped (symbol table %r)" % (symbol_table(data),))
