@@ -9,8 +9,9 @@ set -euo pipefail
 
 host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
             libfreetype-dev fonts-dejavu-core)
-# Pinned to 14: other major versions lay the same style out differently.
-format_check=(clang-format-14)
+# clang-format pinned to 14: other major versions lay the same style out
+# differently. black lays out the Python files, shellcheck checks the shell scripts.
+format_check=(clang-format-14 black shellcheck)
 windows_build=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                mingw-w64-x86-64-dev)
 windows_run=(wine wine64 fonts-ipafont-gothic)

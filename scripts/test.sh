@@ -9,8 +9,30 @@ command -v npm >/dev/null || scripts/install-deps.sh npm
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-echo "== Format: every C++ file as .clang-format lays it out"
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
+# Every tracked shell script: the *.sh files, and files with no extension whose
+# first line starts a shell.
+shell_scripts() {
+  local file line
+  git ls-files -z | while IFS= read -r -d '' file; do
+    [ -f "$file" ] || continue
+    case "${file##*/}" in
+      *.sh) printf '%s\0' "$file" ;;
+      *.*) ;;
+      *)
+        line=
+        IFS= read -r line <"$file" || true
+        if [[ $line =~ ^#!.*[/[:space:]](ba|da)?sh([[:space:]]|$) ]]; then printf '%s\0' "$file"; fi ;;
+    esac
+  done
+}
+
+# A layout fault fails the run at its end, after the builds and tests, so that one
+# run shows every fault.
+echo "== Format: C++ as .clang-format lays it out, Python as black does, shell scripts through shellcheck"
+format_status=0
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror || format_status=1
+git ls-files -z '*.py' | xargs -0 black --check || format_status=1
+shell_scripts | xargs -0 shellcheck --external-sources || format_status=1
 
 echo "== Windows build: bluffwick.exe and its Win32 tests, run under Wine"
 # A throwaway Wine prefix and HOME (shortcut tests write to its desktop), one Xvfb
@@ -50,6 +72,7 @@ wait "$windows_tests" || windows_status=$?
 windows_tests=
 echo "== Windows tests under Wine (their output)"
 cat "$windows_log"
+[ "$format_status" -eq 0 ] || echo "FAILED: the format checks (their output is at the top)" >&2
 [ "$host_status" -eq 0 ] || echo "FAILED: the host and web checks (status $host_status)" >&2
 [ "$windows_status" -eq 0 ] || echo "FAILED: the Windows tests (status $windows_status)" >&2
-[ "$host_status" -eq 0 ] && [ "$windows_status" -eq 0 ]
+[ "$format_status" -eq 0 ] && [ "$host_status" -eq 0 ] && [ "$windows_status" -eq 0 ]
