@@ -12,9 +12,6 @@
 
 namespace {
 
-// Room for any line with its number filled in; the longest is under 110 bytes.
-constexpr int LineBufferSize = 128;
-
 void DisableBetButtons() {
     EnableControl(OkButton, false);
     EnableControl(FoldButton, false);

@@ -51,3 +51,6 @@ enum DialogueLine {
 
 // The stored text of the line.
 const char* DialogueText(DialogueLine line);
+
+// Room for any line with its number filled in; the longest is under 110 bytes.
+constexpr int LineBufferSize = 128;

@@ -11,13 +11,6 @@
 #include "game/table.h"
 #include "opponent/opponent.h"
 
-namespace {
-
-// Room for any line with its number filled in; the longest is under 110 bytes.
-constexpr int LineBufferSize = 128;
-
-}  // namespace
-
 void OpenTable(MatchState& match) {
     ShowSpeech(MakeGreeting(ReadLocalHour()));
     // Dealt once and never shown: the first Start deals afresh.
@@ -58,9 +51,11 @@ int FindPlayerSlot(int x, int y) {
 }
 
 void ToggleDiscard(MatchState& match, int x, int y) {
-    if (match.roundState != RoundSelecting) return;
-    const int i = FindPlayerSlot(x, y);
-    if (i < 0) return;
+    ToggleDiscardAt(match, FindPlayerSlot(x, y));
+}
+
+void ToggleDiscardAt(MatchState& match, int i) {
+    if (match.roundState != RoundSelecting || i < 0 || i >= 5) return;
     if (match.deal.playerDiscards[i] == 1) {
         match.deal.playerDiscards[i] = 0;
         MarkCard(5 + i, match.deal.playerHand[i], false);

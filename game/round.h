@@ -13,9 +13,11 @@
 void OpenTable(MatchState& match);
 
 void StartDeal(MatchState& match);  // StartButton
-// Left button pressed at (x, y): x and y are the low and high 16 bits of the
-// message's position word, both taken unsigned (0..65535).
+// A click at table pixel (x, y): marks or unmarks the player's card under it,
+// while the player is choosing cards; anywhere else does nothing.
 void ToggleDiscard(MatchState& match, int x, int y);
+// The same for the player's card at hand position 0..4 (keys, taps by card).
+void ToggleDiscardAt(MatchState& match, int position);
 void ChangeCards(MatchState& match);   // ChangeButton
 void AdvanceRound(MatchState& match);  // tick of RoundTimer
 void ConfirmBet(MatchState& match);    // OkButton

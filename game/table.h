@@ -1,10 +1,13 @@
 // The seam between the round controller and the screen: everything the game
-// asks of the table and its controls. The Win32 view, the recording fake of the
-// tests and the headless table of bluffwick-lab each fill a TableOps.
+// asks of the table and its controls. The Win32 view, the page, the recording
+// fake of the tests and the headless table of bluffwick-lab each fill a
+// TableOps; they only draw, since the forwarders below keep the one picture of
+// what the table shows (game/shown_table.h).
 #pragma once
 
 #include "cards/cards.h"
 #include "cards/hand_eval.h"
+#include "game/layout.h"
 
 // Values are the bitmap resource numbers of the three mouth pictures.
 enum MouthPicture { MouthClosed = 182, MouthGrin = 183, MouthOpen = 184 };
@@ -21,6 +24,10 @@ enum TableControl {
     FoldButton = 105,
     BetBox = 106,
 };
+constexpr int ControlCount = 7;  // StartButton .. BetBox
+
+// Where the control sits on the table.
+TableRect ControlRect(TableControl control);
 
 // Every operation receives the provider's context first. Drawing operations
 // draw into the off-screen table only; nothing shows until requestRepaint.
@@ -70,7 +77,8 @@ const char* ControlName(TableControl control);
 // Installs the provider the operations below forward to. A table with any
 // operation missing is refused: nothing is installed and the answer is false.
 // InstallTable(nullptr, nullptr) takes the table away; without one every
-// operation does nothing and the bet box reads as empty.
+// operation does nothing and the bet box reads as empty. Every install starts
+// the picture again as the opening table.
 bool InstallTable(const TableOps* ops, void* context);
 
 void ShowSpeech(const char* text);

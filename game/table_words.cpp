@@ -1,3 +1,5 @@
+// The table in words: what each part of the table shows, said as a player
+// would say it, and where each part lies.
 #include "game/table_words.h"
 
 namespace {
@@ -5,8 +7,6 @@ namespace {
 const char* const SuitWords[4] = {"スペード", "ハート", "クラブ", "ダイヤ"};
 const char* const RankWords[13] = {"A", "2", "3",  "4", "5", "6", "7",
                                    "8", "9", "10", "J", "Q", "K"};
-// The table picture's counters before the first settlement.
-constexpr int OpeningMoney = 20;
 
 const char* SideWords(TableSide side) { return side == ComputerSide ? "コンピューター" : "あなた"; }
 
@@ -31,21 +31,18 @@ std::string CardWords(Card card) {
 std::string SlotWords(const ShownTable& shown, int slot) {
     switch (shown.slots[slot]) {
     case SlotShowsFace: {
-        const Card card = shown.cards[slot];
-        std::string words = CardWords(card);
-        if (card >= 0 && card < DeckSize && shown.faceMarked[card]) words += "（選択中）";
+        std::string words = CardWords(shown.cards[slot]);
+        if (SlotMarked(shown, slot)) words += "（選択中）";
         return words;
     }
     case SlotShowsEmpty: return "空き";
-    case SlotShowsBack:
-    case SlotUntouched: break;
+    case SlotShowsBack: break;
     }
     return "裏";
 }
 
 std::string MoneyWords(const ShownTable& shown, TableSide side) {
-    int amount = OpeningMoney;
-    if (shown.moneyShown) amount = side == ComputerSide ? shown.computerMoney : shown.playerMoney;
+    const int amount = side == ComputerSide ? shown.computerMoney : shown.playerMoney;
     return std::string(SideWords(side)) + " " + std::to_string(amount) + "ドル";
 }
 
@@ -105,4 +102,33 @@ std::string DescribeTable(const ShownTable& shown) {
     text += MoneyWords(shown, ComputerSide) + "\r\n";
     text += MoneyWords(shown, PlayerSide) + "\r\n";
     return text;
+}
+
+TableRect PartRect(int part) {
+    if (part == SpeechPart) return {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
+    if (part >= FirstComputerSlotPart && part < ComputerHandNamePart) {
+        const int slot = part - FirstComputerSlotPart;
+        return {SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
+                SlotTop(slot) + CardHeight};
+    }
+    switch (part) {
+    case ComputerHandNamePart:
+        return {StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight};
+    case PlayerHandNamePart:
+        return {StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight};
+    case ComputerMoneyPart:
+        return {MoneyTensLeft, ComputerMoneyTop, MoneyOnesLeft + DigitWidth,
+                ComputerMoneyTop + DigitHeight};
+    default:
+        return {MoneyTensLeft, PlayerMoneyTop, MoneyOnesLeft + DigitWidth,
+                PlayerMoneyTop + DigitHeight};
+    }
+}
+
+int PartAt(int x, int y) {
+    for (int part = 0; part < TablePartCount; ++part) {
+        const TableRect rect = PartRect(part);
+        if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) return part;
+    }
+    return -1;
 }

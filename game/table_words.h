@@ -33,6 +33,11 @@ enum TablePart {
 };
 std::string TablePartName(const ShownTable& shown, int part);
 
+// Where a part lies on the table; any other number is taken as the player's counter.
+TableRect PartRect(int part);
+// The part under table pixel (x, y), or -1.
+int PartAt(int x, int y);
+
 // The whole table as text with CR LF line ends: the line (its breaks kept),
 // both hands as shown, both hand names, both counters.
 std::string DescribeTable(const ShownTable& shown);

@@ -1,3 +1,4 @@
+// The tooltips of the seven controls: each names the key that presses it.
 #include "view/control_tips.h"
 
 #include <commctrl.h>

@@ -20,8 +20,6 @@ MatchState gMatch;
 
 namespace {
 
-constexpr COLORREF TableGreen = RGB(0, 128, 0);
-
 enum ControlFont { NoFont, BetBoxFontChoice, ButtonFontChoice };
 
 struct ControlRow {
@@ -29,27 +27,24 @@ struct ControlRow {
     const char* className;
     const char* text;  // Shift-JIS
     DWORD style;
-    int x, y, width, height;
     ControlFont font;
 };
 
-// Created in this order; Tab moves among the buttons, not into the bet box.
+// Created in this order, each at its ControlRect; Tab moves among the
+// buttons, not into the bet box.
 // The OK caption is full-width Ｏ, two spaces, full-width Ｋ.
 const ControlRow ControlRows[] = {
     {BetBox, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | ES_NUMBER | ES_READONLY | ES_RIGHT,
-     65, 342, 48, 30, BetBoxFontChoice},
-    {StartButton, "BUTTON", "スタート", WS_CHILD | WS_TABSTOP | WS_VISIBLE, 10, 300, 80, 30,
+     BetBoxFontChoice},
+    {StartButton, "BUTTON", "スタート", WS_CHILD | WS_TABSTOP | WS_VISIBLE, ButtonFontChoice},
+    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED,
      ButtonFontChoice},
-    {ChangeButton, "BUTTON", "チェンジ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 100, 300,
-     80, 30, ButtonFontChoice},
-    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 10, 390, 80,
-     30, ButtonFontChoice},
-    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 100, 390, 80,
-     30, ButtonFontChoice},
-    {UpButton, "BUTTON", "▲", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 120, 338, 20, 22,
-     NoFont},
-    {DownButton, "BUTTON", "▼", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, 120, 361, 20, 22,
-     NoFont},
+    {OkButton, "BUTTON", "Ｏ  Ｋ", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED,
+     ButtonFontChoice},
+    {FoldButton, "BUTTON", "おりる", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED,
+     ButtonFontChoice},
+    {UpButton, "BUTTON", "▲", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, NoFont},
+    {DownButton, "BUTTON", "▼", WS_CHILD | WS_TABSTOP | WS_VISIBLE | WS_DISABLED, NoFont},
 };
 
 int Device(int value) { return ScaleToDevice(value, gTable.dpi); }
@@ -62,10 +57,11 @@ void SetControlFont(const ControlRow& row, HWND control) {
 
 void CreateControls(HWND window) {
     for (const ControlRow& row : ControlRows) {
+        const TableRect place = ControlRect(row.id);
         HWND control = CreateWindowExW(
             0, WidenCp932(row.className).c_str(), WidenCp932(row.text).c_str(), row.style,
-            Device(row.x), Device(row.y), Device(row.x + row.width) - Device(row.x),
-            Device(row.y + row.height) - Device(row.y), window,
+            Device(place.left), Device(place.top), Device(place.right) - Device(place.left),
+            Device(place.bottom) - Device(place.top), window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), gInstance, nullptr);
         gTable.controls[row.id - StartButton] = control;
         SetControlFont(row, control);
@@ -77,15 +73,16 @@ void CreateControls(HWND window) {
 void PlaceControls() {
     for (const ControlRow& row : ControlRows) {
         HWND control = gTable.controls[row.id - StartButton];
-        SetWindowPos(control, nullptr, Device(row.x), Device(row.y),
-                     Device(row.x + row.width) - Device(row.x),
-                     Device(row.y + row.height) - Device(row.y), SWP_NOZORDER | SWP_NOACTIVATE);
+        const TableRect place = ControlRect(row.id);
+        SetWindowPos(control, nullptr, Device(place.left), Device(place.top),
+                     Device(place.right) - Device(place.left),
+                     Device(place.bottom) - Device(place.top), SWP_NOZORDER | SWP_NOACTIVATE);
         SetControlFont(row, control);
     }
 }
 
 void FitClientToTable(HWND window) {
-    SizeClientArea(window, Device(MainClientWidth), Device(MainClientHeight), gTable.dpi);
+    SizeClientArea(window, Device(VisibleTableWidth), Device(VisibleTableHeight), gTable.dpi);
 }
 
 LRESULT CreateTable(HWND window) {
@@ -167,7 +164,7 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     if (windowClass.hIconSm == nullptr) windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
-    windowClass.hbrBackground = CreateSolidBrush(TableGreen);
+    windowClass.hbrBackground = CreateSolidBrush(Colour(TableGreen));
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     windowClass.lpszClassName = className.c_str();
     return RegisterClassExW(&windowClass);
@@ -185,7 +182,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE: return CreateTable(window);
     case WM_DESTROY:
         DestroyTableSurface(gTable);
-        KillTimer(window, 1);
+        KillTimer(window, RoundTimer);
         PostQuitMessage(0);
         return 0;
     case WM_PAINT: PaintFromSurface(gTable, window); return 0;

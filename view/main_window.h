@@ -12,9 +12,6 @@ constexpr char MainWindowClassName[] = "Parent Window";
 constexpr char HelpFileName[] = "説明.txt";
 constexpr int MainWindowWidth = 640;
 constexpr int MainWindowHeight = 480;
-// The client area that window has at 96 DPI; other DPIs scale it.
-constexpr int MainClientWidth = 634;
-constexpr int MainClientHeight = 436;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 extern HINSTANCE gInstance;

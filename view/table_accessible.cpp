@@ -1,3 +1,5 @@
+// The table for screen readers: each part named from what the table shows,
+// and the opponent's new lines announced as they come.
 #include "view/table_accessible.h"
 
 #include <oleacc.h>
@@ -13,27 +15,6 @@ namespace {
 constexpr long LineChild = SpeechPart + 1;
 
 bool IsPart(long child) { return child >= 1 && child <= TablePartCount; }
-
-RECT PartRect(int part) {
-    if (part == SpeechPart) return {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
-    if (part >= FirstComputerSlotPart && part < ComputerHandNamePart) {
-        const int slot = part - FirstComputerSlotPart;
-        return {SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
-                SlotTop(slot) + CardHeight};
-    }
-    switch (part) {
-    case ComputerHandNamePart:
-        return {StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight};
-    case PlayerHandNamePart:
-        return {StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight};
-    case ComputerMoneyPart:
-        return {MoneyTensLeft, ComputerMoneyTop, MoneyOnesLeft + DigitWidth,
-                ComputerMoneyTop + DigitHeight};
-    default:
-        return {MoneyTensLeft, PlayerMoneyTop, MoneyOnesLeft + DigitWidth,
-                PlayerMoneyTop + DigitHeight};
-    }
-}
 
 HRESULT AnswerText(const std::string& cp932, BSTR* out) {
     *out = SysAllocString(WidenCp932(cp932.c_str()).c_str());
@@ -117,7 +98,7 @@ public:
             return S_OK;
         }
         if (!IsPart(id)) return E_INVALIDARG;
-        return AnswerText(TablePartName(gTable.shown, static_cast<int>(id - 1)), name);
+        return AnswerText(TablePartName(TableShown(), static_cast<int>(id - 1)), name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (value == nullptr) return E_POINTER;
@@ -127,8 +108,8 @@ public:
         if (!IsPart(id)) return E_INVALIDARG;
         switch (id - 1) {
         case ComputerHandNamePart:
-            return AnswerText(BareHandName(gTable.shown, ComputerSide), value);
-        case PlayerHandNamePart: return AnswerText(BareHandName(gTable.shown, PlayerSide), value);
+            return AnswerText(BareHandName(TableShown(), ComputerSide), value);
+        case PlayerHandNamePart: return AnswerText(BareHandName(TableShown(), PlayerSide), value);
         default: return DISP_E_MEMBERNOTFOUND;
         }
     }
@@ -159,10 +140,7 @@ public:
         state->vt = VT_I4;
         state->lVal = STATE_SYSTEM_READONLY;
         const int slot = static_cast<int>(id - 1 - FirstComputerSlotPart);
-        if (slot >= 0 && slot < SlotCount && gTable.shown.slots[slot] == SlotShowsFace &&
-            gTable.shown.faceMarked[gTable.shown.cards[slot]]) {
-            state->lVal |= STATE_SYSTEM_SELECTED;
-        }
+        if (SlotMarked(TableShown(), slot)) state->lVal |= STATE_SYSTEM_SELECTED;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
@@ -200,7 +178,7 @@ public:
             return standard->accLocation(left, top, width, height, child);
         }
         if (!IsPart(id)) return E_INVALIDARG;
-        const RECT table = PartRect(static_cast<int>(id - 1));
+        const TableRect table = PartRect(static_cast<int>(id - 1));
         POINT corner{ScaleToDevice(table.left, gTable.dpi), ScaleToDevice(table.top, gTable.dpi)};
         POINT farCorner{ScaleToDevice(table.right, gTable.dpi),
                         ScaleToDevice(table.bottom, gTable.dpi)};
@@ -224,14 +202,11 @@ public:
         ScreenToClient(window, &point);
         const int tableX = DeviceToTable(point.x, gTable.dpi);
         const int tableY = DeviceToTable(point.y, gTable.dpi);
-        for (int part = 0; part < TablePartCount; ++part) {
-            const RECT rect = PartRect(part);
-            if (tableX >= rect.left && tableX < rect.right && tableY >= rect.top &&
-                tableY < rect.bottom) {
-                child->vt = VT_I4;
-                child->lVal = part + 1;
-                return S_OK;
-            }
+        const int part = PartAt(tableX, tableY);
+        if (part >= 0) {
+            child->vt = VT_I4;
+            child->lVal = part + 1;
+            return S_OK;
         }
         return standard != nullptr ? standard->accHitTest(x, y, child) : S_FALSE;
     }

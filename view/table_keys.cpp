@@ -1,3 +1,5 @@
+// The game's keys: each acts as the click on its control would, and only
+// while that control is enabled.
 #include "view/table_keys.h"
 
 #include <imm.h>
@@ -34,12 +36,9 @@ void PressMainButton(HWND window) {
     }
 }
 
-// A digit stands for a click on the player's card at that hand position; the
-// click's own handler does nothing outside the selecting step.
-void PressCard(int position) {
-    if (gMatch.roundState != RoundSelecting) return;
-    ToggleDiscard(gMatch, SlotLeft(5 + position), SlotTop(5 + position));
-}
+// A digit marks the player's card at that hand position, as a click on it
+// would; marking does nothing outside the selecting step.
+void PressCard(int position) { ToggleDiscardAt(gMatch, position); }
 
 int DigitPosition(WPARAM key) {
     if (key >= '1' && key <= '5') return static_cast<int>(key - '1');
@@ -81,7 +80,7 @@ bool HandleKeyDown(HWND window, const MSG& message) {
         return true;
     case 'C':
         if (!ControlHeld()) return false;
-        if (once) CopyTableText(window, gTable.shown);
+        if (once) CopyTableText(window, TableShown());
         return true;
     case VK_F1:
         if (once) HelpCommand(window);

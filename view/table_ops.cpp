@@ -1,5 +1,5 @@
 // The Win32 provider of the game's table operations: each draws into the
-// TableView it is given and keeps what it drew in its ShownTable.
+// TableView it is given; what the table shows is kept by the game.
 #include "view/table_surface.h"
 
 #include "res/resource.h"
@@ -12,79 +12,54 @@ namespace {
 // Every operation draws into the TableView it was installed with.
 TableView& View(void* context) { return *static_cast<TableView*>(context); }
 
-void OpClearSpeech(void* context) {
-    TableView& view = View(context);
-    RememberSpeech(view.shown, "");
-    DrawSpeech(view, view.shown.speech);
-}
+void OpClearSpeech(void* context) { DrawSpeech(View(context), ""); }
 
 void OpShowSpeech(void* context, const char* text) {
     TableView& view = View(context);
-    RememberSpeech(view.shown, text);
-    DrawSpeech(view, view.shown.speech);
+    DrawSpeech(view, text);
     AnnounceSpeech(view.window);
 }
 
-void OpDrawMouth(void* context, MouthPicture mouth) {
-    TableView& view = View(context);
-    RememberMouth(view.shown, mouth);
-    DrawMouthPicture(view, mouth);
-}
+void OpDrawMouth(void* context, MouthPicture mouth) { DrawMouthPicture(View(context), mouth); }
 
 void OpDrawCardFace(void* context, int slot, Card card) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsFace, card);
-    DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
+    DrawDibResource(View(context), IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpDrawCardBack(void* context, int slot) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsBack, 0);
-    DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
+    DrawDibResource(View(context), IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpDrawEmptySlot(void* context, int slot) {
-    TableView& view = View(context);
-    ShowSlot(view, slot, SlotShowsEmpty, 0);
-    DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
+    DrawDibResource(View(context), IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpDrawMoney(void* context, int computerMoney, int playerMoney) {
     TableView& view = View(context);
-    RememberMoney(view.shown, computerMoney, playerMoney);
     DrawCounter(view, computerMoney, ComputerMoneyTop);
     DrawCounter(view, playerMoney, PlayerMoneyTop);
 }
 
 void OpShowHandName(void* context, TableSide side, HandCategory category, const char* name) {
-    TableView& view = View(context);
-    RememberHandName(view.shown, side, category, name);
-    DrawHandName(view, side, category, view.shown.names[side == ComputerSide ? 0 : 1]);
+    DrawHandName(View(context), side, category, name);
 }
 
 void OpMarkCard(void* context, int slot, Card card, bool marked) {
     TableView& view = View(context);
-    RememberMark(view.shown, card, marked);
     if (marked) {
         RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
     } else {
         RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
     }
-    ShowSlot(view, slot, SlotShowsFace, card);
     DrawDibResource(view, IDB_CARD_FIRST + card, SlotLeft(slot), SlotTop(slot));
 }
 
 void OpClearCardMark(void* context, Card card) {
     TableView& view = View(context);
-    RememberMark(view.shown, card, false);
     RecolourFace(view, card, MarkCyanIndex, FaceWhiteIndex);
 }
 
-void OpClearHandNames(void* context) {
-    TableView& view = View(context);
-    ForgetHandNames(view.shown);
-    FillStrips(view);
-}
+void OpClearHandNames(void* context) { FillStrips(View(context)); }
 
 void OpRequestRepaint(void* context) {
     TableView& view = View(context);
@@ -104,8 +79,6 @@ void OpEnableControl(void* context, TableControl control, bool enabled) {
     EnableWindow(window, enabled ? TRUE : FALSE);
     if (hadFocus) MoveFocusFrom(view, window);
 }
-
-constexpr UINT_PTR RoundTimer = 1;
 
 void OpArmRoundTimer(void* context, int milliseconds) {
     TableView& view = View(context);

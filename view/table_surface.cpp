@@ -17,11 +17,6 @@ TableView gTable;
 
 namespace {
 
-constexpr COLORREF SpeechWhite = RGB(255, 255, 255);
-constexpr COLORREF StripGrey = RGB(194, 194, 194);
-constexpr COLORREF HandNameBlue = RGB(0, 0, 255);
-constexpr COLORREF SpeechBlack = RGB(0, 0, 0);
-
 struct FontRow {
     HFONT TableView::*font;
     int height;
@@ -36,8 +31,10 @@ constexpr FontRow FontRows[] = {
     {&TableView::betBoxFont, 30, 20, FW_BOLD, FIXED_PITCH, "MSゴシック"},
     {&TableView::buttonFont, 26, 8, FW_NORMAL, DEFAULT_PITCH, "MS Pゴシック"},
     {&TableView::speechFont, 0, 0, FW_BOLD, DEFAULT_PITCH, "MS Pゴシック"},
-    {&TableView::handNameFont, 28, 10, FW_NORMAL, DEFAULT_PITCH, "MS Pゴシック"},
-    {&TableView::handNameNarrowFont, 28, 8, FW_NORMAL, DEFAULT_PITCH, "MS Pゴシック"},
+    {&TableView::handNameFont, HandNameFontHeight, HandNameFontWidth, FW_NORMAL, DEFAULT_PITCH,
+     "MS Pゴシック"},
+    {&TableView::handNameNarrowFont, HandNameFontHeight, HandNameNarrowFontWidth, FW_NORMAL,
+     DEFAULT_PITCH, "MS Pゴシック"},
 };
 
 const unsigned char* LockBitmapResource(int id, DWORD* size) {
@@ -113,9 +110,9 @@ void MakeSurface(TableView& view, HWND window) {
     view.surface = CreateCompatibleDC(windowDc);
     view.surfaceBitmap = CreateCompatibleBitmap(windowDc, width, height);
     SelectObject(view.surface, view.surfaceBitmap);
-    view.speechBrush = CreateSolidBrush(SpeechWhite);
+    view.speechBrush = CreateSolidBrush(Colour(SpeechWhite));
     SelectObject(view.surface, view.speechBrush);
-    view.stripBrush = CreateSolidBrush(StripGrey);
+    view.stripBrush = CreateSolidBrush(Colour(StripGrey));
     SelectPalette(view.surface, view.palette, FALSE);
     RealizePalette(view.surface);
     if (view.dpi != BaseDpi) {
@@ -179,8 +176,8 @@ void DrawSpeech(const TableView& view, const std::string& text) {
     FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
     if (text.empty()) return;
     SelectObject(view.surface, view.speechFont);
-    SetTextColor(view.surface, SpeechBlack);
-    SetBkColor(view.surface, SpeechWhite);
+    SetTextColor(view.surface, Colour(SpeechBlack));
+    SetBkColor(view.surface, Colour(SpeechWhite));
     RECT area = {Device(view, SpeechLeft), Device(view, SpeechTop), Device(view, SpeechRight),
                  Device(view, SpeechBottom)};
     std::wstring wide = WidenCp932(text.c_str());
@@ -207,8 +204,8 @@ void DrawHandName(const TableView& view, TableSide side, HandCategory category,
                   const std::string& name) {
     SelectObject(view.surface,
                  category == RoyalStraightFlush ? view.handNameNarrowFont : view.handNameFont);
-    SetTextColor(view.surface, HandNameBlue);
-    SetBkColor(view.surface, StripGrey);
+    SetTextColor(view.surface, Colour(HandNameBlue));
+    SetBkColor(view.surface, Colour(StripGrey));
     std::wstring wide = WidenCp932(name.c_str());
     TextOutW(view.surface, Device(view, StripLeft),
              Device(view, side == ComputerSide ? ComputerStripTop : PlayerStripTop), wide.c_str(),
@@ -229,21 +226,16 @@ void DrawMouthPicture(const TableView& view, MouthPicture mouth) {
     DrawPicture(view, mouth, MouthLeft, top);
 }
 
-void ShowSlot(TableView& view, int slot, SlotShown what, Card card) {
-    RememberSlot(view.shown, slot, what, card);
-}
-
 void DrawSlot(const TableView& view, int slot) {
-    switch (view.shown.slots[slot]) {
+    const ShownTable& shown = TableShown();
+    switch (shown.slots[slot]) {
     case SlotShowsFace:
-        DrawDibResource(view, IDB_CARD_FIRST + view.shown.cards[slot], SlotLeft(slot),
-                        SlotTop(slot));
+        DrawDibResource(view, IDB_CARD_FIRST + shown.cards[slot], SlotLeft(slot), SlotTop(slot));
         break;
     case SlotShowsBack: DrawDibResource(view, IDB_CARD_BACK, SlotLeft(slot), SlotTop(slot)); break;
     case SlotShowsEmpty:
         DrawDibResource(view, IDB_EMPTY_SLOT, SlotLeft(slot), SlotTop(slot));
         break;
-    case SlotUntouched: break;
     }
 }
 
@@ -324,30 +316,12 @@ void CreateTableFonts(TableView& view) {
     }
 }
 
-void CreateTableSurface(TableView& view, HWND window) {
-    MakeSurface(view, window);
-    CopyCardFaces(view);
-    DrawDibResource(view, IDB_TABLE, 0, 0);
-    for (int i = 0; i < 5; ++i) {
-        Win32TableOps().drawCardBack(&view, 5 + i);
-        Win32TableOps().drawCardBack(&view, i);
-    }
-    Win32TableOps().drawMoney(&view, 20, 20);
-    Win32TableOps().drawMouth(&view, MouthGrin);
-}
-
-void RebuildTableSurface(TableView& view, int dpi) {
-    DeleteSurfaceAndFonts(view);
-    view.dpi = dpi;
-    CreateTableFonts(view);
-    MakeSurface(view, view.window);
-    const ShownTable& shown = view.shown;
+void DrawShownTable(const TableView& view) {
+    const ShownTable& shown = TableShown();
     DrawDibResource(view, IDB_TABLE, 0, 0);
     for (int slot = 0; slot < SlotCount; ++slot) DrawSlot(view, slot);
-    if (shown.moneyShown) {
-        DrawCounter(view, shown.computerMoney, ComputerMoneyTop);
-        DrawCounter(view, shown.playerMoney, PlayerMoneyTop);
-    }
+    DrawCounter(view, shown.computerMoney, ComputerMoneyTop);
+    DrawCounter(view, shown.playerMoney, PlayerMoneyTop);
     for (int k = 0; k < shown.mouthCount; ++k) DrawMouthPicture(view, shown.mouths[k]);
     if (shown.speechShown) DrawSpeech(view, shown.speech);
     if (shown.nameShown[0] || shown.nameShown[1]) FillStrips(view);
@@ -357,6 +331,20 @@ void RebuildTableSurface(TableView& view, int dpi) {
                          shown.names[at]);
         }
     }
+}
+
+void CreateTableSurface(TableView& view, HWND window) {
+    MakeSurface(view, window);
+    CopyCardFaces(view);
+    DrawShownTable(view);
+}
+
+void RebuildTableSurface(TableView& view, int dpi) {
+    DeleteSurfaceAndFonts(view);
+    view.dpi = dpi;
+    CreateTableFonts(view);
+    MakeSurface(view, view.window);
+    DrawShownTable(view);
 }
 
 void PaintFromSurface(const TableView& view, HWND window) {

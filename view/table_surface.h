@@ -11,16 +11,16 @@
 #include "game/table.h"
 #include "view/dpi_scale.h"
 
-constexpr int ControlCount = 7;  // ids StartButton (100) .. BetBox (106)
+// The main window's one timer, which paces the steps of a deal.
+constexpr UINT_PTR RoundTimer = 1;
 constexpr int CardFaceCount = 52;
-// The selection mark turns a face's white into cyan by palette index.
-constexpr unsigned char FaceWhiteIndex = 1;
-constexpr unsigned char MarkCyanIndex = 7;
+
+// A colour of game/layout.h as GDI takes it.
+constexpr COLORREF Colour(int rgb) { return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 // The drawing state of the main window, from its creation to its destruction.
 struct TableView {
     int dpi = BaseDpi;  // device pixels are table pixels x dpi / 96
-    ShownTable shown;
     HWND window = nullptr;
     HDC surface = nullptr;  // TableSurface: screen-sized, compatible with the window
     HBITMAP surfaceBitmap = nullptr;
@@ -67,10 +67,11 @@ void DrawHandName(const TableView& view, TableSide side, HandCategory category,
 void FillStrips(const TableView& view);
 void DrawMouthPicture(const TableView& view, MouthPicture mouth);
 void DrawCounter(const TableView& view, int value, int top);
+// Draws slot 0..9 as the table shows it.
 void DrawSlot(const TableView& view, int slot);
-// Keeping what was drawn, for RebuildTableSurface.
-void ShowSlot(TableView& view, int slot, SlotShown what, Card card);
+// Draws the whole table as it shows now (TableShown), from the table picture up.
+void DrawShownTable(const TableView& view);
 
 // Makes the fonts and the surface again at `dpi` and draws on it what the table
-// showed; the face pictures and their marks are kept.
+// shows; the face pictures and their marks are kept.
 void RebuildTableSurface(TableView& view, int dpi);

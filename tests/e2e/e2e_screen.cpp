@@ -12,8 +12,6 @@ namespace {
 
 int gFailures = 0;
 
-constexpr uint32_t StripGrey = 0xC2C2C2;
-
 // Decodes a bottom-up (or top-down) 4- or 8-bit device-independent bitmap.
 bool DecodeDib(const uint8_t* bytes, size_t size, Picture& picture, std::vector<uint8_t>* indices,
                std::vector<uint32_t>* colours) {
@@ -215,7 +213,7 @@ TableView ReadTable(const Picture& frame, const GamePictures& pictures) {
         if (RegionEquals(frame, MouthLeft, mouthTops[m], pictures.mouths[m], MouthWidth))
             table.mouth = IDB_MOUTH_CLOSED + m;
 
-    auto notGrey = [](uint32_t pixel) { return pixel != StripGrey; };
+    auto notGrey = [](uint32_t pixel) { return pixel != static_cast<uint32_t>(StripGrey); };
     auto dark = [](uint32_t pixel) {
         return ((pixel >> 16) & 0xFF) < 96 && ((pixel >> 8) & 0xFF) < 96 && (pixel & 0xFF) < 96;
     };

@@ -2,6 +2,7 @@
 // when the computer's observation of the player is consulted.
 #include "round_fixture.h"
 
+#include "game/shown_table.h"
 #include "game/table.h"
 #include "readable_text.h"
 
@@ -62,7 +63,7 @@ RequestRepaint())");
                                          std::to_string(money) + ")"),
                   std::string::npos);
     }
-    EXPECT_EQ(table.lastSpeech,
+    EXPECT_EQ(TableShown().speech,
               "\x82\xb3\x82\xa0\x81\x41\x83\x58\x83\x5e\x81\x5b\x83\x67\x83\x7b"
               "\x83\x5e\x83\x93\x82\xf0\x89\x9f\x82\xb5\x82\xc4\x82\xad\x82\xea"
               "\x82\xbd\x82\xdc\x82\xa6");  // "さあ、スタートボタンを押してくれたまえ"
@@ -101,7 +102,7 @@ TEST_F(RoundTest, TheLastDollarFoldedEndsTheMatch) {
     match.computerMoney = 39;
     PlayToBets({});
     FoldHand(match);
-    EXPECT_EQ(ReadableText(table.lastSpeech.c_str()), u8"残念な選択だな");
+    EXPECT_EQ(ReadableText(TableShown().speech.c_str()), u8"残念な選択だな");
     EXPECT_EQ(table.timerPeriod, 1000);
     TakeRecord(table);
     AdvanceRound(match);
@@ -180,7 +181,7 @@ TEST_F(RoundTest, ATooLargeBetIsRefusedAndChangesNothing) {
 ReadBetBox() -> 4
 ShowSpeech(賭け数が大きすぎるようだな)
 RequestRepaint())");
-    EXPECT_EQ(table.lastSpeech,
+    EXPECT_EQ(TableShown().speech,
               "\x93\x71\x82\xaf\x90\x94\x82\xaa\x91\xe5\x82\xab\x82\xb7\x82\xac"
               "\x82\xe9\x82\xe6\x82\xa4\x82\xbe\x82\xc8");
     EXPECT_EQ(table.timerPeriod, 0);
@@ -284,7 +285,7 @@ TEST_F(RoundTest, TheComputerDeniesPeekingOnlyAtThirtySixAndOnlyOnceInTen) {
         ScriptDraws({c.draw});
         ResetRandomDrawCount();
         AdvanceRound(match);
-        EXPECT_EQ(ReadableText(table.lastSpeech.c_str()), c.line);
+        EXPECT_EQ(ReadableText(TableShown().speech.c_str()), c.line);
         EXPECT_EQ(table.timerPeriod, c.pause);
         EXPECT_EQ(CountRandomDraws(), c.draws);
         EXPECT_EQ(match.computerMoney, c.computerMoney + 5);
@@ -332,9 +333,9 @@ TEST_F(RoundTest, MatchesEndOnEitherSideAndTheNextBeginsWithTheWinnerDealing) {
         ScriptDraws({0});  // the call line's draw, when the player deals
         ConfirmBet(match);
         AdvanceRound(match);
-        EXPECT_EQ(ReadableText(table.lastSpeech.c_str()), c.showdownLine);
+        EXPECT_EQ(ReadableText(TableShown().speech.c_str()), c.showdownLine);
         AdvanceRound(match);
-        EXPECT_EQ(ReadableText(table.lastSpeech.c_str()), c.closingLine);
+        EXPECT_EQ(ReadableText(TableShown().speech.c_str()), c.closingLine);
         EXPECT_TRUE(match.playerMoney == 40 || match.computerMoney == 40);
         TakeRecord(table);
 
@@ -401,12 +402,12 @@ TEST_F(RoundTest, ThePlayersReachingFortyByTheComputersFoldShowsTheFoldLineFirst
     gScriptedOpponent.bets.push_back(0);
     PlayToBets({});
     ConfirmBet(match);
-    EXPECT_EQ(table.lastSpeech,
+    EXPECT_EQ(TableShown().speech,
               "\x82\xa4\x81\x5b\x82\xf1\x81\x63\x20\x8e\x84\x82\xcd\x89\xba\x82"
               "\xe8\x82\xe9\x82\xc6\x82\xb5\x82\xe6\x82\xa4");  // "うーん… 私は下りるとしよう"
     AdvanceRound(match);
     EXPECT_EQ(
-        ReadableText(table.lastSpeech.c_str()),
+        ReadableText(TableShown().speech.c_str()),
         u8"おめでとう\\n君の勝利だ\\n\\nもう一度プレーしたいならスタートボタンを押してくれたまえ");
 }
 
@@ -438,7 +439,7 @@ TEST_F(RoundTest, TheBoldCallLineDrawsOnlyWhenThePlayerDealsFiveOrMore) {
         ScriptDraws({c.draw});
         ResetRandomDrawCount();
         ConfirmBet(match);
-        EXPECT_EQ(ReadableText(table.lastSpeech.c_str()), c.line);
+        EXPECT_EQ(ReadableText(TableShown().speech.c_str()), c.line);
         EXPECT_EQ(CountRandomDraws(), c.draws);
         EXPECT_EQ(match.roundState, RoundShowdown);
     }

@@ -18,10 +18,7 @@ void Record(const std::string& line) { RecordLine(line); }
 
 std::string Slot(int slot) { return std::to_string(slot); }
 
-void ShowSpeechOp(void* context, const char* text) {
-    static_cast<RecordingTable*>(context)->lastSpeech = text;
-    Record("ShowSpeech(" + ReadableText(text) + ")");
-}
+void ShowSpeechOp(void*, const char* text) { Record("ShowSpeech(" + ReadableText(text) + ")"); }
 void ClearSpeechOp(void*) { Record("ClearSpeech()"); }
 void DrawMouthOp(void*, MouthPicture mouth) {
     Record(std::string("DrawMouth(") + MouthName(mouth) + ")");

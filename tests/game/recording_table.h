@@ -13,7 +13,6 @@
 struct RecordingTable {
     std::vector<std::string> lines;  // UTF-8, "\n" in texts written as a backslash and n
     std::string betBoxText;          // what the bet box holds, as written
-    std::string lastSpeech;          // the last ShowSpeech text, raw Shift-JIS
     int timerPeriod = 0;             // 0 while RoundTimer is stopped
 };
 

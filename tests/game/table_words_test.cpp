@@ -4,23 +4,23 @@
 
 #include "game/table_words.h"
 
+#include "game/table.h"
+
 namespace {
 
+// A table in the middle of a deal, drawn through the game's own operations
+// with no provider installed: the picture is kept all the same.
 ShownTable MidDeal() {
-    ShownTable shown;
-    shown.speechShown = true;
-    shown.speech = "私は 2 枚替えよう\nよし";
-    for (int slot = 0; slot < 5; ++slot) shown.slots[slot] = SlotShowsBack;
-    shown.slots[1] = SlotShowsEmpty;
+    InstallTable(nullptr, nullptr);
+    ShowSpeech("私は 2 枚替えよう\nよし");
+    DrawEmptySlot(1);
     const Card player[5] = {0, 13 + 9, 26 + 12, 39 + 10, 11};
-    for (int k = 0; k < 5; ++k) {
-        shown.slots[5 + k] = SlotShowsFace;
-        shown.cards[5 + k] = player[k];
-    }
-    shown.faceMarked[26 + 12] = true;
-    shown.nameShown[1] = true;
-    shown.names[1] = "ワ ン ペ ア";
-    return shown;
+    for (int k = 0; k < 5; ++k) DrawCardFace(5 + k, player[k]);
+    MarkCard(7, 26 + 12, true);
+    MarkCard(8, 39 + 10, true);
+    MarkCard(8, 39 + 10, false);
+    ShowHandName(PlayerSide, OnePair, "ワ ン ペ ア");
+    return TableShown();
 }
 
 }  // namespace
@@ -48,23 +48,29 @@ TEST(TableWords, NamesEveryPartInReadingOrder) {
         SCOPED_TRACE(part);
         EXPECT_EQ(TablePartName(shown, part), expected[part]);
     }
-    EXPECT_EQ(TablePartName(ShownTable{}, FirstComputerSlotPart), "裏")
-        << "the backs drawn at creation";
+    InstallTable(nullptr, nullptr);
+    EXPECT_EQ(DescribeTable(TableShown()),
+              "\r\n\r\nコンピューターの手札：裏 裏 裏 裏 裏\r\n"
+              "あなたの手札：裏 裏 裏 裏 裏\r\n"
+              "コンピューターの役\r\nあなたの役\r\n"
+              "コンピューター 20ドル\r\nあなた 20ドル\r\n")
+        << "installing a table starts it as the opening table again";
 }
 
 TEST(TableWords, CountersAndMarksFollowWhatWasDrawn) {
-    ShownTable shown = MidDeal();
-    shown.moneyShown = true;
-    shown.computerMoney = 3;
-    shown.playerMoney = 37;
-    EXPECT_EQ(MoneyWords(shown, ComputerSide), "コンピューター 3ドル");
-    EXPECT_EQ(MoneyWords(shown, PlayerSide), "あなた 37ドル");
-    shown.faceMarked[26 + 12] = false;
-    EXPECT_EQ(SlotWords(shown, 7), "クラブのK");
-    EXPECT_EQ(BareHandName(shown, ComputerSide), "");
-    shown.nameShown[0] = true;
-    shown.names[0] = "  ブ  タ";
-    EXPECT_EQ(BareHandName(shown, ComputerSide), "ブタ");
+    MidDeal();
+    DrawMoney(3, 37);
+    EXPECT_EQ(MoneyWords(TableShown(), ComputerSide), "コンピューター 3ドル");
+    EXPECT_EQ(MoneyWords(TableShown(), PlayerSide), "あなた 37ドル");
+    ClearCardMark(26 + 12);
+    EXPECT_EQ(SlotWords(TableShown(), 7), "クラブのK");
+    EXPECT_EQ(BareHandName(TableShown(), ComputerSide), "");
+    ShowHandName(ComputerSide, NoHand, "  ブ  タ");
+    EXPECT_EQ(BareHandName(TableShown(), ComputerSide), "ブタ");
+    ClearHandNames();
+    ClearSpeech();
+    EXPECT_EQ(TablePartName(TableShown(), PlayerHandNamePart), "あなたの役");
+    EXPECT_EQ(SpeechWords(TableShown()), "");
 }
 
 TEST(TableWords, DescribesTheTableWithCrLfLines) {

@@ -90,7 +90,7 @@ protected:
     // Runs the steps the timer would, without waiting for it.
     void Tick() {
         AdvanceRound(gMatch);
-        KillTimer(window, 1);
+        KillTimer(window, RoundTimer);
     }
     void TickUntilEnabled(TableControl id) {
         for (int k = 0; k < 10 && !IsWindowEnabled(Control(id)); ++k) Tick();
@@ -98,7 +98,7 @@ protected:
     }
     void Press(TableControl id) {
         PressControl(gMatch, id);
-        KillTimer(window, 1);
+        KillTimer(window, RoundTimer);
     }
 
     void ReachStep(Step step) {
@@ -204,12 +204,12 @@ TEST_F(KeyboardTest, EachKeyActsAsTheClickItStandsFor) {
     EXPECT_EQ(gMatch.roundState, RoundSelecting);
     EXPECT_TRUE(Key(VK_RETURN));
     EXPECT_EQ(gMatch.roundState, RoundPlayerDraw);
-    KillTimer(window, 1);
+    KillTimer(window, RoundTimer);
     TickUntilEnabled(OkButton);
     // The computer deals: F folds.
     EXPECT_TRUE(Key('F'));
     EXPECT_EQ(gMatch.roundState, RoundSettled);
-    KillTimer(window, 1);
+    KillTimer(window, RoundTimer);
     TickUntilEnabled(StartButton);
 
     // A deal the player deals: the arrows, keypad and typed +/- step the bet;
@@ -289,7 +289,7 @@ TEST_F(KeyboardTest, TheFocusNeverStaysOnADisabledControl) {
     SendMessageW(Control(OkButton), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(Control(OkButton), WM_KEYUP, VK_SPACE, 0xC0000001);
     PumpMessages(50);
-    KillTimer(window, 1);
+    KillTimer(window, RoundTimer);
     EXPECT_NE(gMatch.roundState, RoundBetting);
     EXPECT_EQ(GetFocus(), window) << "no button is left enabled";
     // Once settled, Start is enabled; Tab then Space starts, and the focus
@@ -320,7 +320,7 @@ TEST_F(KeyboardTest, CtrlCCopiesTheTableAsUnicodeText) {
         GlobalUnlock(data);
     }
     CloseClipboard();
-    EXPECT_EQ(text, WidenCp932(DescribeTable(gTable.shown).c_str()));
+    EXPECT_EQ(text, WidenCp932(DescribeTable(TableShown()).c_str()));
     const std::wstring marked =
         WidenCp932(CardWords(gMatch.deal.playerHand[2]).c_str()) + WidenCp932("（選択中）");
     EXPECT_NE(text.find(marked), std::wstring::npos);

@@ -1,5 +1,5 @@
-// The headless table of bluffwick-lab: what the screen would show, kept in
-// memory, and the game record printed on request.
+// The headless table of bluffwick-lab: the window's controls and timer kept
+// in memory, and the game record printed on request.
 #include "headless_table.h"
 
 #include <iconv.h>
@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "game/round.h"
+#include "game/shown_table.h"
 
 namespace {
 
@@ -45,7 +46,6 @@ void CopyText(char* to, int size, const char* from) {
 
 void ShowSpeechOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
-    CopyText(table.speech, sizeof table.speech, text);
     if (table.trace) {
         char readable[400];
         AppendReadable(text, readable, sizeof readable);
@@ -55,25 +55,16 @@ void ShowSpeechOp(void* context, const char* text) {
 
 void ClearSpeechOp(void* context) {
     HeadlessTable& table = Table(context);
-    table.speech[0] = '\0';
     TRACE("ClearSpeech()");
 }
 
 void DrawMouthOp(void* context, MouthPicture mouth) {
     HeadlessTable& table = Table(context);
-    table.mouth = mouth;
     TRACE("DrawMouth(%s)", MouthName(mouth));
 }
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < SlotCount; }
-
 void DrawCardFaceOp(void* context, int slot, Card card) {
     HeadlessTable& table = Table(context);
-    if (ValidSlot(slot)) {
-        table.slotPicture[slot] = SlotFace;
-        table.slotCard[slot] = card;
-        table.slotMarked[slot] = false;
-    }
     if (table.trace) {
         char name[8];
         CardText(card, name, sizeof name);
@@ -83,20 +74,16 @@ void DrawCardFaceOp(void* context, int slot, Card card) {
 
 void DrawCardBackOp(void* context, int slot) {
     HeadlessTable& table = Table(context);
-    if (ValidSlot(slot)) table.slotPicture[slot] = SlotBack;
     TRACE("DrawCardBack(%d)", slot);
 }
 
 void DrawEmptySlotOp(void* context, int slot) {
     HeadlessTable& table = Table(context);
-    if (ValidSlot(slot)) table.slotPicture[slot] = SlotEmpty;
     TRACE("DrawEmptySlot(%d)", slot);
 }
 
 void DrawMoneyOp(void* context, int computerMoney, int playerMoney) {
     HeadlessTable& table = Table(context);
-    table.shownComputerMoney = computerMoney;
-    table.shownPlayerMoney = playerMoney;
     TRACE("DrawMoney(%d, %d)", computerMoney, playerMoney);
 }
 
@@ -112,11 +99,6 @@ void ShowHandNameOp(void* context, TableSide side, HandCategory category, const 
 
 void MarkCardOp(void* context, int slot, Card card, bool marked) {
     HeadlessTable& table = Table(context);
-    if (ValidSlot(slot)) {
-        table.slotPicture[slot] = SlotFace;
-        table.slotCard[slot] = card;
-        table.slotMarked[slot] = marked;
-    }
     if (table.trace) {
         char name[8];
         CardText(card, name, sizeof name);
@@ -206,9 +188,17 @@ void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int
 }
 
 void OpenHeadlessWindow(MatchState& match) {
-    for (int slot = 0; slot < SlotCount; ++slot) DrawCardBack(slot);
-    DrawMoney(20, 20);
-    DrawMouth(MouthGrin);
+    // The table as it opens, drawn and so written into the record.
+    const ShownTable opening = TableShown();
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        switch (opening.slots[slot]) {
+        case SlotShowsBack: DrawCardBack(slot); break;
+        case SlotShowsFace: DrawCardFace(slot, opening.cards[slot]); break;
+        case SlotShowsEmpty: DrawEmptySlot(slot); break;
+        }
+    }
+    DrawMoney(opening.computerMoney, opening.playerMoney);
+    for (int k = 0; k < opening.mouthCount; ++k) DrawMouth(opening.mouths[k]);
     // The controls in the order the window creates them; only Start is enabled.
     EnableControl(BetBox, false);
     WriteBetBox(1);

@@ -1,7 +1,6 @@
-// A table with no window for bluffwick-lab: it keeps what a person at the
-// table would see (cards, marks, counters, speech, the bet box, which controls
-// are enabled) and the state of RoundTimer, and can print every operation as
-// a game record.
+// A table with no window for bluffwick-lab: it keeps the window's own state
+// (the bet box, which controls are enabled, RoundTimer) and can print every
+// operation as a game record. What the table shows is the game's TableShown.
 #pragma once
 
 #include <cstdint>
@@ -12,18 +11,8 @@
 #include "game/match_state.h"
 #include "game/table.h"
 
-constexpr int ControlCount = 7;  // TableControl values 100..106
-
-enum SlotPicture { SlotBack, SlotFace, SlotEmpty };
 
 struct HeadlessTable {
-    SlotPicture slotPicture[SlotCount];
-    Card slotCard[SlotCount];
-    bool slotMarked[SlotCount];
-    int shownComputerMoney;
-    int shownPlayerMoney;
-    MouthPicture mouth;
-    char speech[128];  // Shift-JIS, as shown
     char betBox[16];
     bool enabled[ControlCount];
     int timerPeriod;  // 0 while RoundTimer is stopped
@@ -36,9 +25,8 @@ struct HeadlessTable {
 // Installs the table as the controller's provider.
 void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int64_t* virtualMs);
 
-// Window creation as the program does it: the table picture (ten backs, both
-// counters at 20, the grin), the seven controls with only Start enabled, the
-// bet box at "1", then the game's own steps (greeting, the unseen deal).
+// Window creation as the program does it: the table as it opens, the seven controls with only Start
+// enabled, the bet box at "1", then the game's own steps (greeting, the unseen deal).
 void OpenHeadlessWindow(MatchState& match);
 
 bool IsEnabled(const HeadlessTable& table, TableControl control);

@@ -5,6 +5,7 @@
 #include "cards/hand_eval.h"
 #include "game/match_state.h"
 #include "game/round.h"
+#include "game/shown_table.h"
 #include "headless_table.h"
 #include "simulation.h"
 
@@ -64,7 +65,7 @@ bool PlayerWinsShowdown(const MatchState& before) {
 }
 
 // What the event must lead to, worked out from the state before it.
-Expected ExpectedOutcome(const Event& event, const MatchState& after, const HeadlessTable& table) {
+Expected ExpectedOutcome(const Event& event, const MatchState& after) {
     const MatchState& before = event.before;
     Expected expected{{before.roundState, before.roundState},
                       1,
@@ -155,7 +156,7 @@ Expected ExpectedOutcome(const Event& event, const MatchState& after, const Head
             } else if (!computerWins) {
                 pause(800);
             } else if (computerMoney == 36) {
-                pause(std::strcmp(table.speech, PeekLine) == 0 ? 2000 : 1500);
+                pause(TableShown().speech == PeekLine ? 2000 : 1500);
             } else {
                 pause(computerMoney >= 40 ? 1000 : 1500);
             }
@@ -320,7 +321,7 @@ void CheckInvariants(Simulation& sim, const Event& event) {
     if (enabled != wanted)
         fail("enabled controls are " + ControlList(enabled) + ", expected " + ControlList(wanted));
 
-    const Expected expected = ExpectedOutcome(event, match, table);
+    const Expected expected = ExpectedOutcome(event, match);
     bool stateOk = false;
     for (int k = 0; k < expected.stateCount; ++k)
         stateOk = stateOk || match.roundState == expected.states[k];
@@ -352,17 +353,17 @@ void CheckInvariants(Simulation& sim, const Event& event) {
 
     // What the table shows must be the game's: the counters once a deal is
     // closed, the player's own cards whenever they lie face up.
+    const ShownTable& shown = TableShown();
     const bool settledAndShown = match.roundState == RoundSettled && table.timerPeriod == 0;
     if ((settledAndShown || match.roundState == RoundIdle || match.roundState == RoundSelecting) &&
-        (table.shownPlayerMoney != match.playerMoney ||
-         table.shownComputerMoney != match.computerMoney)) {
-        fail("the counters show " + std::to_string(table.shownComputerMoney) + " and " +
-             std::to_string(table.shownPlayerMoney));
+        (shown.playerMoney != match.playerMoney || shown.computerMoney != match.computerMoney)) {
+        fail("the counters show " + std::to_string(shown.computerMoney) + " and " +
+             std::to_string(shown.playerMoney));
     }
     if (match.roundState != RoundIdle && match.roundState != RoundPlayerDraw) {
         for (int i = 0; i < 5; ++i) {
-            if (table.slotPicture[5 + i] != SlotFace ||
-                table.slotCard[5 + i] != match.deal.playerHand[i]) {
+            if (shown.slots[5 + i] != SlotShowsFace ||
+                shown.cards[5 + i] != match.deal.playerHand[i]) {
                 fail("slot " + std::to_string(5 + i) + " does not show the player's card");
                 break;
             }

@@ -4,6 +4,7 @@
 
 #include "cards/hand_eval.h"
 #include "game/layout.h"
+#include "game/shown_table.h"
 #include "headless_table.h"
 #include "simulation.h"
 
@@ -22,10 +23,11 @@ int PickBelow(PlayerRandom& random, int n) {
 }
 
 // The cards the player sees face up in the lower row.
-bool ReadOwnHand(const HeadlessTable& table, Hand& hand) {
+bool ReadOwnHand(Hand& hand) {
+    const ShownTable& shown = TableShown();
     for (int i = 0; i < 5; ++i) {
-        if (table.slotPicture[5 + i] != SlotFace) return false;
-        hand[i] = table.slotCard[5 + i];
+        if (shown.slots[5 + i] != SlotShowsFace) return false;
+        hand[i] = shown.cards[5 + i];
     }
     return true;
 }
@@ -122,10 +124,10 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
         action = PressAction(StartButton);
         return true;
     }
-    if (IsEnabled(table, ChangeButton) && ReadOwnHand(table, hand)) {
+    if (IsEnabled(table, ChangeButton) && ReadOwnHand(hand)) {
         const DiscardMask wanted = CarefulDiscards(hand);
         for (int i = 0; i < 5; ++i) {
-            if (table.slotMarked[5 + i] != (wanted[i] == 1)) {
+            if (SlotMarked(TableShown(), 5 + i) != (wanted[i] == 1)) {
                 action = ClickCardAction(i, CardWidth / 2, CardHeight / 2);
                 return true;
             }
@@ -133,7 +135,7 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
         action = PressAction(ChangeButton);
         return true;
     }
-    if (!IsEnabled(table, OkButton) || !ReadOwnHand(table, hand)) return false;
+    if (!IsEnabled(table, OkButton) || !ReadOwnHand(hand)) return false;
     const HandCategory category = EvaluateHand(hand, name);
     const int box = BetBoxValue(table);
     if (IsEnabled(table, FoldButton)) {
@@ -148,8 +150,8 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
     static const int BetByCategory[11] = {1, 2, 4, 5, 7, 7, 7, 7, 10, 10, 10};
     int wanted = BetByCategory[category];
     if (category == NoHand && PickBelow(sim.random, 10) == 0) wanted = 4;  // the odd bluff
-    if (wanted > table.shownPlayerMoney) wanted = table.shownPlayerMoney;
-    if (wanted > table.shownComputerMoney) wanted = table.shownComputerMoney;
+    if (wanted > TableShown().playerMoney) wanted = TableShown().playerMoney;
+    if (wanted > TableShown().computerMoney) wanted = TableShown().computerMoney;
     if (wanted < 1) wanted = 1;
     if (box < wanted && IsEnabled(table, UpButton)) {
         action = PressAction(UpButton);
