@@ -6,42 +6,22 @@
 
 (() => {
   const Assets = BluffwickAssets;
-  const ClientWidth = 634;
-  const ClientHeight = 436;
-
-  // Where things sit on the table, in table pixels, as the program has them.
-  const Layout = {
-    slotLeft: (slot) => 200 + 85 * (slot % 5),
-    slotTop: (slot) => (slot < 5 ? 20 : 310),
-    cardWidth: 76,
-    cardHeight: 108,
-    moneyTensLeft: 552,
-    moneyOnesLeft: 584,
-    moneyTop: [149, 248],  // computer, player
-    mouthLeft: 15,
-    mouthTop: { 182: 7, 183: 10, 184: 5 },
-    speech: { left: 23, top: 130, right: 165, bottom: 280 },
-    stripLeft: 300,
-    stripRight: 540,
-    stripHeight: 35,
-    stripTop: [155, 255],  // computer, player
-  };
-  const Picture = { table: 101, cardFirst: 102, back: 154, blankDigit: 166, digitFirst: 167, empty: 178 };
-  const FaceWhiteIndex = 1;
-  const MarkCyanIndex = 7;
-  const Control = { start: 100, change: 101, up: 102, down: 103, ok: 104, fold: 105, betBox: 106 };
-  const RoundSelecting = 1;
+  // Where things sit, which picture is which, the controls' ids: the core's
+  // facts (WebTableFacts), read once the core is there.
+  let Facts = null;
+  // The table as the core keeps it (WebShownTable), read for each drawing.
+  let shown = null;
 
   const surface = document.getElementById('surface');
   const context = surface.getContext('2d', { alpha: false });
   const tableElement = document.getElementById('table');
   const betBox = document.getElementById('betBox');
   const speechLive = document.getElementById('speechLive');
+  // By the control's name ("StartButton"); their ids come with the facts.
   const controlElements = {};
   for (const element of document.querySelectorAll('[data-control]')) {
-    controlElements[Number(element.dataset.control)] = element;
+    controlElements[element.dataset.control] = element;
   }
-  controlElements[Control.betBox] = betBox;
   for (const button of document.querySelectorAll('button.caption')) {
     button.innerHTML = `<span>${button.innerHTML}</span>`;
   }
@@ -110,7 +90,7 @@
   const markedFaces = {};
   function picture(id, marked) {
     if (!marked) return (pictures[id] ??= pictureCanvas(bitmaps[id]));
-    return (markedFaces[id] ??= pictureCanvas(bitmaps[id], { from: FaceWhiteIndex, to: MarkCyanIndex }));
+    return (markedFaces[id] ??= pictureCanvas(bitmaps[id], { from: Facts.faceWhiteIndex, to: Facts.markCyanIndex }));
   }
 
   async function loadPictures() {
@@ -129,29 +109,37 @@
     }
   }
 
-  // ---- What the table shows, kept so that it can be drawn again at any scale.
-
-  const shown = {
-    slots: Array.from({ length: 10 }, () => ({ picture: Picture.back, card: -1 })),
-    marked: new Array(52).fill(false),
-    mouths: [183],
-    money: [20, 20],
-    speech: null,  // Shift-JIS bytes, or null for the table picture's own bubble
-    names: [null, null],  // { category, bytes } by side
-  };
+  // ---- The table the core keeps, drawn at any scale.
 
   let scale = 1;  // device pixels per table pixel
   let whole = 1;  // the largest whole multiple of the table that fits the window
 
+  // The page's one path to draw the table: at start, on every resize and
+  // every change of device ratio. It runs no step of the game.
   function fitToWindow() {
+    const [width, height] = Facts.visible;
     const menuHeight = document.getElementById('menuBar').offsetHeight;
-    whole = Math.max(1, Math.floor(Math.min(innerWidth / ClientWidth, (innerHeight - menuHeight) / ClientHeight)));
+    whole = Math.max(1, Math.floor(Math.min(innerWidth / width, (innerHeight - menuHeight) / height)));
     document.documentElement.style.setProperty('--k', String(whole));
     scale = whole * (window.devicePixelRatio || 1);
-    surface.width = Math.round(ClientWidth * scale);
-    surface.height = Math.round(ClientHeight * scale);
+    surface.width = Math.round(width * scale);
+    surface.height = Math.round(height * scale);
     placeParts();
     drawTable();
+  }
+
+  // The controls at their table rectangles, and the table's size and colour.
+  function placeControls() {
+    const style = document.documentElement.style;
+    style.setProperty('--table-width', String(Facts.visible[0]));
+    style.setProperty('--table-height', String(Facts.visible[1]));
+    style.setProperty('--table-green', Facts.colours.table);
+    for (const [name, element] of Object.entries(controlElements)) {
+      const [left, top, right, bottom] = Facts.controls[name].rect;
+      for (const [property, value] of [['--x', left], ['--y', top], ['--w', right - left], ['--h', bottom - top]]) {
+        element.style.setProperty(property, String(value));
+      }
+    }
   }
 
   function drawPicture(id, x, y, marked) {
@@ -173,16 +161,16 @@
   }
 
   function drawSpeech() {
-    const box = Layout.speech;
-    fillTableRect('#ffffff', box.left, box.top, box.right, box.bottom);
-    if (!shown.speech || shown.speech.length === 0) return;
-    const text = TableRecord.decode(shown.speech);
+    const [left, top, right, bottom] = Facts.speech;
+    fillTableRect(Facts.colours.speech, left, top, right, bottom);
+    if (shown.speech.length === 0) return;
+    const text = TableRecord.decode(Uint8Array.from(shown.speech));
     const metrics = Assets.speech;
     context.save();
     context.beginPath();
-    context.rect(box.left * scale, box.top * scale, (box.right - box.left) * scale, (box.bottom - box.top) * scale);
+    context.rect(left * scale, top * scale, (right - left) * scale, (bottom - top) * scale);
     context.clip();
-    context.fillStyle = '#000000';
+    context.fillStyle = Facts.colours.speechText;
     context.textBaseline = 'alphabetic';
     // Bold is asked for, but the Japanese face has no bold: the program draws it regular.
     context.font = `${fontPixels(metrics.height, Assets.proportional) * scale}px "Bluffwick PGothic"`;
@@ -192,7 +180,7 @@
       window.bluffwick.unlistedSpeech.push(text);
     }
     lines.forEach((line, k) => {
-      context.fillText(line, box.left * scale, (box.top + k * metrics.line + metrics.ascent) * scale);
+      context.fillText(line, left * scale, (top + k * metrics.line + metrics.ascent) * scale);
     });
     context.restore();
   }
@@ -201,7 +189,7 @@
   // as the program breaks it, at "\n", after the last space that fits, or
   // inside a word too long for the line.
   function breakSpeech(text) {
-    const width = (Layout.speech.right - Layout.speech.left) * scale;
+    const width = (Facts.speech[2] - Facts.speech[0]) * scale;
     const lines = [];
     for (const paragraph of text.split('\n')) {
       let rest = paragraph;
@@ -224,46 +212,47 @@
   function drawHandNames() {
     if (!shown.names[0] && !shown.names[1]) return;
     for (const side of [1, 0]) {
-      const top = Layout.stripTop[side];
-      fillTableRect('#c2c2c2', Layout.stripLeft, top, Layout.stripRight, top + Layout.stripHeight);
+      const [left, top, right, bottom] = Facts.strips[side];
+      fillTableRect(Facts.colours.strip, left, top, right, bottom);
     }
+    const font = Facts.handNameFont;
     for (const side of [0, 1]) {
       const name = shown.names[side];
       if (!name) continue;
-      // The 28-pixel font, 10 pixels a character (8 for the longest name).
-      const font = Assets.proportional;
-      const size = fontPixels(28, font);
-      const natural = (font.averageWidth * size) / font.unitsPerEm;
-      const squeeze = (name.category === 10 ? 8 : 10) / natural;
-      const ascent = Math.round((28 * font.ascent) / (font.ascent + font.descent));
+      // The program's font: its cell height, and so many pixels a character.
+      const face = Assets.proportional;
+      const size = fontPixels(font.height, face);
+      const natural = (face.averageWidth * size) / face.unitsPerEm;
+      const squeeze = (name.category === font.narrowCategory ? font.narrowWidth : font.width) / natural;
+      const ascent = Math.round((font.height * face.ascent) / (face.ascent + face.descent));
+      const [left, top] = Facts.strips[side];
       context.save();
-      context.fillStyle = '#0000ff';
+      context.fillStyle = Facts.colours.handName;
       context.textBaseline = 'alphabetic';
       context.font = `${size * scale}px "Bluffwick PGothic"`;
-      context.translate(Layout.stripLeft * scale, (Layout.stripTop[side] + ascent) * scale);
+      context.translate(left * scale, (top + ascent) * scale);
       context.scale(squeeze, 1);
-      context.fillText(TableRecord.decode(name.bytes), 0, 0);
+      context.fillText(TableRecord.decode(Uint8Array.from(name.bytes)), 0, 0);
       context.restore();
     }
   }
 
   function drawCounter(value, top) {
-    drawPicture(value < 10 ? Picture.blankDigit : Picture.digitFirst + Math.floor(value / 10), Layout.moneyTensLeft, top);
-    drawPicture(Picture.digitFirst + (value % 10), Layout.moneyOnesLeft, top);
+    const pictures = Facts.pictures;
+    drawPicture(value < 10 ? pictures.blankDigit : pictures.digitFirst + Math.floor(value / 10), Facts.moneyTensLeft, top);
+    drawPicture(pictures.digitFirst + (value % 10), Facts.moneyOnesLeft, top);
   }
 
-  // The whole table from what it shows, as the program draws it at a new scale.
+  // The whole table as the core keeps it, from the table picture up.
   function drawTable() {
-    if (!bitmaps[Picture.table]) return;
-    drawPicture(Picture.table, 0, 0);
-    shown.slots.forEach((slot, k) => {
-      const marked = slot.card >= 0 && shown.marked[slot.card] && slot.picture !== Picture.back &&
-        slot.picture !== Picture.empty;
-      drawPicture(slot.picture, Layout.slotLeft(k), Layout.slotTop(k), marked);
+    shown = JSON.parse(coreText(core._WebShownTable()));
+    drawPicture(Facts.pictures.table, 0, 0);
+    shown.slots.forEach(([pictureId, marked], slot) => {
+      drawPicture(pictureId, Facts.slots[slot][0], Facts.slots[slot][1], marked);
     });
-    drawCounter(shown.money[0], Layout.moneyTop[0]);
-    drawCounter(shown.money[1], Layout.moneyTop[1]);
-    for (const mouth of shown.mouths) drawPicture(mouth, Layout.mouthLeft, Layout.mouthTop[mouth]);
+    drawCounter(shown.money[0], Facts.moneyTops[0]);
+    drawCounter(shown.money[1], Facts.moneyTops[1]);
+    for (const mouth of shown.mouths) drawPicture(mouth, Facts.mouthLeft, Facts.mouthTops[mouth]);
     if (shown.speech) drawSpeech();
     drawHandNames();
   }
@@ -288,30 +277,20 @@
     timerPeriod = 0;
   }
 
-  const setSlot = (slot, pictureId, card) => {
-    if (slot >= 0 && slot < 10) shown.slots[slot] = { picture: pictureId, card };
-  };
-
+  // The drawing operations only ask for the table to be drawn again, from
+  // the picture the core keeps.
   const pageTable = {
-    showSpeech(bytes) {
-      shown.speech = bytes;
-      speechChanged = true;
-    },
-    clearSpeech() { shown.speech = new Uint8Array(0); },
-    drawMouth(mouth) {
-      shown.mouths = shown.mouths.filter((m) => m !== mouth).concat([mouth]);
-    },
-    drawCardFace(slot, card) { setSlot(slot, Picture.cardFirst + card, card); },
-    drawCardBack(slot) { setSlot(slot, Picture.back, -1); },
-    drawEmptySlot(slot) { setSlot(slot, Picture.empty, -1); },
-    drawMoney(computerMoney, playerMoney) { shown.money = [computerMoney, playerMoney]; },
-    showHandName(side, category, bytes) { shown.names[side] = { category, bytes }; },
-    markCard(slot, card, marked) {
-      shown.marked[card] = marked;
-      setSlot(slot, Picture.cardFirst + card, card);
-    },
-    clearCardMark(card) { shown.marked[card] = false; },
-    clearHandNames() { shown.names = [null, null]; },
+    showSpeech() { speechChanged = true; },
+    clearSpeech() {},
+    drawMouth() {},
+    drawCardFace() {},
+    drawCardBack() {},
+    drawEmptySlot() {},
+    drawMoney() {},
+    showHandName() {},
+    markCard() {},
+    clearCardMark() {},
+    clearHandNames() {},
     requestRepaint() {
       if (repaintPending) return;
       repaintPending = true;
@@ -322,7 +301,7 @@
       });
     },
     enableControl(control, enabled) {
-      const element = controlElements[control];
+      const element = controlElements[controlName(control)];
       if (element) element.disabled = !enabled;
     },
     armRoundTimer(milliseconds) {
@@ -337,20 +316,10 @@
 
   // ---- Words for those who cannot see the table.
 
-  const PartCount = 15;
   const partElements = [];
-  function partRect(part) {
-    if (part === 0) return [Layout.speech.left, Layout.speech.top, 142, 150];
-    if (part <= 10) {
-      const slot = part - 1;
-      return [Layout.slotLeft(slot), Layout.slotTop(slot), Layout.cardWidth, Layout.cardHeight];
-    }
-    if (part <= 12) return [Layout.stripLeft, Layout.stripTop[part - 11], 240, Layout.stripHeight];
-    return [Layout.moneyTensLeft, Layout.moneyTop[part - 13], 65, 44];
-  }
   function placeParts() {
     const holder = document.getElementById('parts');
-    for (let part = 0; part < PartCount; ++part) {
+    Facts.parts.forEach(([left, top, right, bottom], part) => {
       let element = partElements[part];
       if (!element) {
         element = document.createElement('div');
@@ -358,18 +327,18 @@
         holder.appendChild(element);
         partElements[part] = element;
       }
-      const [x, y, w, h] = partRect(part);
       Object.assign(element.style, {
-        left: `${x * whole}px`, top: `${y * whole}px`, width: `${w * whole}px`, height: `${h * whole}px`,
+        left: `${left * whole}px`, top: `${top * whole}px`,
+        width: `${(right - left) * whole}px`, height: `${(bottom - top) * whole}px`,
       });
-    }
+    });
   }
   function coreText(pointer) {
     const end = core.HEAPU8.indexOf(0, pointer);
     return TableRecord.decode(core.HEAPU8.subarray(pointer, end));
   }
   function nameParts() {
-    for (let part = 0; part < PartCount; ++part) {
+    for (let part = 0; part < partElements.length; ++part) {
       partElements[part].setAttribute('aria-label', coreText(core._WebTablePartName(part)));
     }
     if (speechChanged) {
@@ -382,12 +351,13 @@
 
   // ---- The player's actions.
 
-  const enabled = (control) => !controlElements[control].disabled;
-  function press(control) {
-    if (enabled(control)) core._PressWebControl(control);
+  const controlName = (id) => Object.keys(Facts.controls).find((name) => Facts.controls[name].id === id);
+  const enabled = (name) => !controlElements[name].disabled;
+  function press(name) {
+    if (enabled(name)) core._PressWebControl(Facts.controls[name].id);
   }
-  for (const [id, element] of Object.entries(controlElements)) {
-    if (element.tagName === 'BUTTON') element.addEventListener('click', () => press(Number(id)));
+  for (const [name, element] of Object.entries(controlElements)) {
+    if (element.tagName === 'BUTTON') element.addEventListener('click', () => press(name));
   }
 
   // A click or a touch on the table, mapped back to table pixels; the
@@ -397,7 +367,7 @@
     const box = tableElement.getBoundingClientRect();
     const x = Math.floor((event.clientX - box.left) / whole);
     const y = Math.floor((event.clientY - box.top) / whole);
-    if (x < 0 || y < 0 || x >= ClientWidth || y >= ClientHeight) return;
+    if (x < 0 || y < 0 || x >= Facts.visible[0] || y >= Facts.visible[1]) return;
     event.preventDefault();
     core._ClickWebTable(x, y);
   });
@@ -417,10 +387,8 @@
     const digit = /^(Digit|Numpad)([1-5])$/.exec(event.code);
     if (digit && !ctrl) {
       event.preventDefault();
-      if (once && core._WebRoundState() === RoundSelecting) {
-        const slot = 5 + Number(digit[2]) - 1;
-        core._ClickWebTable(Layout.slotLeft(slot), Layout.slotTop(slot));
-      }
+      // Marking does nothing outside the choosing of cards.
+      if (once) core._ToggleWebCard(Number(digit[2]) - 1);
       return;
     }
     switch (event.code) {
@@ -428,24 +396,24 @@
     case 'NumpadEnter':
       event.preventDefault();
       if (once) {
-        const main = [Control.start, Control.change, Control.ok].find(enabled);
+        const main = ['StartButton', 'ChangeButton', 'OkButton'].find(enabled);
         if (main) press(main);
       }
       return;
     case 'ArrowUp':
     case 'NumpadAdd':
       event.preventDefault();
-      press(Control.up);
+      press('UpButton');
       return;
     case 'ArrowDown':
     case 'NumpadSubtract':
       event.preventDefault();
-      press(Control.down);
+      press('DownButton');
       return;
     case 'KeyF':
       if (ctrl) return;
       event.preventDefault();
-      if (once) press(Control.fold);
+      if (once) press('FoldButton');
       return;
     case 'F1':
       event.preventDefault();
@@ -455,7 +423,7 @@
       // "+" and "-" as typed, whatever the layout puts them on.
       if (!ctrl && (event.key === '+' || event.key === '-') && !event.code.startsWith('Numpad')) {
         event.preventDefault();
-        press(event.key === '+' ? Control.up : Control.down);
+        press(event.key === '+' ? 'UpButton' : 'DownButton');
       }
     }
   });
@@ -508,19 +476,22 @@
   // ---- Start: the pictures and the font, the table picture, then the game,
   // seeded from the clock as the program is.
 
-  const record = [];
+  // Every operation the core asks for, one line each, only when a check asks
+  // for it by opening the page as bluffwick.html#record.
+  const record = location.hash === '#record' ? [] : null;
   async function start() {
     const clock = {
       seconds: () => Math.floor(Date.now() / 1000),
       hour: () => new Date().getHours(),
     };
+    const table = record ? TableRecord.recording(pageTable, record) : pageTable;
     // The module compiles while the pictures and fonts are decoded.
-    const compiled = BluffwickCore({ table: TableRecord.recording(pageTable, record), clock });
-    await Promise.all([loadPictures(), loadFonts()]);
-    fitToWindow();
-    core = await compiled;
+    [core] = await Promise.all([BluffwickCore({ table, clock }), loadPictures(), loadFonts()]);
+    Facts = JSON.parse(coreText(core._WebTableFacts()));
+    placeControls();
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
     core._OpenWebTable();
+    fitToWindow();
     addEventListener('resize', fitToWindow);
     // A new devicePixelRatio (zoom, another monitor) draws the table again.
     const watchRatio = () => {
@@ -530,7 +501,6 @@
       }, { once: true });
     };
     watchRatio();
-    drawTable();
     nameParts();
     window.bluffwick.paintedAt = performance.now();
     window.bluffwick.ready = true;
@@ -545,7 +515,7 @@
     timerRunning: () => timer !== null,
     unlistedSpeech: [],  // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
-    shown,
+    shown: () => JSON.parse(coreText(core._WebShownTable())),
     scale: () => scale,
   };
   start();

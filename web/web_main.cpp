@@ -28,12 +28,11 @@ extern "C" {
 
 // As the program starts: seeded from the clock, then the window's creation
 // (the bet box gets its "1" when the controls are made, then the greeting and
-// the unseen deal). The page has drawn the opening table picture already.
+// the unseen deal). Installing the table opens its picture.
 EMSCRIPTEN_KEEPALIVE int OpenWebTable() {
     SetClockSources(ClockSeconds, LocalHour);
     SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
     gMatch = MatchState{};
-    gShown = ShownTable{};
     if (!InstallTable(&PageTableOps(), nullptr)) return 0;
     WriteBetBox(1);
     OpenTable(gMatch);
@@ -46,17 +45,20 @@ EMSCRIPTEN_KEEPALIVE int PressWebControl(int id) { return PressControl(gMatch, i
 // A click on the table, in table pixels.
 EMSCRIPTEN_KEEPALIVE void ClickWebTable(int x, int y) { ToggleDiscard(gMatch, x, y); }
 
+// A key or a tap naming the player's card at hand position 0..4.
+EMSCRIPTEN_KEEPALIVE void ToggleWebCard(int position) { ToggleDiscardAt(gMatch, position); }
+
 EMSCRIPTEN_KEEPALIVE void TickWebTimer() { AdvanceRound(gMatch); }
 
 EMSCRIPTEN_KEEPALIVE int WebRoundState() { return gMatch.roundState; }
 
 // Shift-JIS, NUL-terminated; valid until the next call of either.
 EMSCRIPTEN_KEEPALIVE const char* WebTablePartName(int part) {
-    gWords = TablePartName(gShown, part);
+    gWords = TablePartName(TableShown(), part);
     return gWords.c_str();
 }
 EMSCRIPTEN_KEEPALIVE const char* WebTableText() {
-    gWords = DescribeTable(gShown);
+    gWords = DescribeTable(TableShown());
     return gWords.c_str();
 }
 

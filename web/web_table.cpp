@@ -1,6 +1,6 @@
-// The browser's provider of the game's table operations: each keeps what the
-// table shows and hands the operation to the page's script (Module.table),
-// which draws it on the canvas and the page's controls.
+// The browser's provider of the game's table operations: each is handed to
+// the page's script (Module.table), which draws the table the game keeps on
+// its canvas and sets the page's controls.
 #include "web/web_table.h"
 
 #include <emscripten.h>
@@ -39,67 +39,37 @@ EM_JS(void, PageReadBetBoxText, (char* text, int size), {
 EM_JS(void, PageWriteBetBoxText, (const char* text, int length),
       { Module.table.writeBetBoxText(HEAPU8.slice(text, text + length)); });
 
-ShownTable gShown;
-
 namespace {
 
 int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
 
-void OpShowSpeech(void*, const char* text) {
-    RememberSpeech(gShown, text);
-    PageShowSpeech(text, Length(text));
-}
+void OpShowSpeech(void*, const char* text) { PageShowSpeech(text, Length(text)); }
 
-void OpClearSpeech(void*) {
-    RememberSpeech(gShown, "");
-    PageClearSpeech();
-}
+void OpClearSpeech(void*) { PageClearSpeech(); }
 
-void OpDrawMouth(void*, MouthPicture mouth) {
-    RememberMouth(gShown, mouth);
-    PageDrawMouth(mouth);
-}
+void OpDrawMouth(void*, MouthPicture mouth) { PageDrawMouth(mouth); }
 
-void OpDrawCardFace(void*, int slot, Card card) {
-    RememberSlot(gShown, slot, SlotShowsFace, card);
-    PageDrawCardFace(slot, card);
-}
+void OpDrawCardFace(void*, int slot, Card card) { PageDrawCardFace(slot, card); }
 
-void OpDrawCardBack(void*, int slot) {
-    RememberSlot(gShown, slot, SlotShowsBack, 0);
-    PageDrawCardBack(slot);
-}
+void OpDrawCardBack(void*, int slot) { PageDrawCardBack(slot); }
 
-void OpDrawEmptySlot(void*, int slot) {
-    RememberSlot(gShown, slot, SlotShowsEmpty, 0);
-    PageDrawEmptySlot(slot);
-}
+void OpDrawEmptySlot(void*, int slot) { PageDrawEmptySlot(slot); }
 
 void OpDrawMoney(void*, int computerMoney, int playerMoney) {
-    RememberMoney(gShown, computerMoney, playerMoney);
     PageDrawMoney(computerMoney, playerMoney);
 }
 
 void OpShowHandName(void*, TableSide side, HandCategory category, const char* name) {
-    RememberHandName(gShown, side, category, name);
     PageShowHandName(side, category, name, Length(name));
 }
 
 void OpMarkCard(void*, int slot, Card card, bool marked) {
-    RememberMark(gShown, card, marked);
-    RememberSlot(gShown, slot, SlotShowsFace, card);
     PageMarkCard(slot, card, marked ? 1 : 0);
 }
 
-void OpClearCardMark(void*, Card card) {
-    RememberMark(gShown, card, false);
-    PageClearCardMark(card);
-}
+void OpClearCardMark(void*, Card card) { PageClearCardMark(card); }
 
-void OpClearHandNames(void*) {
-    ForgetHandNames(gShown);
-    PageClearHandNames();
-}
+void OpClearHandNames(void*) { PageClearHandNames(); }
 
 void OpRequestRepaint(void*) { PageRequestRepaint(); }
 

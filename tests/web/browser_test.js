@@ -55,7 +55,7 @@ async function checkPictures(page, ratio, when) {
     const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     let binary = '';
     for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-    return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown };
+    return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown() };
   });
   const pixels = Buffer.from(data, 'base64');
   const at = (x, y) => (y * width + x) * 4;
@@ -76,10 +76,7 @@ async function checkPictures(page, ratio, when) {
       }
     }
   };
-  shown.slots.forEach((slot, k) => {
-    const marked = slot.card >= 0 && shown.marked[slot.card];
-    compare(slot.picture, Slot.left(k), Slot.top(k), marked);
-  });
+  shown.slots.forEach(([picture, marked], k) => compare(picture, Slot.left(k), Slot.top(k), marked));
   for (const [side, top] of [[0, 149], [1, 248]]) {
     const value = shown.money[side];
     compare(value < 10 ? 166 : 167 + Math.floor(value / 10), 552, top, false);
@@ -168,7 +165,8 @@ async function main() {
   fs.mkdirSync(workFolder, { recursive: true });
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
   const started = 1712300000;  // whole seconds, UTC
-  const url = 'file://' + path.resolve(pagePath);
+  // Opened as a check, the page records every operation for comparison.
+  const url = 'file://' + path.resolve(pagePath) + '#record';
 
   // ---- Ratio 1: one deal by clicks, one by keys.
   const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1, timezoneId: 'UTC' });
@@ -324,7 +322,7 @@ async function main() {
   await tap(215, 330);
   await tap(470, 330);
   await page3.clock.runFor(50);
-  const touched = await page3.evaluate(() => [window.bluffwick.scale(), window.bluffwick.shown.slots.map((s) => s.card >= 0 && window.bluffwick.shown.marked[s.card])]);
+  const touched = await page3.evaluate(() => [window.bluffwick.scale(), window.bluffwick.shown().slots.map(([, marked]) => marked)]);
   check(touched[0] === 2 && touched[1].join() === 'false,false,false,false,false,true,false,false,true,false',
     `taps mark the cards tapped, on the table shown at twice its size (scale ${touched[0]})`);
   await checkPictures(page3, 2, 'after taps');
@@ -349,8 +347,9 @@ async function main() {
   // ---- Ratio 1.5: the canvas in device pixels, the pictures filtered.
   const context15 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1.5 });
   const page15 = await context15.newPage();
-  await page15.goto(url);
+  await page15.goto(url.replace(/#record$/, ''));
   await page15.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  check((await page15.evaluate(() => window.bluffwick.record)) === null, 'opened as a player opens it, the page records nothing');
   const canvas15 = await page15.evaluate(() => [document.getElementById('surface').width, document.getElementById('surface').height]);
   check(canvas15.join() === '951,654', `at ratio 1.5 the canvas is ${canvas15.join(' x ')} device pixels`);
   const paintedAt = await page15.evaluate(() => window.bluffwick.paintedAt);
