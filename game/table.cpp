@@ -173,3 +173,12 @@ TableRect ControlRect(TableControl control) {
     }
     return {0, 0, 0, 0};
 }
+
+int MouthTop(MouthPicture mouth) {
+    switch (mouth) {
+    case MouthClosed: return MouthClosedTop;
+    case MouthGrin: return MouthGrinTop;
+    case MouthOpen: return MouthOpenTop;
+    }
+    return MouthOpenTop;
+}

@@ -28,6 +28,8 @@ constexpr int ControlCount = 7;  // StartButton .. BetBox
 
 // Where the control sits on the table.
 TableRect ControlRect(TableControl control);
+// The height the mouth picture is drawn at (each has its own).
+int MouthTop(MouthPicture mouth);
 
 // Every operation receives the provider's context first. Drawing operations
 // draw into the off-screen table only; nothing shows until requestRepaint.

@@ -220,10 +220,7 @@ void FillStrips(const TableView& view) {
 }
 
 void DrawMouthPicture(const TableView& view, MouthPicture mouth) {
-    int top = mouth == MouthClosed ? MouthClosedTop
-              : mouth == MouthGrin ? MouthGrinTop
-                                   : MouthOpenTop;
-    DrawPicture(view, mouth, MouthLeft, top);
+    DrawPicture(view, mouth, MouthLeft, MouthTop(mouth));
 }
 
 void DrawSlot(const TableView& view, int slot) {

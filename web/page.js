@@ -252,7 +252,7 @@
     });
     drawCounter(shown.money[0], Facts.moneyTops[0]);
     drawCounter(shown.money[1], Facts.moneyTops[1]);
-    for (const mouth of shown.mouths) drawPicture(mouth, Facts.mouthLeft, Facts.mouthTops[mouth]);
+    for (const mouth of shown.mouths) drawPicture(mouth, Facts.mouthLeft, Facts.mouths[mouth].top);
     if (shown.speech) drawSpeech();
     drawHandNames();
   }
@@ -484,7 +484,7 @@
       seconds: () => Math.floor(Date.now() / 1000),
       hour: () => new Date().getHours(),
     };
-    const table = record ? TableRecord.recording(pageTable, record) : pageTable;
+    const table = record ? TableRecord.recording(pageTable, record, () => Facts) : pageTable;
     // The module compiles while the pictures and fonts are decoded.
     [core] = await Promise.all([BluffwickCore({ table, clock }), loadPictures(), loadFonts()]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));

@@ -6,11 +6,6 @@
 const TableRecord = (() => {
   const Ranks = 'A23456789TJQK';
   const Suits = 'SHCD';
-  const MouthNames = { 182: 'MouthClosed', 183: 'MouthGrin', 184: 'MouthOpen' };
-  const ControlNames = {
-    100: 'StartButton', 101: 'ChangeButton', 102: 'UpButton', 103: 'DownButton',
-    104: 'OkButton', 105: 'FoldButton', 106: 'BetBox',
-  };
   const decoder = new TextDecoder('shift_jis');
 
   const cardText = (card) =>
@@ -21,8 +16,11 @@ const TableRecord = (() => {
   const ascii = (bytes) => String.fromCharCode(...bytes);
 
   // A table that writes a line for every operation into `lines`, then hands the
-  // operation on to `inner`, which draws it.
-  function recording(inner, lines) {
+  // operation on to `inner`, which draws it. `facts()` gives the core's facts
+  // (WebTableFacts), for the names of the mouths and the controls.
+  function recording(inner, lines, facts) {
+    const mouthName = (id) => facts().mouths[id].name;
+    const controlName = (id) => Object.keys(facts().controls).find((name) => facts().controls[name].id === id);
     const pass = (name, line) => (...args) => {
       lines.push(line(...args));
       return inner[name](...args);
@@ -30,7 +28,7 @@ const TableRecord = (() => {
     return {
       showSpeech: pass('showSpeech', (t) => `ShowSpeech(${readable(t)})`),
       clearSpeech: pass('clearSpeech', () => 'ClearSpeech()'),
-      drawMouth: pass('drawMouth', (m) => `DrawMouth(${MouthNames[m]})`),
+      drawMouth: pass('drawMouth', (m) => `DrawMouth(${mouthName(m)})`),
       drawCardFace: pass('drawCardFace', (s, c) => `DrawCardFace(${s}, ${cardText(c)})`),
       drawCardBack: pass('drawCardBack', (s) => `DrawCardBack(${s})`),
       drawEmptySlot: pass('drawEmptySlot', (s) => `DrawEmptySlot(${s})`),
@@ -42,7 +40,7 @@ const TableRecord = (() => {
       clearCardMark: pass('clearCardMark', (c) => `ClearCardMark(${cardText(c)})`),
       clearHandNames: pass('clearHandNames', () => 'ClearHandNames()'),
       requestRepaint: pass('requestRepaint', () => 'RequestRepaint()'),
-      enableControl: pass('enableControl', (id, on) => `Enable(${ControlNames[id]}, ${on ? 1 : 0})`),
+      enableControl: pass('enableControl', (id, on) => `Enable(${controlName(id)}, ${on ? 1 : 0})`),
       armRoundTimer: pass('armRoundTimer', (ms) => `Arm(RoundTimer, ${ms})`),
       stopRoundTimer: pass('stopRoundTimer', () => 'Stop(RoundTimer)'),
       readBetBoxText: () => {
@@ -54,7 +52,7 @@ const TableRecord = (() => {
     };
   }
 
-  return { recording, decode, cardText, ControlNames };
+  return { recording, decode, cardText };
 })();
 
 if (typeof module !== 'undefined') module.exports = TableRecord;

@@ -42,10 +42,16 @@ std::string Field(const char* name, const std::string& value) {
     return std::string("\"") + name + "\":" + value;
 }
 
-std::string MouthTops() {
-    return "{" + Field(std::to_string(MouthClosed).c_str(), Number(MouthClosedTop)) + "," +
-           Field(std::to_string(MouthGrin).c_str(), Number(MouthGrinTop)) + "," +
-           Field(std::to_string(MouthOpen).c_str(), Number(MouthOpenTop)) + "}";
+// By picture id: the mouth's name in game records and its height.
+std::string Mouths() {
+    std::string json = "{";
+    for (MouthPicture mouth : {MouthClosed, MouthGrin, MouthOpen}) {
+        if (json.size() > 1) json += ',';
+        json += Field(Number(mouth).c_str(),
+                      "{" + Field("name", std::string("\"") + MouthName(mouth) + "\"") + "," +
+                          Field("top", Number(MouthTop(mouth))) + "}");
+    }
+    return json + "}";
 }
 
 std::string ControlRects() {
@@ -53,9 +59,8 @@ std::string ControlRects() {
     for (int id = StartButton; id < StartButton + ControlCount; ++id) {
         if (id != StartButton) json += ',';
         const auto control = static_cast<TableControl>(id);
-        json += Field(ControlName(control),
-                      "{" + Field("id", Number(id)) + "," + Field("rect", Rect(ControlRect(control))) +
-                          "}");
+        json += Field(ControlName(control), "{" + Field("id", Number(id)) + "," +
+                                                Field("rect", Rect(ControlRect(control))) + "}");
     }
     return json + "}";
 }
@@ -99,7 +104,7 @@ EMSCRIPTEN_KEEPALIVE const char* WebTableFacts() {
         "," + Field("slots", SlotRects()) + "," + Field("moneyTensLeft", Number(MoneyTensLeft)) +
         "," + Field("moneyOnesLeft", Number(MoneyOnesLeft)) + "," +
         Field("moneyTops", "[" + Number(ComputerMoneyTop) + "," + Number(PlayerMoneyTop) + "]") +
-        "," + Field("mouthLeft", Number(MouthLeft)) + "," + Field("mouthTops", MouthTops()) + "," +
+        "," + Field("mouthLeft", Number(MouthLeft)) + "," + Field("mouths", Mouths()) + "," +
         Field("speech", Rect({SpeechLeft, SpeechTop, SpeechRight, SpeechBottom})) + "," +
         Field(
             "strips",

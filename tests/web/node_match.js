@@ -33,12 +33,22 @@ async function main() {
   const lines = [];
   let seconds = 0;
   let hour = 12;
-  const core = await BluffwickCore({
-    table: TableRecord.recording(headless, lines),
+  let core = null;
+  let facts = null;
+  // The core's facts (JSON, ASCII), read once it is there.
+  const coreFacts = () => {
+    if (!facts) {
+      const at = core._WebTableFacts();
+      facts = JSON.parse(String.fromCharCode(...core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at))));
+    }
+    return facts;
+  };
+  core = await BluffwickCore({
+    table: TableRecord.recording(headless, lines, coreFacts),
     clock: { seconds: () => seconds, hour: () => hour },
   });
   const controlIds = Object.fromEntries(
-    Object.entries(TableRecord.ControlNames).map(([id, name]) => [name, Number(id)]));
+    Object.entries(coreFacts().controls).map(([name, control]) => [name, control.id]));
   const out = [];
   fs.readFileSync(scriptFile, 'utf8').split('\n').forEach((raw, index) => {
     const words = raw.replace(/#.*/, '').trim().split(/\s+/).filter(Boolean);
