@@ -129,8 +129,9 @@ TEST(ChooseDiscards, NoPairRulesInOrder) {
     for (const DiscardCase& c : cases) CheckDiscards(c);
 }
 
-// Only the lower pair card of rules 1.4 and 1.11 depends on where the cards
-// lie; every other choice follows the ranks and suits wherever they sit.
+// Only the lower pair card kept with three high odd cards, and the pair card
+// that completes a four-card straight draw, depend on where the cards lie;
+// every other choice follows the ranks and suits wherever they sit.
 TEST(ChooseDiscards, SlotOrderOnlyMovesTheMarks) {
     const char* hands[] = {"2S 2H 4C 8D KS", "4H 4C AS KS QS", "2S 5H 8C JD KS",
                            "2C 4C 7C 9H KD", "5S 5H 5C 8D KS", "AS 5H 7C QD KS"};
