@@ -90,7 +90,10 @@
   const markedFaces = {};
   function picture(id, marked) {
     if (!marked) return (pictures[id] ??= pictureCanvas(bitmaps[id]));
-    return (markedFaces[id] ??= pictureCanvas(bitmaps[id], { from: Facts.faceWhiteIndex, to: Facts.markCyanIndex }));
+    return (markedFaces[id] ??= pictureCanvas(bitmaps[id], {
+      from: Facts.faceWhiteIndex,
+      to: Facts.markCyanIndex,
+    }));
   }
 
   async function loadPictures() {
@@ -101,8 +104,10 @@
   }
 
   async function loadFonts() {
-    for (const [family, data] of [['Bluffwick PGothic', Assets.fonts.proportional],
-      ['Bluffwick Gothic', Assets.fonts.fixed]]) {
+    for (const [family, data] of [
+      ['Bluffwick PGothic', Assets.fonts.proportional],
+      ['Bluffwick Gothic', Assets.fonts.fixed],
+    ]) {
       const face = new FontFace(family, base64Bytes(data).buffer);
       await face.load();
       document.fonts.add(face);
@@ -111,15 +116,18 @@
 
   // ---- The table the core keeps, drawn at any scale.
 
-  let scale = 1;  // device pixels per table pixel
-  let whole = 1;  // the largest whole multiple of the table that fits the window
+  let scale = 1; // device pixels per table pixel
+  let whole = 1; // the largest whole multiple of the table that fits the window
 
   // The page's one path to draw the table: at start, on every resize and
   // every change of device ratio. It runs no step of the game.
   function fitToWindow() {
     const [width, height] = Facts.visible;
     const menuHeight = document.getElementById('menuBar').offsetHeight;
-    whole = Math.max(1, Math.floor(Math.min(innerWidth / width, (innerHeight - menuHeight) / height)));
+    whole = Math.max(
+      1,
+      Math.floor(Math.min(innerWidth / width, (innerHeight - menuHeight) / height)),
+    );
     document.documentElement.style.setProperty('--k', String(whole));
     scale = whole * (window.devicePixelRatio || 1);
     surface.width = Math.round(width * scale);
@@ -136,7 +144,12 @@
     style.setProperty('--table-green', Facts.colours.table);
     for (const [name, element] of Object.entries(controlElements)) {
       const [left, top, right, bottom] = Facts.controls[name].rect;
-      for (const [property, value] of [['--x', left], ['--y', top], ['--w', right - left], ['--h', bottom - top]]) {
+      for (const [property, value] of [
+        ['--x', left],
+        ['--y', top],
+        ['--w', right - left],
+        ['--h', bottom - top],
+      ]) {
         element.style.setProperty(property, String(value));
       }
     }
@@ -195,7 +208,8 @@
       let rest = paragraph;
       do {
         let fit = 0;
-        while (fit < rest.length && context.measureText(rest.slice(0, fit + 1)).width <= width) ++fit;
+        while (fit < rest.length && context.measureText(rest.slice(0, fit + 1)).width <= width)
+          ++fit;
         if (fit === rest.length) {
           lines.push(rest);
           break;
@@ -223,7 +237,8 @@
       const face = Assets.proportional;
       const size = fontPixels(font.height, face);
       const natural = (face.averageWidth * size) / face.unitsPerEm;
-      const squeeze = (name.category === font.narrowCategory ? font.narrowWidth : font.width) / natural;
+      const squeeze =
+        (name.category === font.narrowCategory ? font.narrowWidth : font.width) / natural;
       const ascent = Math.round((font.height * face.ascent) / (face.ascent + face.descent));
       const [left, top] = Facts.strips[side];
       context.save();
@@ -239,7 +254,11 @@
 
   function drawCounter(value, top) {
     const pictures = Facts.pictures;
-    drawPicture(value < 10 ? pictures.blankDigit : pictures.digitFirst + Math.floor(value / 10), Facts.moneyTensLeft, top);
+    drawPicture(
+      value < 10 ? pictures.blankDigit : pictures.digitFirst + Math.floor(value / 10),
+      Facts.moneyTensLeft,
+      top,
+    );
     drawPicture(pictures.digitFirst + (value % 10), Facts.moneyOnesLeft, top);
   }
 
@@ -280,7 +299,9 @@
   // The drawing operations only ask for the table to be drawn again, from
   // the picture the core keeps.
   const pageTable = {
-    showSpeech() { speechChanged = true; },
+    showSpeech() {
+      speechChanged = true;
+    },
     clearSpeech() {},
     drawMouth() {},
     drawCardFace() {},
@@ -309,9 +330,15 @@
       timerPeriod = milliseconds;
       timer = setTimeout(fireTimer, milliseconds);
     },
-    stopRoundTimer() { stopTimer(); },
-    readBetBoxText() { return betBox.value; },
-    writeBetBoxText(bytes) { betBox.value = String.fromCharCode(...bytes); },
+    stopRoundTimer() {
+      stopTimer();
+    },
+    readBetBoxText() {
+      return betBox.value;
+    },
+    writeBetBoxText(bytes) {
+      betBox.value = String.fromCharCode(...bytes);
+    },
   };
 
   // ---- Words for those who cannot see the table.
@@ -328,8 +355,10 @@
         partElements[part] = element;
       }
       Object.assign(element.style, {
-        left: `${left * whole}px`, top: `${top * whole}px`,
-        width: `${(right - left) * whole}px`, height: `${(bottom - top) * whole}px`,
+        left: `${left * whole}px`,
+        top: `${top * whole}px`,
+        width: `${(right - left) * whole}px`,
+        height: `${(bottom - top) * whole}px`,
       });
     });
   }
@@ -351,7 +380,8 @@
 
   // ---- The player's actions.
 
-  const controlName = (id) => Object.keys(Facts.controls).find((name) => Facts.controls[name].id === id);
+  const controlName = (id) =>
+    Object.keys(Facts.controls).find((name) => Facts.controls[name].id === id);
   const enabled = (name) => !controlElements[name].disabled;
   function press(name) {
     if (enabled(name)) core._PressWebControl(Facts.controls[name].id);
@@ -392,39 +422,39 @@
       return;
     }
     switch (event.code) {
-    case 'Enter':
-    case 'NumpadEnter':
-      event.preventDefault();
-      if (once) {
-        const main = ['StartButton', 'ChangeButton', 'OkButton'].find(enabled);
-        if (main) press(main);
-      }
-      return;
-    case 'ArrowUp':
-    case 'NumpadAdd':
-      event.preventDefault();
-      press('UpButton');
-      return;
-    case 'ArrowDown':
-    case 'NumpadSubtract':
-      event.preventDefault();
-      press('DownButton');
-      return;
-    case 'KeyF':
-      if (ctrl) return;
-      event.preventDefault();
-      if (once) press('FoldButton');
-      return;
-    case 'F1':
-      event.preventDefault();
-      if (once) showHelp();
-      return;
-    default:
-      // "+" and "-" as typed, whatever the layout puts them on.
-      if (!ctrl && (event.key === '+' || event.key === '-') && !event.code.startsWith('Numpad')) {
+      case 'Enter':
+      case 'NumpadEnter':
         event.preventDefault();
-        press(event.key === '+' ? 'UpButton' : 'DownButton');
-      }
+        if (once) {
+          const main = ['StartButton', 'ChangeButton', 'OkButton'].find(enabled);
+          if (main) press(main);
+        }
+        return;
+      case 'ArrowUp':
+      case 'NumpadAdd':
+        event.preventDefault();
+        press('UpButton');
+        return;
+      case 'ArrowDown':
+      case 'NumpadSubtract':
+        event.preventDefault();
+        press('DownButton');
+        return;
+      case 'KeyF':
+        if (ctrl) return;
+        event.preventDefault();
+        if (once) press('FoldButton');
+        return;
+      case 'F1':
+        event.preventDefault();
+        if (once) showHelp();
+        return;
+      default:
+        // "+" and "-" as typed, whatever the layout puts them on.
+        if (!ctrl && (event.key === '+' || event.key === '-') && !event.code.startsWith('Numpad')) {
+          event.preventDefault();
+          press(event.key === '+' ? 'UpButton' : 'DownButton');
+        }
     }
   });
 
@@ -495,10 +525,14 @@
     addEventListener('resize', fitToWindow);
     // A new devicePixelRatio (zoom, another monitor) draws the table again.
     const watchRatio = () => {
-      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-        fitToWindow();
-        watchRatio();
-      }, { once: true });
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
+        'change',
+        () => {
+          fitToWindow();
+          watchRatio();
+        },
+        { once: true },
+      );
     };
     watchRatio();
     nameParts();
@@ -513,7 +547,7 @@
     record,
     roundState: () => core._WebRoundState(),
     timerRunning: () => timer !== null,
-    unlistedSpeech: [],  // texts the table of the program's line breaks did not have
+    unlistedSpeech: [], // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
     shown: () => JSON.parse(coreText(core._WebShownTable())),
     scale: () => scale,

@@ -20,11 +20,14 @@ const TableRecord = (() => {
   // (WebTableFacts), for the names of the mouths and the controls.
   function recording(inner, lines, facts) {
     const mouthName = (id) => facts().mouths[id].name;
-    const controlName = (id) => Object.keys(facts().controls).find((name) => facts().controls[name].id === id);
-    const pass = (name, line) => (...args) => {
-      lines.push(line(...args));
-      return inner[name](...args);
-    };
+    const controlName = (id) =>
+      Object.keys(facts().controls).find((name) => facts().controls[name].id === id);
+    const pass =
+      (name, line) =>
+      (...args) => {
+        lines.push(line(...args));
+        return inner[name](...args);
+      };
     return {
       showSpeech: pass('showSpeech', (t) => `ShowSpeech(${readable(t)})`),
       clearSpeech: pass('clearSpeech', () => 'ClearSpeech()'),
@@ -33,10 +36,15 @@ const TableRecord = (() => {
       drawCardBack: pass('drawCardBack', (s) => `DrawCardBack(${s})`),
       drawEmptySlot: pass('drawEmptySlot', (s) => `DrawEmptySlot(${s})`),
       drawMoney: pass('drawMoney', (c, p) => `DrawMoney(${c}, ${p})`),
-      showHandName: pass('showHandName', (side, category, name) =>
-        `ShowHandName(${side === 1 ? 'PlayerSide' : 'ComputerSide'}, ${category}, ${readable(name)})`),
-      markCard: pass('markCard', (s, c, marked) =>
-        `MarkCard(${s}, ${cardText(c)}, ${marked ? 'marked' : 'unmarked'})`),
+      showHandName: pass(
+        'showHandName',
+        (side, category, name) =>
+          `ShowHandName(${side === 1 ? 'PlayerSide' : 'ComputerSide'}, ${category}, ${readable(name)})`,
+      ),
+      markCard: pass(
+        'markCard',
+        (s, c, marked) => `MarkCard(${s}, ${cardText(c)}, ${marked ? 'marked' : 'unmarked'})`,
+      ),
       clearCardMark: pass('clearCardMark', (c) => `ClearCardMark(${cardText(c)})`),
       clearHandNames: pass('clearHandNames', () => 'ClearHandNames()'),
       requestRepaint: pass('requestRepaint', () => 'RequestRepaint()'),

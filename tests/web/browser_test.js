@@ -30,7 +30,8 @@ function readBmp(file) {
   const colours = b.readUInt32LE(46) || 1 << bits;
   const paletteAt = 14 + b.readUInt32LE(14);
   const palette = [];
-  for (let i = 0; i < colours; ++i) palette.push([b[paletteAt + 4 * i + 2], b[paletteAt + 4 * i + 1], b[paletteAt + 4 * i]]);
+  for (let i = 0; i < colours; ++i)
+    palette.push([b[paletteAt + 4 * i + 2], b[paletteAt + 4 * i + 1], b[paletteAt + 4 * i]]);
   const stride = Math.ceil((width * bits) / 32) * 4;
   const index = (x, y) => {
     const row = b.readUInt32LE(10) + stride * (rawHeight > 0 ? height - 1 - y : y);
@@ -44,8 +45,22 @@ for (const name of fs.readdirSync(resFolder)) {
 }
 
 const Slot = { left: (s) => 200 + 85 * (s % 5), top: (s) => (s < 5 ? 20 : 310) };
-const ControlIds = { StartButton: 100, ChangeButton: 101, UpButton: 102, DownButton: 103, OkButton: 104, FoldButton: 105 };
-const ControlElement = { 100: '#startButton', 101: '#changeButton', 102: '#upButton', 103: '#downButton', 104: '#okButton', 105: '#foldButton' };
+const ControlIds = {
+  StartButton: 100,
+  ChangeButton: 101,
+  UpButton: 102,
+  DownButton: 103,
+  OkButton: 104,
+  FoldButton: 105,
+};
+const ControlElement = {
+  100: '#startButton',
+  101: '#changeButton',
+  102: '#upButton',
+  103: '#downButton',
+  104: '#okButton',
+  105: '#foldButton',
+};
 
 // The canvas at `ratio` device pixels per table pixel: every picture the table
 // shows must be its bitmap, each pixel an exact ratio x ratio block.
@@ -54,7 +69,8 @@ async function checkPictures(page, ratio, when) {
     const canvas = document.getElementById('surface');
     const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     let binary = '';
-    for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    for (let i = 0; i < bytes.length; i += 0x8000)
+      binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
     return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown() };
   });
   const pixels = Buffer.from(data, 'base64');
@@ -76,8 +92,13 @@ async function checkPictures(page, ratio, when) {
       }
     }
   };
-  shown.slots.forEach(([picture, marked], k) => compare(picture, Slot.left(k), Slot.top(k), marked));
-  for (const [side, top] of [[0, 149], [1, 248]]) {
+  shown.slots.forEach(([picture, marked], k) =>
+    compare(picture, Slot.left(k), Slot.top(k), marked),
+  );
+  for (const [side, top] of [
+    [0, 149],
+    [1, 248],
+  ]) {
     const value = shown.money[side];
     compare(value < 10 ? 166 : 167 + Math.floor(value / 10), 552, top, false);
     compare(167 + (value % 10), 584, top, false);
@@ -86,7 +107,10 @@ async function checkPictures(page, ratio, when) {
   compare(topMouth, 15, { 182: 7, 183: 10, 184: 5 }[topMouth], false);
   // The table picture above the mouths and the cards.
   compare(101, 0, 0, false, 5);
-  check(wrong === 0, `${when}, ratio ${ratio}: every card, counter and the mouth are their bitmaps (${wrong} pixels differ)`);
+  check(
+    wrong === 0,
+    `${when}, ratio ${ratio}: every card, counter and the mouth are their bitmaps (${wrong} pixels differ)`,
+  );
 }
 
 // A click at table pixel (x, y), wherever the page has put the table.
@@ -103,7 +127,7 @@ async function waitForTimer(page) {
     if (!running) break;
     await page.clock.runFor(100);
   }
-  await page.clock.runFor(50);  // the last repaint
+  await page.clock.runFor(50); // the last repaint
 }
 
 // A match script of tests/web/matches played through the page as a player
@@ -111,24 +135,44 @@ async function waitForTimer(page) {
 // (the opening's hour through the time zone); the page's record must be the
 // native program's for the same script.
 async function replayMatch(browser, url, scriptFile, how) {
-  const lines = fs.readFileSync(scriptFile, 'utf8').split('\n').map((l) => l.replace(/#.*/, '').trim()).filter(Boolean);
+  const lines = fs
+    .readFileSync(scriptFile, 'utf8')
+    .split('\n')
+    .map((l) => l.replace(/#.*/, '').trim())
+    .filter(Boolean);
   const opening = Number(lines.find((l) => l.startsWith('clock ')).split(' ')[1]);
   const hour = Number(lines.find((l) => l.startsWith('hour ')).split(' ')[1]);
   let offset = (hour - new Date(opening * 1000).getUTCHours() + 24) % 24;
   if (offset > 12) offset -= 24;
   const timezoneId = offset >= 0 ? `Etc/GMT-${offset}` : `Etc/GMT+${-offset}`;
-  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1, hasTouch: how === 'touch', timezoneId });
+  const context = await browser.newContext({
+    viewport: { width: 800, height: 600 },
+    deviceScaleFactor: 1,
+    hasTouch: how === 'touch',
+    timezoneId,
+  });
   await context.clock.install({ time: opening * 1000 - 5000 });
   const page = await context.newPage();
   await page.goto('about:blank');
-  const Keys = { StartButton: 'Enter', ChangeButton: 'Enter', OkButton: 'Enter', UpButton: 'ArrowUp', DownButton: 'ArrowDown', FoldButton: 'KeyF' };
+  const Keys = {
+    StartButton: 'Enter',
+    ChangeButton: 'Enter',
+    OkButton: 'Enter',
+    UpButton: 'ArrowUp',
+    DownButton: 'ArrowDown',
+    FoldButton: 'KeyF',
+  };
   for (const line of lines) {
     const [verb, a, b] = line.split(/\s+/);
     if (verb === 'clock') {
-      await (page.url() === 'about:blank' ? page.clock.pauseAt(Number(a) * 1000) : page.clock.setSystemTime(Number(a) * 1000));
+      await (page.url() === 'about:blank'
+        ? page.clock.pauseAt(Number(a) * 1000)
+        : page.clock.setSystemTime(Number(a) * 1000));
     } else if (verb === 'open') {
       await page.goto(url);
-      await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+      await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+        polling: 20,
+      });
     } else if (verb === 'press') {
       const selector = ControlElement[ControlIds[a]];
       if (how === 'keys') await page.keyboard.press(Keys[a]);
@@ -136,9 +180,12 @@ async function replayMatch(browser, url, scriptFile, how) {
       else await page.click(selector, { timeout: 2000 });
     } else if (verb === 'click') {
       const [x, y] = [Number(a), Number(b)];
-      const position = [5, 6, 7, 8, 9].find((s) => x >= Slot.left(s) && x < Slot.left(s) + 76 && y >= 310 && y < 418);
+      const position = [5, 6, 7, 8, 9].find(
+        (s) => x >= Slot.left(s) && x < Slot.left(s) + 76 && y >= 310 && y < 418,
+      );
       // A digit clicks its card at the corner: the same card, the same operations.
-      if (how === 'keys' && position !== undefined) await page.keyboard.press(`Digit${position - 4}`);
+      if (how === 'keys' && position !== undefined)
+        await page.keyboard.press(`Digit${position - 4}`);
       else if (how === 'touch') {
         const box = await page.locator('#table').boundingBox();
         await page.touchscreen.tap(box.x + x + 0.5, box.y + y + 0.5);
@@ -151,32 +198,47 @@ async function replayMatch(browser, url, scriptFile, how) {
   }
   await page.clock.runFor(50);
   const record = await page.evaluate(() => window.bluffwick.record);
-  const native = execFileSync(recordMatch, [scriptFile], { encoding: 'utf8' }).trimEnd().split('\n');
+  const native = execFileSync(recordMatch, [scriptFile], { encoding: 'utf8' })
+    .trimEnd()
+    .split('\n');
   const first = native.findIndex((line, k) => line !== record[k]);
   const name = path.basename(scriptFile, '.txt');
   fs.writeFileSync(path.join(workFolder, `${name}-${how}.txt`), record.join('\n') + '\n');
-  check(first < 0 && native.length === record.length,
+  check(
+    first < 0 && native.length === record.length,
     `${name}, played by ${how}: the page's ${record.length} operations are the native program's ${native.length}` +
-    (first >= 0 ? ` (first difference at ${first + 1}: ${native[first]} / ${record[first]})` : ''));
+      (first >= 0
+        ? ` (first difference at ${first + 1}: ${native[first]} / ${record[first]})`
+        : ''),
+  );
   await context.close();
 }
 
 async function main() {
   fs.mkdirSync(workFolder, { recursive: true });
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
-  const started = 1712300000;  // whole seconds, UTC
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox'],
+  });
+  const started = 1712300000; // whole seconds, UTC
   // Opened as a check, the page records every operation for comparison.
   const url = 'file://' + path.resolve(pagePath) + '#record';
 
   // ---- Ratio 1: one deal by clicks, one by keys.
-  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1, timezoneId: 'UTC' });
+  const context = await browser.newContext({
+    viewport: { width: 800, height: 600 },
+    deviceScaleFactor: 1,
+    timezoneId: 'UTC',
+  });
   await context.clock.install({ time: started * 1000 });
   const page = await context.newPage();
   const requests = [];
   page.on('request', (request) => requests.push(request.url()));
   const opened = Date.now();
   await page.goto(url);
-  await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
+  await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+    polling: 20,
+  });
   const firstPaint = Date.now() - opened;
   // From here the clock moves only as the test says.
   await page.clock.pauseAt(Math.ceil((await page.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
@@ -184,9 +246,14 @@ async function main() {
   const requestsAtLoad = requests.length;
   const openedAt = await page.evaluate(() => window.bluffwick.openedAt);
   const script = ['clock ' + openedAt.seconds, 'hour ' + openedAt.hour, 'open'];
-  const clockLine = async () => script.push('clock ' + (await page.evaluate(() => Math.floor(Date.now() / 1000))));
-  const enabledControls = () => page.evaluate(() => [...document.querySelectorAll('#table button.control')]
-    .filter((b) => !b.disabled).map((b) => b.id));
+  const clockLine = async () =>
+    script.push('clock ' + (await page.evaluate(() => Math.floor(Date.now() / 1000))));
+  const enabledControls = () =>
+    page.evaluate(() =>
+      [...document.querySelectorAll('#table button.control')]
+        .filter((b) => !b.disabled)
+        .map((b) => b.id),
+    );
 
   check((await enabledControls()).join() === 'startButton', 'at the opening only Start is enabled');
   check((await page.inputValue('#betBox')) === '1', 'the bet box reads 1');
@@ -198,7 +265,13 @@ async function main() {
   await clockLine();
   await page.click('#startButton');
   script.push('press StartButton');
-  for (const [x, y] of [[210, 320], [300, 400], [560, 330], [300, 400], [300, 400]]) {
+  for (const [x, y] of [
+    [210, 320],
+    [300, 400],
+    [560, 330],
+    [300, 400],
+    [300, 400],
+  ]) {
     await clickTable(page, x, y);
     script.push(`click ${x} ${y}`);
   }
@@ -217,7 +290,10 @@ async function main() {
   script.push('press OkButton');
   await waitForTimer(page);
   script.push('run');
-  check((await enabledControls()).join() === 'startButton', 'after the deal only Start is enabled again');
+  check(
+    (await enabledControls()).join() === 'startButton',
+    'after the deal only Start is enabled again',
+  );
 
   // Deal two, by keys alone.
   await page.clock.runFor(4000);
@@ -235,10 +311,10 @@ async function main() {
   await page.keyboard.down('Digit2');
   await page.keyboard.up('Digit2');
   script.push(`click ${Slot.left(6)} ${Slot.top(6)}`);
-  await page.keyboard.press('KeyF');  // Fold is not enabled while choosing: nothing happens
+  await page.keyboard.press('KeyF'); // Fold is not enabled while choosing: nothing happens
   await page.keyboard.press('Enter');
   script.push('press ChangeButton');
-  await page.keyboard.press('Enter');  // during the timed steps: nothing
+  await page.keyboard.press('Enter'); // during the timed steps: nothing
   await waitForTimer(page);
   script.push('run');
   if ((await enabledControls()).includes('upButton')) {
@@ -253,14 +329,22 @@ async function main() {
 
   // The same clock and actions, played by the native program.
   fs.writeFileSync(path.join(workFolder, 'script.txt'), script.join('\n') + '\n');
-  const native = execFileSync(recordMatch, [path.join(workFolder, 'script.txt')], { encoding: 'utf8' }).trimEnd().split('\n');
+  const native = execFileSync(recordMatch, [path.join(workFolder, 'script.txt')], {
+    encoding: 'utf8',
+  })
+    .trimEnd()
+    .split('\n');
   const record = await page.evaluate(() => window.bluffwick.record);
   fs.writeFileSync(path.join(workFolder, 'native.txt'), native.join('\n') + '\n');
   fs.writeFileSync(path.join(workFolder, 'page.txt'), record.join('\n') + '\n');
   const firstDifference = native.findIndex((line, k) => line !== record[k]);
-  check(native.length > 100 && native.length === record.length && firstDifference < 0,
+  check(
+    native.length > 100 && native.length === record.length && firstDifference < 0,
     `the page performed the native program's ${native.length} operations, in order` +
-    (firstDifference >= 0 ? ` (first difference at ${firstDifference + 1}: ${native[firstDifference]} / ${record[firstDifference]})` : ''));
+      (firstDifference >= 0
+        ? ` (first difference at ${firstDifference + 1}: ${native[firstDifference]} / ${record[firstDifference]})`
+        : ''),
+  );
 
   // What the player sees of the controls is what the program's record left.
   const nativeEnabled = { StartButton: true };
@@ -268,51 +352,106 @@ async function main() {
     const m = /^Enable\((\w+), ([01])\)$/.exec(line);
     if (m) nativeEnabled[m[1]] = m[2] === '1';
   }
-  const pageEnabled = await page.evaluate(() => Object.fromEntries(
-    [...document.querySelectorAll('.control')].map((e) => [e.id, !e.disabled])));
-  const ids = { StartButton: 'startButton', ChangeButton: 'changeButton', UpButton: 'upButton', DownButton: 'downButton', OkButton: 'okButton', FoldButton: 'foldButton', BetBox: 'betBox' };
-  const lastBet = native.filter((line) => line.startsWith('WriteBetBox(')).pop().slice(12, -1);
-  check(Object.entries(ids).every(([n, id]) => !!nativeEnabled[n] === pageEnabled[id]) &&
-    (await page.inputValue('#betBox')) === lastBet,
-    `the controls enabled and the bet box (${lastBet}) are the program's`);
+  const pageEnabled = await page.evaluate(() =>
+    Object.fromEntries([...document.querySelectorAll('.control')].map((e) => [e.id, !e.disabled])),
+  );
+  const ids = {
+    StartButton: 'startButton',
+    ChangeButton: 'changeButton',
+    UpButton: 'upButton',
+    DownButton: 'downButton',
+    OkButton: 'okButton',
+    FoldButton: 'foldButton',
+    BetBox: 'betBox',
+  };
+  const lastBet = native
+    .filter((line) => line.startsWith('WriteBetBox('))
+    .pop()
+    .slice(12, -1);
+  check(
+    Object.entries(ids).every(([n, id]) => !!nativeEnabled[n] === pageEnabled[id]) &&
+      (await page.inputValue('#betBox')) === lastBet,
+    `the controls enabled and the bet box (${lastBet}) are the program's`,
+  );
 
   const unlisted = await page.evaluate(() => window.bluffwick.unlistedSpeech);
-  check(unlisted.length === 0, `every line said was broken where the program breaks it (${unlisted.length} not listed)`);
+  check(
+    unlisted.length === 0,
+    `every line said was broken where the program breaks it (${unlisted.length} not listed)`,
+  );
   const live = await page.textContent('#speechLive');
-  const lastSpeech = native.filter((line) => line.startsWith('ShowSpeech(')).pop().slice(11, -1).replace(/\\n/g, '');
+  const lastSpeech = native
+    .filter((line) => line.startsWith('ShowSpeech('))
+    .pop()
+    .slice(11, -1)
+    .replace(/\\n/g, '');
   check(live === lastSpeech, `the live region holds the last line: ${live}`);
-  const names = await page.evaluate(() => [...document.querySelectorAll('#parts > [role=img]')].map((e) => e.getAttribute('aria-label')));
-  check(names.length === 15 && /^あなた \d+ドル$/.test(names[14]) && names.slice(6, 11).every((n) => /の(A|K|Q|J|\d+)/.test(n)),
-    `the parts carry their names (${names[6]}, ${names[12]}, ${names[14]})`);
-  check(requests.length === requestsAtLoad && requests.every((u) => u.startsWith('file:') || u.startsWith('data:')),
-    `no request after load (${requests.length - requestsAtLoad} after, ${requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:')).length} to the network)`);
-  check(!(await page.evaluate(() => document.cookie)) && (await page.evaluate(() => localStorage.length)) === 0, 'nothing stored: no cookie, no local storage');
+  const names = await page.evaluate(() =>
+    [...document.querySelectorAll('#parts > [role=img]')].map((e) => e.getAttribute('aria-label')),
+  );
+  check(
+    names.length === 15 &&
+      /^あなた \d+ドル$/.test(names[14]) &&
+      names.slice(6, 11).every((n) => /の(A|K|Q|J|\d+)/.test(n)),
+    `the parts carry their names (${names[6]}, ${names[12]}, ${names[14]})`,
+  );
+  check(
+    requests.length === requestsAtLoad &&
+      requests.every((u) => u.startsWith('file:') || u.startsWith('data:')),
+    `no request after load (${requests.length - requestsAtLoad} after, ${requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:')).length} to the network)`,
+  );
+  check(
+    !(await page.evaluate(() => document.cookie)) &&
+      (await page.evaluate(() => localStorage.length)) === 0,
+    'nothing stored: no cookie, no local storage',
+  );
   await page.screenshot({ path: path.join(workFolder, 'ratio-1.png') });
 
   // The menu: F1 and Help show the help file's text, About the version; the
   // home page opens in a new tab (not followed here: it would leave the file).
   await page.keyboard.press('F1');
-  const helpShown = await page.evaluate(() => document.getElementById('helpDialog').open &&
-    document.getElementById('helpText').textContent.includes('Bluffwick'));
+  const helpShown = await page.evaluate(
+    () =>
+      document.getElementById('helpDialog').open &&
+      document.getElementById('helpText').textContent.includes('Bluffwick'),
+  );
   await page.click('#helpDialog .closeDialog');
   await page.click('#helpMenuButton');
   await page.click('#aboutItem');
-  const about = await page.evaluate(() => document.getElementById('aboutDialog').open &&
-    document.getElementById('aboutVersion').textContent);
+  const about = await page.evaluate(
+    () =>
+      document.getElementById('aboutDialog').open &&
+      document.getElementById('aboutVersion').textContent,
+  );
   await page.click('#aboutDialog .closeDialog');
   await page.click('#helpMenuButton');
-  const home = await page.evaluate(() => { const a = document.getElementById('homePageItem'); return a.target === '_blank' && a.href; });
-  check(helpShown && about === 'バージョン 0.11a' && home === 'http://bluffwick.example.org/',
-    `F1 shows the help, About says "${about}", the home page opens in a new tab (${home})`);
+  const home = await page.evaluate(() => {
+    const a = document.getElementById('homePageItem');
+    return a.target === '_blank' && a.href;
+  });
+  check(
+    helpShown && about === 'バージョン 0.11a' && home === 'http://bluffwick.example.org/',
+    `F1 shows the help, About says "${about}", the home page opens in a new tab (${home})`,
+  );
   await context.close();
 
   // ---- By touch, on a table twice its size (the window holds two tables).
-  const touch = await browser.newContext({ viewport: { width: 1400, height: 1000 }, deviceScaleFactor: 1, hasTouch: true, isMobile: false, timezoneId: 'UTC' });
+  const touch = await browser.newContext({
+    viewport: { width: 1400, height: 1000 },
+    deviceScaleFactor: 1,
+    hasTouch: true,
+    isMobile: false,
+    timezoneId: 'UTC',
+  });
   await touch.clock.install({ time: started * 1000 });
   const page3 = await touch.newPage();
   await page3.goto(url);
-  await page3.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
-  await page3.clock.pauseAt(Math.ceil((await page3.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
+  await page3.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+    polling: 20,
+  });
+  await page3.clock.pauseAt(
+    Math.ceil((await page3.evaluate(() => Date.now())) / 1000) * 1000 + 1000,
+  );
   const tap = async (x, y) => {
     const box = await page3.locator('#table').boundingBox();
     const k = box.width / 634;
@@ -322,21 +461,38 @@ async function main() {
   await tap(215, 330);
   await tap(470, 330);
   await page3.clock.runFor(50);
-  const touched = await page3.evaluate(() => [window.bluffwick.scale(), window.bluffwick.shown().slots.map(([, marked]) => marked)]);
-  check(touched[0] === 2 && touched[1].join() === 'false,false,false,false,false,true,false,false,true,false',
-    `taps mark the cards tapped, on the table shown at twice its size (scale ${touched[0]})`);
+  const touched = await page3.evaluate(() => [
+    window.bluffwick.scale(),
+    window.bluffwick.shown().slots.map(([, marked]) => marked),
+  ]);
+  check(
+    touched[0] === 2 &&
+      touched[1].join() === 'false,false,false,false,false,true,false,false,true,false',
+    `taps mark the cards tapped, on the table shown at twice its size (scale ${touched[0]})`,
+  );
   await checkPictures(page3, 2, 'after taps');
   await touch.close();
 
   // ---- Ratio 2: the opening and a marked card, each picture 2 x 2 blocks.
-  const context2 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 2, timezoneId: 'UTC' });
+  const context2 = await browser.newContext({
+    viewport: { width: 800, height: 600 },
+    deviceScaleFactor: 2,
+    timezoneId: 'UTC',
+  });
   await context2.clock.install({ time: started * 1000 });
   const page2 = await context2.newPage();
   await page2.goto(url);
-  await page2.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
-  await page2.clock.pauseAt(Math.ceil((await page2.evaluate(() => Date.now())) / 1000) * 1000 + 1000);
+  await page2.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+    polling: 20,
+  });
+  await page2.clock.pauseAt(
+    Math.ceil((await page2.evaluate(() => Date.now())) / 1000) * 1000 + 1000,
+  );
   await page2.clock.runFor(50);
-  check((await page2.evaluate(() => window.bluffwick.scale())) === 2, 'at ratio 2 the canvas has two device pixels a table pixel');
+  check(
+    (await page2.evaluate(() => window.bluffwick.scale())) === 2,
+    'at ratio 2 the canvas has two device pixels a table pixel',
+  );
   await page2.click('#startButton');
   await clickTable(page2, 250, 340);
   await page2.clock.runFor(50);
@@ -345,32 +501,55 @@ async function main() {
   await context2.close();
 
   // ---- Ratio 1.5: the canvas in device pixels, the pictures filtered.
-  const context15 = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: 1.5 });
+  const context15 = await browser.newContext({
+    viewport: { width: 800, height: 600 },
+    deviceScaleFactor: 1.5,
+  });
   const page15 = await context15.newPage();
   await page15.goto(url.replace(/#record$/, ''));
-  await page15.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, { polling: 20 });
-  check((await page15.evaluate(() => window.bluffwick.record)) === null, 'opened as a player opens it, the page records nothing');
-  const canvas15 = await page15.evaluate(() => [document.getElementById('surface').width, document.getElementById('surface').height]);
-  check(canvas15.join() === '951,654', `at ratio 1.5 the canvas is ${canvas15.join(' x ')} device pixels`);
+  await page15.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+    polling: 20,
+  });
+  check(
+    (await page15.evaluate(() => window.bluffwick.record)) === null,
+    'opened as a player opens it, the page records nothing',
+  );
+  const canvas15 = await page15.evaluate(() => [
+    document.getElementById('surface').width,
+    document.getElementById('surface').height,
+  ]);
+  check(
+    canvas15.join() === '951,654',
+    `at ratio 1.5 the canvas is ${canvas15.join(' x ')} device pixels`,
+  );
   const paintedAt = await page15.evaluate(() => window.bluffwick.paintedAt);
   await context15.grantPermissions(['clipboard-read', 'clipboard-write']);
   await page15.keyboard.press('Control+KeyC');
   const copied = await page15.evaluate(() => navigator.clipboard.readText());
-  check(copied.startsWith('やあ、') && copied.includes('\r\nあなた 20ドル'), 'Ctrl+C copies the table as text');
+  check(
+    copied.startsWith('やあ、') && copied.includes('\r\nあなた 20ドル'),
+    'Ctrl+C copies the table as text',
+  );
   await page15.screenshot({ path: path.join(workFolder, 'ratio-1.5.png') });
   await context15.close();
 
   // Whole matches through the page's own controls, keys and taps.
   const matches = path.join(__dirname, 'matches');
-  for (const [name, how] of [['match_morning', 'mouse'], ['match_evening', 'keys'], ['first_deals', 'touch']]) {
+  for (const [name, how] of [
+    ['match_morning', 'mouse'],
+    ['match_evening', 'keys'],
+    ['first_deals', 'touch'],
+  ]) {
     await replayMatch(browser, url, path.join(matches, `${name}.txt`), how);
   }
   await browser.close();
 
   const size = fs.statSync(pagePath).size;
   check(size <= 1.5 * 1024 * 1024, `the page is ${size} bytes, at most 1.5 MiB`);
-  console.log(`     opening the file to the first painted table: ${paintedAt.toFixed(0)} ms after navigation began` +
-    ` (${firstPaint} ms as the test saw it)`);
+  console.log(
+    `     opening the file to the first painted table: ${paintedAt.toFixed(0)} ms after navigation began` +
+      ` (${firstPaint} ms as the test saw it)`,
+  );
   console.log(failures ? `FAILED: ${failures}` : 'PASSED');
   process.exit(failures ? 1 : 0);
 }

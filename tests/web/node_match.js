@@ -14,16 +14,37 @@ const TableRecord = require(path.resolve(recordFile));
 const headless = {
   betBox: '',
   timerPeriod: 0,
-  enabled: { 100: true },  // as the window makes them: only Start
-  enableControl(id, on) { this.enabled[id] = on; },
-  readBetBoxText() { return this.betBox; },
-  writeBetBoxText(bytes) { this.betBox = String.fromCharCode(...bytes); },
-  armRoundTimer(ms) { this.timerPeriod = ms; },
-  stopRoundTimer() { this.timerPeriod = 0; },
+  enabled: { 100: true }, // as the window makes them: only Start
+  enableControl(id, on) {
+    this.enabled[id] = on;
+  },
+  readBetBoxText() {
+    return this.betBox;
+  },
+  writeBetBoxText(bytes) {
+    this.betBox = String.fromCharCode(...bytes);
+  },
+  armRoundTimer(ms) {
+    this.timerPeriod = ms;
+  },
+  stopRoundTimer() {
+    this.timerPeriod = 0;
+  },
 };
-for (const name of ['showSpeech', 'clearSpeech', 'drawMouth', 'drawCardFace', 'drawCardBack',
-  'drawEmptySlot', 'drawMoney', 'showHandName', 'markCard', 'clearCardMark', 'clearHandNames',
-  'requestRepaint']) {
+for (const name of [
+  'showSpeech',
+  'clearSpeech',
+  'drawMouth',
+  'drawCardFace',
+  'drawCardBack',
+  'drawEmptySlot',
+  'drawMoney',
+  'showHandName',
+  'markCard',
+  'clearCardMark',
+  'clearHandNames',
+  'requestRepaint',
+]) {
   headless[name] = () => {};
 }
 
@@ -39,7 +60,9 @@ async function main() {
   const coreFacts = () => {
     if (!facts) {
       const at = core._WebTableFacts();
-      facts = JSON.parse(String.fromCharCode(...core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at))));
+      facts = JSON.parse(
+        String.fromCharCode(...core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at))),
+      );
     }
     return facts;
   };
@@ -48,29 +71,32 @@ async function main() {
     clock: { seconds: () => seconds, hour: () => hour },
   });
   const controlIds = Object.fromEntries(
-    Object.entries(coreFacts().controls).map(([name, control]) => [name, control.id]));
+    Object.entries(coreFacts().controls).map(([name, control]) => [name, control.id]),
+  );
   const out = [];
-  fs.readFileSync(scriptFile, 'utf8').split('\n').forEach((raw, index) => {
-    const words = raw.replace(/#.*/, '').trim().split(/\s+/).filter(Boolean);
-    if (words.length === 0) return;
-    const [verb, a, b] = words;
-    if (verb === 'clock') seconds = Number(a);
-    else if (verb === 'hour') hour = Number(a);
-    else if (verb === 'open') core._OpenWebTable();
-    else if (verb === 'press') {
-      // As on the page, only an enabled control can be pressed.
-      if (!headless.enabled[controlIds[a]] || !core._PressWebControl(controlIds[a])) {
-        throw new Error(`line ${index + 1}: ${a} is no enabled control`);
-      }
-    } else if (verb === 'click') core._ClickWebTable(Number(a), Number(b));
-    else if (verb === 'tick') core._TickWebTimer();
-    else if (verb === 'run') {
-      for (let ticks = 0; headless.timerPeriod !== 0 && ticks < MostTicksInARun; ++ticks) {
-        core._TickWebTimer();
-      }
-    } else throw new Error(`line ${index + 1}: unknown ${verb}`);
-    out.push(...lines.splice(0));
-  });
+  fs.readFileSync(scriptFile, 'utf8')
+    .split('\n')
+    .forEach((raw, index) => {
+      const words = raw.replace(/#.*/, '').trim().split(/\s+/).filter(Boolean);
+      if (words.length === 0) return;
+      const [verb, a, b] = words;
+      if (verb === 'clock') seconds = Number(a);
+      else if (verb === 'hour') hour = Number(a);
+      else if (verb === 'open') core._OpenWebTable();
+      else if (verb === 'press') {
+        // As on the page, only an enabled control can be pressed.
+        if (!headless.enabled[controlIds[a]] || !core._PressWebControl(controlIds[a])) {
+          throw new Error(`line ${index + 1}: ${a} is no enabled control`);
+        }
+      } else if (verb === 'click') core._ClickWebTable(Number(a), Number(b));
+      else if (verb === 'tick') core._TickWebTimer();
+      else if (verb === 'run') {
+        for (let ticks = 0; headless.timerPeriod !== 0 && ticks < MostTicksInARun; ++ticks) {
+          core._TickWebTimer();
+        }
+      } else throw new Error(`line ${index + 1}: unknown ${verb}`);
+      out.push(...lines.splice(0));
+    });
   process.stdout.write(out.map((line) => line + '\n').join(''));
 }
 
