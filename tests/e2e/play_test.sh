@@ -118,11 +118,13 @@ with_display() {
   check "the launcher passes desktop-file-validate" desktop-file-validate "$launcher"
   check "the launcher is a game, named in Japanese, started through play.sh --start" \
     has_lines "$launcher" 'Categories=Game;CardGame;' 'Name[ja]=ブラフウィック' "Exec=\"$play\" --start"
+  # shellcheck disable=SC2016 # the inner shell expands its own arguments
   check "its icons are the artwork's, at 48 and 256 pixels" \
-    bash -c "cmp -s '$here/../../res/bluffwick-48.png' '$icons/48x48/apps/bluffwick.png' &&
-             cmp -s '$here/../../res/bluffwick-256.png' '$icons/256x256/apps/bluffwick.png'"
+    bash -c 'cmp -s "$1" "$2" && cmp -s "$3" "$4"' icons "$here/../../res/bluffwick-48.png" \
+      "$icons/48x48/apps/bluffwick.png" "$here/../../res/bluffwick-256.png" "$icons/256x256/apps/bluffwick.png"
+  # shellcheck disable=SC2016 # the inner shell expands its own arguments
   check "the desktop shortcut reaches the desktop as our launcher, executable" \
-    bash -c "cmp -s '$launcher' '$desktop/Bluffwick.desktop' && test -x '$desktop/Bluffwick.desktop'"
+    bash -c 'cmp -s "$1" "$2" && test -x "$2"' copy "$launcher" "$desktop/Bluffwick.desktop"
   # Wine makes the empty XDG folders; what must not appear is an entry of its own.
   local expected
   expected=$(printf '%s\n' "$launcher" "$icons/256x256/apps/bluffwick.png" "$icons/48x48/apps/bluffwick.png" \
@@ -143,11 +145,13 @@ with_display() {
   echo "     second run: the game runs after $took ms"
   check "the second run starts the game within 15 s ($took ms)" test "$took" -lt 15000
   check "the second run reinstalls nothing" test "$stamp" = "$(stat -c %Y.%N "$installed/bluffwick.exe" "$installed/説明.txt")"
+  # shellcheck disable=SC2016 # the inner shell expands its own arguments
   check "the second run makes no prefix and compiles nothing" \
-    bash -c "! grep -q -e 'making the game' -e updating -e setting -e installed '$work/play-2.log' &&
-             ! grep -q 'Building CXX' '$build/build-game.log'"
+    bash -c '! grep -q -e "making the game" -e updating -e setting -e installed "$1" &&
+             ! grep -q "Building CXX" "$2"' logs "$work/play-2.log" "$build/build-game.log"
   check "bluffwick.ini survives" grep -q 'STARTUP=0' "$installed/bluffwick.ini"
-  check "a desktop at 96 DPI leaves the prefix's scale alone" bash -c "! grep -q 'scale to' '$work/play-1.log' '$work/play-2.log'"
+  check "a desktop at 96 DPI leaves the prefix's scale alone" \
+    bash -c '! grep -q "scale to" "$@"' logs "$work/play-1.log" "$work/play-2.log"
   stop_game
 
   # The launcher, as the desktop starts it, on a 200 % desktop: the prefix gets
@@ -198,7 +202,7 @@ uninstall_checks() {
   check "Wine's menu builder made entries for the game's prefix to remove" \
     test -n "$(grep -rlF "WINEPREFIX=\"$prefix\"" "$XDG_DATA_HOME/applications/wine" 2>/dev/null)"
   local sums out status
-  sums=$(echo "$decoys" | xargs md5sum)
+  sums=$(xargs -d '\n' md5sum <<<"$decoys")
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$play" --uninstall 2>&1)
   status=$?
   indent <<<"$out"
@@ -210,7 +214,7 @@ uninstall_checks() {
          -e "$XDG_DATA_HOME/desktop-directories/wine-Programs.directory")
   check "it removes the launcher, icons, shortcut and every entry Wine made for the prefix" test -z "$left"
   [ -z "$left" ] || indent 'left: ' <<<"$left"
-  check "every decoy is there, unchanged" bash -c "echo '$sums' | md5sum --quiet -c -"
+  check "every decoy is there, unchanged" md5sum --quiet -c - <<<"$sums"
   check "Wine's menu folders stay while another prefix's menu names them" \
     test -f "$XDG_DATA_HOME/desktop-directories/wine-Programs.directory"
   out=$(env -u DISPLAY timeout 20 "$play" --uninstall 2>&1)
