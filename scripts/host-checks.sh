@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The host side of the test command: the page's build (the core in WebAssembly),
-# playwright-core at its pinned version, then the host build of the portable
+# playwright-core and prettier at their pinned versions (prettier checks the
+# JavaScript and CSS at once), then the host build of the portable
 # core, bluffwick-lab and the tools, and their tests with the page's checks.
 #   scripts/host-checks.sh JOBS
 set -euo pipefail
@@ -16,6 +17,8 @@ rm -rf build/test-npm
 mkdir -p build/test-npm
 cp tests/web/package.json tests/web/package-lock.json build/test-npm/
 (cd build/test-npm && npm ci --no-audit --no-fund --loglevel=error)
+echo "== Format: JavaScript and CSS as the pinned prettier lays them out"
+git ls-files -z '*.js' '*.css' | xargs -0 build/test-npm/node_modules/.bin/prettier --check
 
 echo "== Host build: the portable core, bluffwick-lab, their tests and the page's checks"
 rm -rf build/test-host

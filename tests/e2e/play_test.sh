@@ -143,7 +143,9 @@ with_display() {
     return
   fi
   echo "     second run: the game runs after $took ms"
-  check "the second run starts the game within 15 s ($took ms)" test "$took" -lt 15000
+  # Usually 5 to 10 s; with the host checks running beside it, as in the test
+  # command, a second run has taken 17 s. A rebuild takes minutes.
+  check "the second run starts the game within 30 s ($took ms)" test "$took" -lt 30000
   check "the second run reinstalls nothing" test "$stamp" = "$(stat -c %Y.%N "$installed/bluffwick.exe" "$installed/説明.txt")"
   # shellcheck disable=SC2016 # the inner shell expands its own arguments
   check "the second run makes no prefix and compiles nothing" \
