@@ -18,7 +18,9 @@ mkdir -p build/test-npm
 cp tests/web/package.json tests/web/package-lock.json build/test-npm/
 (cd build/test-npm && npm ci --no-audit --no-fund --loglevel=error)
 echo "== Format: JavaScript and CSS as the pinned prettier lays them out"
-git ls-files -z '*.js' '*.css' | xargs -0 build/test-npm/node_modules/.bin/prettier --check
+# As with the other layouts, a fault fails the run at its end.
+format_status=0
+git ls-files -z '*.js' '*.css' | xargs -0 build/test-npm/node_modules/.bin/prettier --check || format_status=1
 
 echo "== Host build: the portable core, bluffwick-lab, their tests and the page's checks"
 rm -rf build/test-host
@@ -26,3 +28,4 @@ cmake -S . -B build/test-host -DCMAKE_BUILD_TYPE=Release -DBLUFFWICK_WEB_BUILD="
   -DBLUFFWICK_PLAYWRIGHT="$PWD/build/test-npm/node_modules"
 cmake --build build/test-host -j"$jobs"
 ctest --test-dir build/test-host --output-on-failure -j"$jobs"
+[ "$format_status" -eq 0 ] || { echo "FAILED: the JavaScript and CSS layout (prettier, above)" >&2; exit 1; }
