@@ -11,7 +11,6 @@
 #include "game/match_state.h"
 #include "game/table.h"
 
-
 struct HeadlessTable {
     char betBox[16];
     bool enabled[ControlCount];
