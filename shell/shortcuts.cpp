@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "shell/late_bound.h"
 #include "shell/settings.h"
 #include "shell/wide_text.h"
 
@@ -12,16 +13,42 @@ void (*gShellLinkSaved)(const wchar_t* path) = nullptr;
 
 namespace {
 
+// Only the first run makes shortcuts: the shell and COM are loaded then, not at every start.
+struct ShellFunctions {
+    decltype(&CoInitialize) coInitialize =
+        LateBound<decltype(&CoInitialize)>(L"ole32.dll", "CoInitialize");
+    decltype(&CoCreateInstance) coCreateInstance =
+        LateBound<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    decltype(&CoUninitialize) coUninitialize =
+        LateBound<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(&SHGetMalloc) getMalloc =
+        LateBound<decltype(&SHGetMalloc)>(L"shell32.dll", "SHGetMalloc");
+    decltype(&SHGetSpecialFolderLocation) getFolderLocation =
+        LateBound<decltype(&SHGetSpecialFolderLocation)>(L"shell32.dll",
+                                                         "SHGetSpecialFolderLocation");
+    decltype(&SHGetPathFromIDListW) getPathFromList =
+        LateBound<decltype(&SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+    bool Complete() const {
+        return coInitialize && coCreateInstance && coUninitialize && getMalloc &&
+               getFolderLocation && getPathFromList;
+    }
+};
+
+const ShellFunctions& ShellLinkFunctions() {
+    static const ShellFunctions functions;
+    return functions;
+}
+
 // The file-system path of a special folder; false when the shell cannot name
 // one that fits.
 bool SpecialFolderPath(HWND owner, int folder, wchar_t* path) {
     path[0] = L'\0';
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator))) return false;
+    if (FAILED(ShellLinkFunctions().getMalloc(&allocator))) return false;
     bool found = false;
     LPITEMIDLIST items = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(owner, folder, &items))) {
-        found = SHGetPathFromIDListW(items, path) != FALSE && path[0] != L'\0';
+    if (SUCCEEDED(ShellLinkFunctions().getFolderLocation(owner, folder, &items))) {
+        found = ShellLinkFunctions().getPathFromList(items, path) != FALSE && path[0] != L'\0';
         allocator->Free(items);
     }
     allocator->Release();
@@ -41,14 +68,17 @@ ProgramShortcutResult CreateProgramShortcut(HWND owner, const char* baseName, in
 
 ShellLinkResult CreateShellLink(const wchar_t* target, const wchar_t* linkName, HWND owner,
                                 int folder) {
+    // Without the shell's functions no step can be taken: the link is abandoned.
+    if (!ShellLinkFunctions().Complete()) return ShellLinkNotSaved;
     ShellLinkResult saved = ShellLinkSaved;
-    CoInitialize(nullptr);
+    ShellLinkFunctions().coInitialize(nullptr);
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
     wchar_t folderPath[MAX_PATH];
     wchar_t linkPath[MAX_PATH];
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link)))) {
+    if (FAILED(ShellLinkFunctions().coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                     IID_IShellLinkW,
+                                                     reinterpret_cast<void**>(&link)))) {
         link = nullptr;
         saved = ShellLinkNotSaved;
     } else if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
@@ -68,6 +98,6 @@ ShellLinkResult CreateShellLink(const wchar_t* target, const wchar_t* linkName, 
     }
     if (file != nullptr) file->Release();
     if (link != nullptr) link->Release();
-    CoUninitialize();
+    ShellLinkFunctions().coUninitialize();
     return saved;
 }

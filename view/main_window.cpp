@@ -7,6 +7,7 @@
 #include "game/round.h"
 #include "game/table.h"
 #include "res/resource.h"
+#include "shell/late_bound.h"
 #include "shell/settings.h"
 #include "shell/wide_text.h"
 #include "view/control_tips.h"
@@ -131,9 +132,15 @@ void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void HomePageCommand(HWND window) {
-    ShellExecuteW(window, L"open", HomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+// The shell's "open" on a file or an address; shell32 is loaded on the first.
+void OpenWithShell(HWND window, const wchar_t* what, const wchar_t* folder) {
+    static const auto shellExecute =
+        LateBound<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute != nullptr)
+        shellExecute(window, L"open", what, nullptr, folder, SW_SHOWNORMAL);
 }
+
+void HomePageCommand(HWND window) { OpenWithShell(window, HomePageAddress, nullptr); }
 
 void RunCommand(HWND window, int id) {
     switch (id) {
@@ -215,6 +222,5 @@ void HelpCommand(HWND window) {
     wchar_t folder[MAX_PATH];
     // A folder whose path does not fit is not guessed at: the command does nothing.
     if (!ExecutableFolder(folder, MAX_PATH)) return;
-    ShellExecuteW(window, L"open", WidenCp932(HelpFileName).c_str(), nullptr, folder,
-                  SW_SHOWNORMAL);
+    OpenWithShell(window, WidenCp932(HelpFileName).c_str(), folder);
 }

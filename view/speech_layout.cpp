@@ -3,6 +3,8 @@
 
 #include <usp10.h>
 
+#include "shell/late_bound.h"
+
 namespace {
 
 // Where a line may end inside `text`: before each character ScriptBreak marks
@@ -11,7 +13,12 @@ namespace {
 std::vector<SCRIPT_LOGATTR> SoftBreaks(const wchar_t* text, int count) {
     std::vector<SCRIPT_LOGATTR> marks(static_cast<size_t>(count));
     SCRIPT_ANALYSIS analysis{};
-    ScriptBreak(text, count, &analysis, marks.data());
+    // Only a scaled table breaks lines itself: Uniscribe is loaded then, and
+    // from usp10.dll, where every Windows has it.
+    static const auto scriptBreak = LateBound<decltype(&ScriptBreak)>(L"usp10.dll", "ScriptBreak");
+    // Without it no break is marked; the drawing check then finds the lines
+    // wrong and DrawText wraps the speech itself.
+    if (scriptBreak != nullptr) scriptBreak(text, count, &analysis, marks.data());
     return marks;
 }
 

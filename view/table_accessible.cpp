@@ -7,17 +7,50 @@
 #include <string>
 
 #include "game/table_words.h"
+#include "shell/late_bound.h"
 #include "shell/wide_text.h"
 #include "view/table_surface.h"
 
 namespace {
+
+// COM and the accessibility DLLs are loaded when a client first asks for the
+// table, not at every start: most players never run a screen reader.
+struct AccessibilityFunctions {
+    decltype(&CoInitializeEx) coInitializeEx =
+        LateBound<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    decltype(&CoUninitialize) coUninitialize =
+        LateBound<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(&CreateStdAccessibleObject) createStandard =
+        LateBound<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    decltype(&AccessibleObjectFromWindow) objectFromWindow =
+        LateBound<decltype(&AccessibleObjectFromWindow)>(L"oleacc.dll",
+                                                         "AccessibleObjectFromWindow");
+    decltype(&LresultFromObject) lresultFromObject =
+        LateBound<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    decltype(&SysAllocString) allocString =
+        LateBound<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+    bool Complete() const {
+        return coInitializeEx && coUninitialize && createStandard && objectFromWindow &&
+               lresultFromObject && allocString;
+    }
+};
+
+const AccessibilityFunctions& Accessibility() {
+    static const AccessibilityFunctions functions;
+    return functions;
+}
+
+bool gComStarted = false;  // by the first request, for this thread, until the program ends
+
+// What VariantInit does, without loading oleaut32 for it.
+void EmptyVariant(VARIANT* variant) { variant->vt = VT_EMPTY; }
 
 constexpr long LineChild = SpeechPart + 1;
 
 bool IsPart(long child) { return child >= 1 && child <= TablePartCount; }
 
 HRESULT AnswerText(const std::string& cp932, BSTR* out) {
-    *out = SysAllocString(WidenCp932(cp932.c_str()).c_str());
+    *out = Accessibility().allocString(WidenCp932(cp932.c_str()).c_str());
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -25,8 +58,8 @@ HRESULT AnswerText(const std::string& cp932, BSTR* out) {
 class TableAccessible : public IAccessible {
 public:
     explicit TableAccessible(HWND window) : window(window) {
-        CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                  reinterpret_cast<void**>(&standard));
+        Accessibility().createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&standard));
     }
     virtual ~TableAccessible() {
         if (standard != nullptr) standard->Release();
@@ -84,8 +117,8 @@ public:
         if (id < AccessibleControlChildFirst || id > AccessibleChildCount) return E_INVALIDARG;
         HWND control = gTable.controls[id - AccessibleControlChildFirst];
         if (control == nullptr) return S_FALSE;
-        return AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                          reinterpret_cast<void**>(out));
+        return Accessibility().objectFromWindow(control, static_cast<DWORD>(OBJID_WINDOW),
+                                                IID_IDispatch, reinterpret_cast<void**>(out));
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (name == nullptr) return E_POINTER;
@@ -94,7 +127,7 @@ public:
         if (id == CHILDID_SELF) {
             wchar_t title[64] = L"";
             GetWindowTextW(window, title, 64);
-            *name = SysAllocString(title);
+            *name = Accessibility().allocString(title);
             return S_OK;
         }
         if (!IsPart(id)) return E_INVALIDARG;
@@ -118,7 +151,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (role == nullptr) return E_POINTER;
-        VariantInit(role);
+        EmptyVariant(role);
         const long id = ChildId(child);
         if (id != CHILDID_SELF && !IsPart(id)) return E_INVALIDARG;
         role->vt = VT_I4;
@@ -133,7 +166,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (state == nullptr) return E_POINTER;
-        VariantInit(state);
+        EmptyVariant(state);
         const long id = ChildId(child);
         if (id == CHILDID_SELF && standard != nullptr) return standard->get_accState(child, state);
         if (!IsPart(id)) return E_INVALIDARG;
@@ -156,12 +189,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (focus == nullptr) return E_POINTER;
-        VariantInit(focus);
+        EmptyVariant(focus);
         return standard != nullptr ? standard->get_accFocus(focus) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (selection == nullptr) return E_POINTER;
-        VariantInit(selection);
+        EmptyVariant(selection);
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
@@ -192,12 +225,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT* end) override {
         if (end == nullptr) return E_POINTER;
-        VariantInit(end);
+        EmptyVariant(end);
         return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         if (child == nullptr) return E_POINTER;
-        VariantInit(child);
+        EmptyVariant(child);
         POINT point{x, y};
         ScreenToClient(window, &point);
         const int tableX = DeviceToTable(point.x, gTable.dpi);
@@ -237,8 +270,12 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
         return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
     }
+    if (!Accessibility().Complete()) return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
+    if (!gComStarted) {
+        gComStarted = SUCCEEDED(Accessibility().coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
     TableAccessible* object = new TableAccessible(window);
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
+    const LRESULT answer = Accessibility().lresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();  // LresultFromObject holds its own reference
     return answer;
 }
@@ -247,4 +284,9 @@ void AnnounceSpeech(HWND window) {
     if (window == nullptr) return;
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, LineChild);
     NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, LineChild);
+}
+
+void EndAccessibility() {
+    if (gComStarted) Accessibility().coUninitialize();
+    gComStarted = false;
 }

@@ -11,7 +11,10 @@ constexpr long AccessibleControlChildFirst = 16;
 constexpr long AccessibleChildCount = 22;
 
 // WM_GETOBJECT: the table's object for OBJID_CLIENT, the default otherwise.
+// The first such request starts COM on the thread for the program's lifetime.
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+// At the program's end: COM stopped again when a request started it.
+void EndAccessibility();
 
 // A new line of the opponent: what screen readers speak for a changed status line.
 void AnnounceSpeech(HWND window);

@@ -1,17 +1,13 @@
 // The program's entry point: seed, register, create, centre, show, run.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include "cards/random.h"
-
 #include "view/main_window.h"
+#include "view/table_accessible.h"
 #include "view/table_keys.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     gInstance = instance;
-    // The table's accessible object is handed to screen readers through COM.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SeedRandom(static_cast<std::uint32_t>(ReadClockSeconds()));
     RegisterMainWindowClass(instance);
     HWND window = CreateMainWindow();
@@ -21,6 +17,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     const int exitCode = RunMessageLoop(window);
-    if (SUCCEEDED(com)) CoUninitialize();
+    EndAccessibility();
     return exitCode;
 }
