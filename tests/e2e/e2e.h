@@ -100,6 +100,9 @@ void CloseGameHandles(GameProcess& game);
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
                        bool visibleOnly);
 double MillisecondsSince(const LARGE_INTEGER& start);
+double Median(std::vector<double> values);  // -1 for none
+// Paths from the Unix side arrive as /...; Wine maps / to Z:.
+std::wstring WindowsPath(const std::wstring& path);
 void Pause(int milliseconds);
 
 // Control bits: one per TableControl, StartButton lowest, in id order.
@@ -181,3 +184,9 @@ void PlayOneDeal(Session& session, GameProcess& game);
 // Plays whole deals until one side holds all 40, then presses Start once more
 // and checks the reset; the game is left in the new match's first deal.
 void PlayMatchToTheEnd(Session& session, GameProcess& game);
+
+// ---- Start-up against a bare window ------------------------------------------
+
+// --time-starts COUNT PROGRAM.exe BARE.exe FOLDER [--memory-within RATIO]: medians and
+// ratios of both, the game's working set held to RATIO times the bare window's.
+int TimeStarts(int argc, wchar_t** argv);

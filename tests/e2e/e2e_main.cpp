@@ -2,6 +2,7 @@
 // it as a player would, checking its dialogs, its table and its controls.
 //   bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER
 //   bluffwick_e2e --tick-settings   (ticks every box of a running game's first-run dialog)
+//   bluffwick_e2e --time-starts ...  (the game's start against a bare window's)
 #include "e2e.h"
 
 #include "res/resource.h"
@@ -20,14 +21,6 @@ namespace {
 constexpr int StartTimings = 5;
 constexpr wchar_t MainClass[] = L"Parent Window";
 constexpr wchar_t DialogClass[] = L"#32770";
-
-// Paths from the Unix side arrive as /...; Wine maps / to Z:.
-std::wstring WindowsPath(const std::wstring& path) {
-    if (path.empty() || path[0] != L'/') return path;
-    std::wstring converted = L"Z:" + path;
-    std::replace(converted.begin(), converted.end(), L'/', L'\\');
-    return converted;
-}
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -383,14 +376,21 @@ int TickSettings() {
     return closed ? 0 : 1;
 }
 
+}  // namespace
+
+std::wstring WindowsPath(const std::wstring& path) {
+    if (path.empty() || path[0] != L'/') return path;
+    std::wstring converted = L"Z:" + path;
+    std::replace(converted.begin(), converted.end(), L'/', L'\\');
+    return converted;
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) return -1;
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
-
-}  // namespace
 
 void SaveScreenshot(Session& session, HWND window, const char* name) {
     RECT rect;
@@ -449,11 +449,14 @@ int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc == 2 && std::wstring(argv[1]) == L"--tick-settings") return TickSettings();
+    if (argc >= 2 && std::wstring(argv[1]) == L"--time-starts") return TimeStarts(argc, argv);
     const bool oneDeal = argc == 4 && std::wstring(argv[3]) == L"--one-deal-scaled";
     if (argc != 3 && !oneDeal) {
         fprintf(stderr,
                 "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER [--one-deal-scaled]\n"
-                "       bluffwick_e2e --tick-settings\n");
+                "       bluffwick_e2e --tick-settings\n"
+                "       bluffwick_e2e --time-starts COUNT PROGRAM.exe BARE.exe FOLDER"
+                " [--memory-within RATIO]\n");
         return 2;
     }
     Session session;
