@@ -13,8 +13,11 @@ namespace {
 
 constexpr unsigned PlayerBetsControls = BetBoxBit | UpBit | DownBit | OkBit;
 constexpr unsigned ComputerBetsControls = BetBoxBit | OkBit | FoldBit;
-constexpr int MaxDealsPerMatch = 60;
-constexpr int AggressiveDeals = 12;
+// The first match is lost a dollar a deal: the computer deals every deal and
+// the player folds to each bet, so it ends after exactly 20 deals, whatever the
+// clock dealt. The next match then calls and bets the most for a few deals.
+constexpr int FoldedMatchDeals = 20;
+constexpr int MostCallingDeals = 8;
 
 // Prints only failures: the deals repeat the same checks many times.
 template <class... Args>
@@ -304,17 +307,21 @@ bool MarkCards(Session& session, HWND main, MatchTracker& match, const TableCapt
     return marked && restored && allMarked;
 }
 
-// One whole deal. Returns false when the game can no longer be followed.
-bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool foldAsCaller) {
+// One whole deal, from Start or, when `started`, from the deal Start just dealt.
+// Returns false when the game can no longer be followed.
+bool PlayDeal(Session& session, GameProcess& game, MatchTracker& match, bool foldAsCaller,
+              bool started = false) {
     HWND main = game.main;
     const int deal = ++match.deals;
 
     // Start: five distinct faces below, five backs above, only Change enabled.
-    Check(ReadSettledControls(main) == StartBit, "deal %d: before Start the controls are %s", deal,
-          DescribeControls(ReadSettledControls(main)).c_str());
-    if (!PressButtonAndWait(main, StartButton)) {
-        Report(false, "deal %d: Start is not enabled", deal);
-        return false;
+    if (!started) {
+        Check(ReadSettledControls(main) == StartBit, "deal %d: before Start the controls are %s",
+              deal, DescribeControls(ReadSettledControls(main)).c_str());
+        if (!PressButtonAndWait(main, StartButton)) {
+            Report(false, "deal %d: Start is not enabled", deal);
+            return false;
+        }
     }
     unsigned controls = ReadSettledControls(main);
     Check(controls == ChangeBit, "deal %d: after Start %s enabled, expected Change", deal,
@@ -535,14 +542,11 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
     const int failuresBefore = FailureCount();
     bool following = true;
     while (following && match.computerMoney != 40 && match.playerMoney != 40 &&
-           match.deals < MaxDealsPerMatch) {
-        // Call and bet the most at first; later, when behind, fold to the computer's
-        // bets: each fold costs exactly 1, so the match surely ends.
-        const bool fold = match.deals >= AggressiveDeals && match.playerMoney <= 20;
+           match.deals < FoldedMatchDeals) {
         // The second deal is played by keyboard alone, checked like every other.
         gByKeyboard = match.deals == 1;
         const int dealFailuresBefore = FailureCount();
-        following = PlayDeal(session, game, match, fold);
+        following = PlayDeal(session, game, match, true);
         if (gByKeyboard) {
             const std::string keys = TakeKeysTyped();
             Report(following && FailureCount() == dealFailuresBefore && !keys.empty(),
@@ -551,23 +555,17 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
         }
         gByKeyboard = false;
     }
-    const bool ended = match.computerMoney == 40 || match.playerMoney == 40;
-    Report(ended,
-           "a whole match ends at 40 after %d deals (%d showdowns, %d player folds, %d computer "
-           "folds, %d dealt "
-           "by the player); computer %d, player %d",
-           match.deals, match.showdowns, match.playerFolds, match.computerFolds, match.playerDealt,
-           match.computerMoney, match.playerMoney);
-    Report(FailureCount() == failuresBefore,
-           "every deal: controls as tabled at each step, counters adding up to 40, the stake "
-           "moving as the cards say");
+    const bool ended = match.computerMoney == 40;
+    Report(ended && match.deals == FoldedMatchDeals && match.playerFolds == FoldedMatchDeals,
+           "a whole match ends at 40 after %d deals, the player folding to each of the "
+           "computer's bets; computer %d, player %d",
+           match.deals, match.computerMoney, match.playerMoney);
     if (!ended) return;
     SaveScreenshot(session, game.main, "match-end");
 
     // The next Start begins a new match at 20 and 20.
-    const int deal = match.deals + 1;
     Check(PressButtonAndWait(game.main, StartButton),
-          "deal %d: Start is not enabled after the match", deal);
+          "deal %d: Start is not enabled after the match", match.deals + 1);
     TableCapture fresh;
     const bool reset = WaitForTable(session, game.main, 3000, fresh, [](const TableView& t) {
         return ShowsFaces(t, 5) && ShowsBacks(t, 0) && t.playerStripBlank && t.computerMoney >= 0 &&
@@ -577,4 +575,26 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
            "the Start after the match's end resets the counters to 20 and 20 (shows %d/%d)",
            fresh.table.computerMoney, fresh.table.playerMoney);
     SaveScreenshot(session, game.main, "new-match");
+
+    // The new match: every bet called, the most bet, until a showdown and a deal
+    // by the player have been seen, for a few deals at most.
+    MatchTracker next;
+    following = reset;
+    while (following && next.computerMoney != 40 && next.playerMoney != 40 &&
+           next.deals < MostCallingDeals && (next.showdowns == 0 || next.playerDealt == 0)) {
+        following = PlayDeal(session, game, next, false, next.deals == 0);
+    }
+    Report(following,
+           "the new match: %d deals (%d showdowns, %d computer folds, %d dealt by the "
+           "player); computer %d, player %d",
+           next.deals, next.showdowns, next.computerFolds, next.playerDealt, next.computerMoney,
+           next.playerMoney);
+    Report(FailureCount() == failuresBefore,
+           "every deal: controls as tabled at each step, counters adding up to 40, the stake "
+           "moving as the cards say");
+    // Left in the first step of a deal, for what the run checks next.
+    if (following) {
+        Check(PressButtonAndWait(game.main, StartButton), "Start is not enabled after deal %d",
+              next.deals);
+    }
 }
