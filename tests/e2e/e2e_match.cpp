@@ -577,18 +577,23 @@ void PlayMatchToTheEnd(Session& session, GameProcess& game) {
     SaveScreenshot(session, game.main, "new-match");
 
     // The new match: every bet called, the most bet, until a showdown and a deal
-    // by the player have been seen, for a few deals at most.
+    // by the player have been seen, for a few deals at most. The deals go on being
+    // numbered from the first match, and what was checked once is not again.
     MatchTracker next;
+    next.deals = match.deals;
+    next.clicksChecked = match.clicksChecked;
+    next.typingCheckedComputer = match.typingCheckedComputer;
     following = reset;
     while (following && next.computerMoney != 40 && next.playerMoney != 40 &&
-           next.deals < MostCallingDeals && (next.showdowns == 0 || next.playerDealt == 0)) {
-        following = PlayDeal(session, game, next, false, next.deals == 0);
+           next.deals - match.deals < MostCallingDeals &&
+           (next.showdowns == 0 || next.playerDealt == 0)) {
+        following = PlayDeal(session, game, next, false, next.deals == match.deals);
     }
     Report(following,
-           "the new match: %d deals (%d showdowns, %d computer folds, %d dealt by the "
-           "player); computer %d, player %d",
-           next.deals, next.showdowns, next.computerFolds, next.playerDealt, next.computerMoney,
-           next.playerMoney);
+           "the new match: %d deals (%d showdowns, %d computer folds, %d dealt by the player); "
+           "computer %d, player %d",
+           next.deals - match.deals, next.showdowns, next.computerFolds, next.playerDealt,
+           next.computerMoney, next.playerMoney);
     Report(FailureCount() == failuresBefore,
            "every deal: controls as tabled at each step, counters adding up to 40, the stake "
            "moving as the cards say");
