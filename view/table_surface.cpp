@@ -67,14 +67,24 @@ const unsigned char* PictureBytes(const TableView& view, int id) {
     return LockBitmapResource(id, nullptr);
 }
 
-void CopyCardFaces(TableView& view) {
+void FindCardFaces(TableView& view) {
     for (int face = 0; face < CardFaceCount; ++face) {
-        DWORD size = 0;
-        const unsigned char* bytes = LockBitmapResource(IDB_CARD_FIRST + face, &size);
-        if (bytes == nullptr) continue;
-        view.cardFaces[face] = static_cast<unsigned char*>(std::malloc(size));
-        if (view.cardFaces[face] != nullptr) std::memcpy(view.cardFaces[face], bytes, size);
+        view.cardFaces[face] = LockBitmapResource(IDB_CARD_FIRST + face, nullptr);
     }
+}
+
+// The face's own writable copy, made on first need; null if memory ran out.
+unsigned char* WritableFace(TableView& view, Card card) {
+    if (view.faceCopies[card] == nullptr) {
+        DWORD size = 0;
+        const unsigned char* bytes = LockBitmapResource(IDB_CARD_FIRST + card, &size);
+        if (bytes == nullptr) return nullptr;
+        view.faceCopies[card] = static_cast<unsigned char*>(std::malloc(size));
+        if (view.faceCopies[card] == nullptr) return nullptr;
+        std::memcpy(view.faceCopies[card], bytes, size);
+        view.cardFaces[card] = view.faceCopies[card];
+    }
+    return view.faceCopies[card];
 }
 
 HFONT MakeFont(const FontRow& row, int height, int width) {
@@ -138,16 +148,18 @@ void DeleteSurfaceAndFonts(TableView& view) {
 
 }  // namespace
 
-// Replaces one palette index by another in a face's pixels.
+// Replaces one palette index by another in a face's pixels. A face with no
+// such pixel is left alone, so that clearing an unmarked card copies nothing.
 void RecolourFace(TableView& view, Card card, unsigned char from, unsigned char to) {
     if (card < 0 || card >= CardFaceCount || view.cardFaces[card] == nullptr) return;
-    unsigned char* picture = view.cardFaces[card];
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(picture);
-    unsigned char* pixels = picture + PixelOffset(header);
-    size_t count = PixelBytes(header);
-    for (size_t i = 0; i < count; ++i) {
-        if (pixels[i] == from) pixels[i] = to;
-    }
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(view.cardFaces[card]);
+    const size_t offset = PixelOffset(header);
+    const size_t count = PixelBytes(header);
+    const unsigned char* shown = view.cardFaces[card] + offset;
+    if (std::find(shown, shown + count, from) == shown + count) return;
+    unsigned char* picture = WritableFace(view, card);
+    if (picture == nullptr) return;
+    std::replace(picture + offset, picture + offset + count, from, to);
 }
 
 namespace {
@@ -332,7 +344,7 @@ void DrawShownTable(const TableView& view) {
 
 void CreateTableSurface(TableView& view, HWND window) {
     MakeSurface(view, window);
-    CopyCardFaces(view);
+    FindCardFaces(view);
     DrawShownTable(view);
 }
 
@@ -355,10 +367,7 @@ void PaintFromSurface(const TableView& view, HWND window) {
 
 void DestroyTableSurface(TableView& view) {
     DeleteSurfaceAndFonts(view);
-    for (unsigned char*& face : view.cardFaces) {
-        std::free(face);
-        face = nullptr;
-    }
+    for (unsigned char*& copy : view.faceCopies) std::free(copy);
     HWND window = view.window;
     view = TableView{};
     view.window = window;

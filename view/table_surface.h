@@ -34,9 +34,12 @@ struct TableView {
         nullptr;  // away from 96 DPI: the speech font as at 96, for its line breaks
     HFONT handNameFont = nullptr;
     HFONT handNameNarrowFont = nullptr;
-    // The 52 face pictures (header, colour table, pixels) in writable memory:
-    // the selection mark edits their pixels in place.
-    unsigned char* cardFaces[CardFaceCount] = {};
+    // The 52 face pictures (header, colour table, pixels). Each points into the
+    // resources until its card is first marked: the mark edits pixels in place,
+    // so then it points at a copy of its own in `faceCopies`. Copying only then
+    // keeps start-up from reading and holding all 52.
+    const unsigned char* cardFaces[CardFaceCount] = {};
+    unsigned char* faceCopies[CardFaceCount] = {};
     HWND controls[ControlCount] = {};  // by TableControl - StartButton
     HWND tips = nullptr;               // the tooltips naming each control's key
     // Set once the player moves among the buttons with Tab: from then on the
