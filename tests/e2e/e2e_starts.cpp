@@ -65,7 +65,8 @@ std::wstring PrepareCopy(const std::wstring& exe, const std::wstring& folder, co
                          bool withSettings) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring copy = folder + L"\\" + name;
-    CopyFileW(exe.c_str(), copy.c_str(), FALSE);
+    // A copy left from an earlier run must not be timed in place of this one.
+    if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) return L"";
     if (withSettings) {
         HANDLE file = CreateFileW((folder + L"\\bluffwick.ini").c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -102,6 +103,10 @@ int TimeStarts(int argc, wchar_t** argv) {
         PrepareCopy(WindowsPath(argv[3]), folder + L"\\game", L"bluffwick.exe", true);
     const std::wstring bare =
         PrepareCopy(WindowsPath(argv[4]), folder + L"\\bare", L"bare_window.exe", false);
+    if (game.empty() || bare.empty()) {
+        Report(false, "the two programs are copied to %ls", folder.c_str());
+        return 1;
+    }
     GamePictures pictures;
     std::string problem;
     if (!LoadGamePictures(game, pictures, problem)) {
