@@ -7,7 +7,7 @@
 #   scripts/install-deps.sh web   what building the browser page needs
 set -euo pipefail
 
-host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev
+host_build=(cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libcairo2-dev libpng-dev
             libfreetype-dev fonts-dejavu-core)
 # clang-format pinned to 14: other major versions lay the same style out
 # differently. black lays out the Python files, shellcheck checks the shell scripts.

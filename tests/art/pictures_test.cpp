@@ -1,8 +1,11 @@
 // Checks every committed picture in res/ against what the game relies on:
 // sizes, depths and headers, the shared palette and its two fixed entries,
-// the selection mark's colours, the table layout, mouths and digits.
+// the selection mark's colours, the table layout, mouths and digits, and the
+// icon in its .ico and PNG forms.
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -69,6 +72,44 @@ const StoredDib& Picture(int id) {
     static const StoredDib missing;
     auto found = Pictures().find(id);
     return found == Pictures().end() ? missing : found->second;
+}
+
+// A PNG file's header as stored and its pixels as 8-bit RGBA, top row first.
+struct StoredPng {
+    int width = 0, height = 0, bitDepth = 0, colourType = 0;
+    std::vector<uint8_t> rgba;
+    std::string problem;  // empty when the file could be read
+
+    StoredColour ColourAt(int x, int y) const {
+        const uint8_t* at = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+        return {at[0], at[1], at[2]};
+    }
+    int AlphaAt(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+};
+
+StoredPng ReadPngFile(const std::string& path) {
+    StoredPng png;
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    if (bytes.size() < 33 || std::string(bytes.begin(), bytes.begin() + 8) != "\x89PNG\r\n\x1a\n" ||
+        std::string(bytes.begin() + 12, bytes.begin() + 16) != "IHDR") {
+        png.problem = "not a PNG file: " + path;
+        return png;
+    }
+    png.bitDepth = bytes[24];
+    png.colourType = bytes[25];
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        png.problem = image.message;
+        return png;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    png.width = static_cast<int>(image.width);
+    png.height = static_cast<int>(image.height);
+    png.rgba.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, png.rgba.data(), 0, nullptr))
+        png.problem = image.message;
+    return png;
 }
 
 bool Reddish(StoredColour c) { return c.r > 150 && c.g < 90 && c.b < 90; }
@@ -375,6 +416,49 @@ TEST(Pictures, ProgramIconHasFiveSizesAndKeepsItsSixteenColour32) {
     EXPECT_EQ(image.ColourAt(0, 31), Green);
     EXPECT_GT(CountColour(image, 0, 0, 32, 32, White), 60);
     EXPECT_GT(CountPixels(image, 0, 0, 16, 12, [](StoredColour c, int) { return Reddish(c); }), 10);
+}
+
+TEST(Pictures, IconPngsAreRgbaAndTheMaskableOneKeepsTheDesignInItsSafeCircle) {
+    const std::pair<const char*, int> files[] = {{"bluffwick-48.png", 48},
+                                                 {"bluffwick-192.png", 192},
+                                                 {"bluffwick-256.png", 256},
+                                                 {"bluffwick-512.png", 512},
+                                                 {"bluffwick-maskable-512.png", 512}};
+    std::map<std::string, StoredPng> read;
+    for (const auto& [name, size] : files) {
+        SCOPED_TRACE(name);
+        StoredPng& png = read[name] = ReadPngFile(ResDir + "/" + name);
+        ASSERT_EQ(png.problem, "");
+        EXPECT_EQ(png.width, size);
+        EXPECT_EQ(png.height, size);
+        EXPECT_EQ(png.bitDepth, 8);
+        EXPECT_EQ(png.colourType, 6);  // RGBA
+    }
+
+    // A launcher may crop the maskable icon to the circle of 40% of the width
+    // about its centre, so only the opaque table green may lie outside it;
+    // the plain icon's design reaches its edges.
+    const auto count = [](const StoredPng& png, auto test) {
+        int n = 0;
+        const double c = png.width / 2.0;
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                const bool outside = std::hypot(x + 0.5 - c, y + 0.5 - c) > 0.4 * png.width;
+                n += test(png.ColourAt(x, y), png.AlphaAt(x, y), outside);
+            }
+        }
+        return n;
+    };
+    const auto strayOutside = [](StoredColour c, int, bool outside) {
+        return outside && !(c == Green);
+    };
+    const StoredPng& maskable = read["bluffwick-maskable-512.png"];
+    EXPECT_EQ(count(maskable, [](StoredColour, int alpha, bool) { return alpha != 255; }), 0);
+    EXPECT_EQ(count(maskable, strayOutside), 0);
+    EXPECT_GT(count(read["bluffwick-512.png"], strayOutside), 1000);
+    // The design is there, not only the field: the white card and the red lips.
+    EXPECT_GT(count(maskable, [](StoredColour c, int, bool) { return c == White; }), 20000);
+    EXPECT_GT(count(maskable, [](StoredColour c, int, bool) { return Reddish(c); }), 5000);
 }
 
 }  // namespace

@@ -119,8 +119,10 @@ IndexedPicture DrawProgramIcon(const Palette& palette);
 // The same design drawn at `size` x `size` in true colour: blue, green, red,
 // alpha per pixel, top row first.
 std::vector<uint8_t> DrawIconPixels(int size);
-// The design at `size` x `size` as a PNG file's bytes.
-std::vector<uint8_t> DrawIconPng(int size);
+// The design at `size` x `size` as a PNG file's bytes. A maskable icon fills
+// the whole square and keeps the design inside the circle a launcher may cut.
+enum class IconPurpose { Any, Maskable };
+std::vector<uint8_t> DrawIconPng(int size, IconPurpose purpose = IconPurpose::Any);
 
 // Court figures (courts.cpp): one half of the double-ended picture, drawn in a
 // 46 x 44 box with its origin at the top-left corner.

@@ -14,8 +14,8 @@ namespace {
 
 const char Usage[] =
     "usage: bluffwick-artgen OUTPUT_DIR [--sheet FILE.png] [--fonts FONT_DIR]\n"
-    "Writes the bitmaps (.bmp), the icon (.ico) and the launcher icons (.png) of the game\n"
-    "into OUTPUT_DIR.\n";
+    "Writes the bitmaps (.bmp), the icon (.ico) and the launcher and web app icons (.png)\n"
+    "of the game into OUTPUT_DIR.\n";
 
 cairo_font_face_t* LoadFont(FT_Library library, const std::string& path) {
     FT_Face face = nullptr;
@@ -78,15 +78,27 @@ int main(int argc, char** argv) {
     for (int size : {16, 24, 48})
         iconSizes.push_back(TrueColourIconImage(size, DrawIconPixels(size)));
     iconSizes.push_back(PngIconImage(256, DrawIconPng(256)));
-    if (!WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon, iconSizes))) {
+    if (iconSizes.back().stored.empty() ||
+        !WriteBytes(outputDir + "/" + icon.fileName, EncodeIco(icon, iconSizes))) {
         std::fprintf(stderr, "bluffwick-artgen: cannot write the icon\n");
         return 1;
     }
-    // The same design for the Linux launcher's hicolor theme.
-    for (int size : {48, 256}) {
-        const std::string name = "bluffwick-" + std::to_string(size) + ".png";
-        if (!WriteBytes(outputDir + "/" + name, DrawIconPng(size))) {
-            std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", name.c_str());
+    // The same design for the Linux launcher's hicolor theme (48, 256) and the
+    // installable page's manifest (192, 512, and 512 maskable).
+    struct PngIcon {
+        const char* name;
+        int size;
+        IconPurpose purpose;
+    };
+    const PngIcon pngIcons[] = {{"bluffwick-48.png", 48, IconPurpose::Any},
+                                {"bluffwick-192.png", 192, IconPurpose::Any},
+                                {"bluffwick-256.png", 256, IconPurpose::Any},
+                                {"bluffwick-512.png", 512, IconPurpose::Any},
+                                {"bluffwick-maskable-512.png", 512, IconPurpose::Maskable}};
+    for (const PngIcon& png : pngIcons) {
+        const std::vector<uint8_t> bytes = DrawIconPng(png.size, png.purpose);
+        if (bytes.empty() || !WriteBytes(outputDir + "/" + png.name, bytes)) {
+            std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", png.name);
             return 1;
         }
     }

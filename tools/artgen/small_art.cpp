@@ -2,7 +2,10 @@
 // the three mouths of the computer (8-bit) and the program icon (4-bit).
 #include "artgen.h"
 
+#include <png.h>
+
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -235,13 +238,40 @@ IndexedPicture DrawProgramIcon(const Palette& palette) {
     return RenderIndexed(179, "179_program.ico", 32, 32, 4, palette, DrawIconDesign);
 }
 
-std::vector<uint8_t> DrawIconPixels(int size) {
+namespace {
+
+// The maskable icon shows the design on a field that a launcher may crop to a
+// circle of 40% of the width. Unclipped, the card and lips reach about 19
+// units from (16, 18), so that point goes to the middle and the 32 units span
+// 62% of the width: everything drawn stays within 37% of the width.
+constexpr double MaskableCentreX = 16, MaskableCentreY = 18;
+constexpr double MaskableDesignShare = 0.62;
+
+// The design at `size` x `size` pixels, premultiplied ARGB32.
+cairo_surface_t* RenderIconSurface(int size, IconPurpose purpose) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, size / 32.0, size / 32.0);
+    if (purpose == IconPurpose::Maskable) {
+        const double scale = size * MaskableDesignShare / 32.0;
+        cairo_translate(cr, size / 2.0, size / 2.0);
+        cairo_scale(cr, scale, scale);
+        cairo_translate(cr, -MaskableCentreX, -MaskableCentreY);
+    } else {
+        cairo_scale(cr, size / 32.0, size / 32.0);
+    }
+    // The design paints its green over the whole surface, so the maskable
+    // field is filled edge to edge and the card, no longer cut by the icon's
+    // border, shows whole.
     DrawIconDesign(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
+    return surface;
+}
+
+}  // namespace
+
+std::vector<uint8_t> DrawIconPixels(int size) {
+    cairo_surface_t* surface = RenderIconSurface(size, IconPurpose::Any);
     std::vector<uint8_t> pixels(static_cast<size_t>(size) * size * 4);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -256,21 +286,43 @@ std::vector<uint8_t> DrawIconPixels(int size) {
     return pixels;
 }
 
-std::vector<uint8_t> DrawIconPng(int size) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
-    cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, size / 32.0, size / 32.0);
-    DrawIconDesign(cr);
-    cairo_destroy(cr);
-    std::vector<uint8_t> png;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            auto* out = static_cast<std::vector<uint8_t>*>(closure);
-            out->insert(out->end(), data, data + length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
+std::vector<uint8_t> DrawIconPng(int size, IconPurpose purpose) {
+    cairo_surface_t* surface = RenderIconSurface(size, purpose);
+    // Written with libpng rather than Cairo, which stores an opaque picture
+    // without its alpha channel: the icons stay 32-bit RGBA like the icon
+    // file's directory says.
+    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            uint32_t argb;
+            std::memcpy(&argb, data + y * stride + x * 4, 4);
+            const uint32_t alpha = argb >> 24;
+            uint8_t* out = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+            for (int k = 0; k < 3; ++k) {
+                // Cairo premultiplies; PNG does not.
+                const uint32_t c = (argb >> (16 - 8 * k)) & 0xff;
+                out[k] = alpha == 0 ? 0 : static_cast<uint8_t>((c * 255 + alpha / 2) / alpha);
+            }
+            out[3] = static_cast<uint8_t>(alpha);
+        }
+    }
     cairo_surface_destroy(surface);
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(size);
+    image.height = static_cast<png_uint_32>(size);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t bytes = 0;
+    std::vector<uint8_t> png;
+    if (png_image_write_to_memory(&image, nullptr, &bytes, 0, rgba.data(), 0, nullptr)) {
+        png.resize(bytes);
+        if (!png_image_write_to_memory(&image, png.data(), &bytes, 0, rgba.data(), 0, nullptr))
+            bytes = 0;
+        png.resize(bytes);
+    }
+    png_image_free(&image);
     return png;
 }
