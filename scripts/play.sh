@@ -9,25 +9,34 @@
 #   scripts/play.sh --start       start the installed game: no install, no build
 #   scripts/play.sh --uninstall   remove the game's prefix, launcher, icons and shortcuts
 #   scripts/play.sh --web         build bluffwick.html and open it in the desktop's browser
+#   scripts/play.sh --web --serve build it and serve site/ (the hosted copy) on 127.0.0.1
 # BLUFFWICK_PLAY_BUILD chooses the build folder (default build/play; build/page for --web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=play
-case "${1:-}" in
-  "") ;;
-  --start) mode=start ;;
-  --uninstall) mode=uninstall ;;
-  --web) mode=web ;;
-  *) echo "usage: $0 [--start | --uninstall | --web]" >&2; exit 2 ;;
+case "${1:-} ${2:-}" in
+  " ") ;;
+  "--start ") mode=start ;;
+  "--uninstall ") mode=uninstall ;;
+  "--web ") mode=web ;;
+  "--web --serve") mode=serve ;;
+  *) echo "usage: $0 [--start | --uninstall | --web [--serve]]" >&2; exit 2 ;;
 esac
 
 # The browser's game needs no Wine: one file, opened from disk.
-if [ "$mode" = web ]; then
+if [ "$mode" = web ] || [ "$mode" = serve ]; then
   scripts/install-deps.sh web
   build=${BLUFFWICK_PLAY_BUILD:-build/page}
   echo "play: building bluffwick.html in $build"
   scripts/build-page.sh "$build"
+  if [ "$mode" = serve ]; then
+    # The loopback address counts as a secure origin, so the service worker
+    # runs and the page can be installed, as from an HTTPS host.
+    port=${BLUFFWICK_SERVE_PORT:-8634}
+    echo "play: serving $build/web/site at http://127.0.0.1:$port/ (Ctrl+C stops)"
+    exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$build/web/site"
+  fi
   page="$PWD/$build/web/bluffwick.html"
   [ "${build#/}" = "$build" ] || page="$build/web/bluffwick.html"
   if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then

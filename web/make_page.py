@@ -3,10 +3,16 @@
 core (its WebAssembly inside), the pictures, a font holding only the characters
 the game can show, and the help and licence texts, all in the one file.
 
+With --site, also the same page as a folder to publish on a web server: its
+style and scripts as files of their own (its policy then allows its own origin
+and nothing else), a manifest that lets it be installed, the icons, and a
+service worker that keeps every file for playing offline.
+
 Run by the web build; needs fontTools (Debian's python3-fonttools)."""
 import argparse
 import base64
 import gzip
+import hashlib
 import io
 import json
 import pathlib
@@ -80,6 +86,132 @@ def script(text):
     return text.replace("</script", "<\\/script")
 
 
+# The hosted copy's files for each inline part of the template, in its order.
+SiteScripts = {
+    "CORE": "bluffwick-core.js",
+    "ASSETS": "bluffwick-assets.js",
+    "RECORD": "table_record.js",
+    "ARRANGE": "arrange.js",
+    "PAGE": "page.js",
+}
+SitePolicy = (
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; base-uri 'none'; "
+    "form-action 'none'; object-src 'none'"
+)
+Icons = [
+    ("bluffwick-192.png", "192x192", "any"),
+    ("bluffwick-512.png", "512x512", "any"),
+    ("bluffwick-maskable-512.png", "512x512", "maskable"),
+]
+
+
+def write_site(site, template, parts, res):
+    """The page as index.html with its parts in files, the manifest, the icons
+    and a service worker whose cache is named for this build."""
+    site.mkdir(parents=True, exist_ok=True)
+    files = {"bluffwick.css": parts["STYLE"].encode()}
+    html = re.sub(
+        r"<style>\s*@@STYLE@@\s*</style>",
+        '<link rel="stylesheet" href="bluffwick.css">\n'
+        '<link rel="manifest" href="manifest.webmanifest">\n'
+        '<link rel="icon" href="bluffwick-192.png">\n'
+        '<link rel="apple-touch-icon" href="bluffwick-192.png">\n'
+        '<meta name="theme-color" content="#008000">',
+        template,
+    )
+    for part, name in SiteScripts.items():
+        text = parts[part]
+        html = re.sub(
+            rf"<script>\s*@@{part}@@\s*</script>", f'<script src="{name}"></script>', html
+        )
+        files[name] = text.encode()
+    html, policies = re.subn(
+        r'(http-equiv="Content-Security-Policy"\s+content=")[^"]*"', rf'\g<1>{SitePolicy}"', html
+    )
+    if policies != 1 or "@@STYLE@@" in html or any(f"@@{p}@@" in html for p in SiteScripts):
+        sys.exit(
+            "make_page: the template's style, scripts or policy are not where the site expects"
+        )
+    html = html.replace(
+        "<!-- Everything is inside this file: nothing may be fetched, nothing stored. -->",
+        "<!-- Everything comes from this site; the service worker keeps it for offline play. -->",
+    )
+    files["index.html"] = re.sub(r"@@(\w+)@@", lambda m: parts[m.group(1)], html).encode()
+    for name, _, _ in Icons:
+        files[name] = (res / name).read_bytes()
+    files["manifest.webmanifest"] = (
+        json.dumps(
+            {
+                "name": "Bluffwick",
+                "short_name": "Bluffwick",
+                "lang": "ja",
+                "dir": "ltr",
+                "start_url": "./",
+                "scope": "./",
+                "display": "standalone",
+                "background_color": "#008000",
+                "theme_color": "#008000",
+                "icons": [
+                    {"src": name, "sizes": sizes, "type": "image/png", "purpose": purpose}
+                    for name, sizes, purpose in Icons
+                ],
+            },
+            ensure_ascii=False,
+            indent=2,
+        )
+        + "\n"
+    ).encode()
+    # The cache is named for what it holds, so a new build replaces it whole.
+    digest = hashlib.sha256()
+    for name in sorted(files):
+        digest.update(name.encode() + b"\0" + files[name] + b"\0")
+    precache = ["./"] + sorted([*files, "sw.js"])
+    files["sw.js"] = (
+        ServiceWorker.replace("@@CACHE@@", "bluffwick-" + digest.hexdigest()[:16])
+        .replace("@@FILES@@", json.dumps(precache))
+        .encode()
+    )
+    for name, data in files.items():
+        (site / name).write_bytes(data)
+    for stale in site.iterdir():
+        if stale.name not in files:
+            stale.unlink()
+
+
+ServiceWorker = """// Keeps every file of the game for playing offline: answered from this
+// build's cache first, the network only for what it does not hold.
+'use strict';
+const Cache = '@@CACHE@@';
+const Files = @@FILES@@;
+
+self.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(Cache).then((cache) => cache.addAll(Files)).then(() => self.skipWaiting()));
+});
+
+// Older builds' caches go once this one is in charge (only the game's own:
+// the site may share its origin with others).
+self.addEventListener('activate', (event) => {
+  event.waitUntil(
+    caches
+      .keys()
+      .then((names) => names.filter((name) => name.startsWith('bluffwick-') && name !== Cache))
+      .then((old) => Promise.all(old.map((name) => caches.delete(name))))
+      .then(() => self.clients.claim()),
+  );
+});
+
+self.addEventListener('fetch', (event) => {
+  if (event.request.method !== 'GET') return;
+  event.respondWith(
+    caches
+      .open(Cache)
+      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+      .then((kept) => kept || fetch(event.request)),
+  );
+});
+"""
+
+
 def main():
     parser = argparse.ArgumentParser()
     for name in (
@@ -87,6 +219,7 @@ def main():
         "style",
         "page",
         "record",
+        "arrange",
         "core",
         "res",
         "help-text",
@@ -100,6 +233,7 @@ def main():
     ):
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     parser.add_argument("--texts-from", nargs="+", type=pathlib.Path, required=True)
+    parser.add_argument("--site", type=pathlib.Path, help="also write the hosted copy here")
     args = parser.parse_args()
 
     template = args.template.read_text(encoding="utf-8")
@@ -161,12 +295,15 @@ def main():
         "CORE": script(args.core.read_text(encoding="utf-8")),
         "ASSETS": script("const BluffwickAssets = " + json.dumps(assets, ensure_ascii=False) + ";"),
         "RECORD": script(args.record.read_text(encoding="utf-8")),
+        "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
         "VERSION": version.group(1),
         "HOME_PAGE": home.group(1),
     }
     page = re.sub(r"@@(\w+)@@", lambda m: parts[m.group(1)], template)
     args.out.write_text(page, encoding="utf-8")
+    if args.site:
+        write_site(args.site, template, parts, args.res)
 
 
 if __name__ == "__main__":

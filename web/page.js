@@ -116,24 +116,100 @@
 
   // ---- The table the core keeps, drawn at any scale.
 
-  let scale = 1; // device pixels per table pixel
+  let scale = 1; // device pixels per table pixel, for the piece being drawn
   let whole = 1; // the largest whole multiple of the table that fits the window
+  // Null while the table shows as the program's window does; else where its
+  // pieces and the controls go on this screen (BluffwickArrange).
+  let arrangement = null;
+  // The pieces of the table drawn: [left, top, right, bottom] of the table
+  // picture, at (x, y) CSS pixels of #table, `scale` CSS pixels a table pixel.
+  let blocks = [];
 
-  // The page's one path to draw the table: at start, on every resize and
-  // every change of device ratio. It runs no step of the game.
+  const root = document.documentElement;
+  const insetProbe = document.createElement('div');
+  insetProbe.className = 'insetProbe';
+  document.body.appendChild(insetProbe);
+
+  // The page's one path to draw the table: at start, on every resize, turn
+  // and change of device ratio. It runs no step of the game.
   function fitToWindow() {
     const [width, height] = Facts.visible;
-    const menuHeight = document.getElementById('menuBar').offsetHeight;
-    whole = Math.max(
-      1,
-      Math.floor(Math.min(innerWidth / width, (innerHeight - menuHeight) / height)),
-    );
-    document.documentElement.style.setProperty('--k', String(whole));
-    scale = whole * (window.devicePixelRatio || 1);
-    surface.width = Math.round(width * scale);
-    surface.height = Math.round(height * scale);
+    const coarse = matchMedia('(pointer: coarse)').matches;
+    root.classList.remove('arranged');
+    const menuBar = document.getElementById('menuBar');
+    const fit = Math.min(innerWidth / width, (innerHeight - menuBar.offsetHeight) / height);
+    whole = Math.floor(fit);
+    arrangement = null;
+    if (coarse || whole < 1) {
+      root.classList.add('arranged');
+      const menuHeight = menuBar.offsetHeight;
+      const inset = getComputedStyle(insetProbe);
+      const [top, right, bottom, left] = ['Top', 'Right', 'Bottom', 'Left'].map((side) =>
+        parseFloat(inset[`padding${side}`]),
+      );
+      const Gap = BluffwickArrange.Gap;
+      const area = {
+        left: left + Gap,
+        top: top + menuHeight + Gap,
+        width: innerWidth - left - right - 2 * Gap,
+        height: innerHeight - top - bottom - menuHeight - 2 * Gap,
+      };
+      const mouth = bitmaps[Object.keys(Facts.mouths)[0]];
+      arrangement = BluffwickArrange.arrange(area, coarse, Facts, [mouth.width, mouth.height]);
+      if (arrangement) placeArrangement(area);
+      else root.classList.remove('arranged');
+    }
+    if (!arrangement) {
+      // Below its own size only where nothing else fits: scaled, not cut off.
+      if (whole < 1) whole = fit;
+      clearArrangement();
+      root.style.setProperty('--k', String(whole));
+      blocks = [{ piece: [0, 0, width, height], x: 0, y: 0, scale: whole }];
+      surface.width = Math.round(width * whole * ratio());
+      surface.height = Math.round(height * whole * ratio());
+    }
+    scale = blocks[0].scale * ratio();
     placeParts();
     drawTable();
+  }
+
+  const ratio = () => window.devicePixelRatio || 1;
+  const px = (value) => `${value}px`;
+
+  // #table takes the arranged area (for a whole table, the table itself);
+  // the controls go where the arrangement says, in CSS pixels of #table.
+  function placeArrangement(area) {
+    let [x, y, width, height] = [0, 0, area.width, area.height];
+    if (arrangement.kind === 'table') [x, y, width, height] = arrangement.table;
+    Object.assign(tableElement.style, {
+      left: px(area.left + x),
+      top: px(area.top + y),
+      width: px(width),
+      height: px(height),
+    });
+    Object.assign(surface.style, { width: px(width), height: px(height) });
+    surface.width = Math.round(width * ratio());
+    surface.height = Math.round(height * ratio());
+    blocks = arrangement.blocks.map((block) => ({ ...block, x: block.x - x, y: block.y - y }));
+    // Captions grow with a table shown at twice its size or more.
+    const k = arrangement.kind === 'table' ? arrangement.blocks[0].scale : 1;
+    for (const [name, element] of Object.entries(controlElements)) {
+      const [left, top, w, h] = arrangement.controls[name];
+      element.style.fontSize = name === 'BetBox' ? px(28 * k) : px(Math.max(18, 13 * k));
+      Object.assign(element.style, {
+        left: px(left - x),
+        top: px(top - y),
+        width: px(w),
+        height: px(h),
+      });
+    }
+  }
+
+  function clearArrangement() {
+    for (const element of [tableElement, surface, ...Object.values(controlElements)]) {
+      for (const property of ['left', 'top', 'width', 'height', 'fontSize'])
+        element.style[property] = '';
+    }
   }
 
   // The controls at their table rectangles, and the table's size and colour.
@@ -262,9 +338,32 @@
     drawPicture(pictures.digitFirst + (value % 10), Facts.moneyOnesLeft, top);
   }
 
-  // The whole table as the core keeps it, from the table picture up.
+  // The whole table as the core keeps it, from the table picture up: once
+  // for each piece shown, clipped to it.
   function drawTable() {
     shown = JSON.parse(coreText(core._WebShownTable()));
+    if (arrangement) {
+      context.fillStyle = Facts.colours.table;
+      context.fillRect(0, 0, surface.width, surface.height);
+    }
+    for (const block of blocks) {
+      scale = block.scale * ratio();
+      context.save();
+      if (arrangement) {
+        const [left, top, right, bottom] = block.piece;
+        const x = Math.round(block.x * ratio());
+        const y = Math.round(block.y * ratio());
+        context.beginPath();
+        context.rect(x, y, Math.round((right - left) * scale), Math.round((bottom - top) * scale));
+        context.clip();
+        context.translate(x - left * scale, y - top * scale);
+      }
+      drawPieces();
+      context.restore();
+    }
+  }
+
+  function drawPieces() {
     drawPicture(Facts.pictures.table, 0, 0);
     shown.slots.forEach(([pictureId, marked], slot) => {
       drawPicture(pictureId, Facts.slots[slot][0], Facts.slots[slot][1], marked);
@@ -343,10 +442,31 @@
 
   // ---- Words for those who cannot see the table.
 
+  // A table rectangle where it shows in #table, through the piece that holds its middle.
+  function onScreen([left, top, right, bottom]) {
+    const [x, y] = [(left + right) / 2, (top + bottom) / 2];
+    const block = blocks.find(
+      ({ piece }) => x >= piece[0] && x < piece[2] && y >= piece[1] && y < piece[3],
+    );
+    if (!block) return null;
+    const at = (value, from, to) => block[to] + (value - block.piece[from]) * block.scale;
+    return [at(left, 0, 'x'), at(top, 1, 'y'), at(right, 0, 'x'), at(bottom, 1, 'y')];
+  }
+
+  // A point of #table (CSS pixels) as the table pixel shown there, or null.
+  function tablePoint(x, y) {
+    for (const { piece, x: left, y: top, scale: s } of blocks) {
+      const [tx, ty] = [piece[0] + (x - left) / s, piece[1] + (y - top) / s];
+      if (tx >= piece[0] && tx < piece[2] && ty >= piece[1] && ty < piece[3])
+        return [Math.floor(tx), Math.floor(ty)];
+    }
+    return null;
+  }
+
   const partElements = [];
   function placeParts() {
     const holder = document.getElementById('parts');
-    Facts.parts.forEach(([left, top, right, bottom], part) => {
+    Facts.parts.forEach((rect, part) => {
       let element = partElements[part];
       if (!element) {
         element = document.createElement('div');
@@ -354,11 +474,12 @@
         holder.appendChild(element);
         partElements[part] = element;
       }
+      const [left, top, right, bottom] = onScreen(rect) ?? [0, 0, 0, 0];
       Object.assign(element.style, {
-        left: `${left * whole}px`,
-        top: `${top * whole}px`,
-        width: `${(right - left) * whole}px`,
-        height: `${(bottom - top) * whole}px`,
+        left: px(left),
+        top: px(top),
+        width: px(right - left),
+        height: px(bottom - top),
       });
     });
   }
@@ -395,8 +516,9 @@
   tableElement.addEventListener('pointerdown', (event) => {
     if (event.button !== 0 || event.target.closest('.control')) return;
     const box = tableElement.getBoundingClientRect();
-    const x = Math.floor((event.clientX - box.left) / whole);
-    const y = Math.floor((event.clientY - box.top) / whole);
+    const point = tablePoint(event.clientX - box.left, event.clientY - box.top);
+    if (!point) return;
+    const [x, y] = point;
     if (x < 0 || y < 0 || x >= Facts.visible[0] || y >= Facts.visible[1]) return;
     event.preventDefault();
     core._ClickWebTable(x, y);
@@ -511,7 +633,12 @@
   const record = location.hash === '#record' ? [] : null;
   async function start() {
     const clock = {
-      seconds: () => Math.floor(Date.now() / 1000),
+      seconds: () => {
+        const seconds = Math.floor(Date.now() / 1000);
+        // A check that cannot stop the page's clock replays the seconds read.
+        if (record) window.bluffwick.clockReads.push(seconds);
+        return seconds;
+      },
       hour: () => new Date().getHours(),
     };
     const table = record ? TableRecord.recording(pageTable, record, () => Facts) : pageTable;
@@ -523,6 +650,9 @@
     core._OpenWebTable();
     fitToWindow();
     addEventListener('resize', fitToWindow);
+    // A pointer that changes between mouse and finger (a tablet's keyboard
+    // taken off) arranges the page again.
+    matchMedia('(pointer: coarse)').addEventListener('change', fitToWindow);
     // A new devicePixelRatio (zoom, another monitor) draws the table again.
     const watchRatio = () => {
       matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
@@ -537,6 +667,11 @@
     watchRatio();
     nameParts();
     window.bluffwick.paintedAt = performance.now();
+    // The hosted copy (it names a manifest) keeps its files for offline play;
+    // the single file opened from disk has nothing to keep.
+    if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator) {
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+    }
     window.bluffwick.ready = true;
     document.documentElement.dataset.ready = 'true';
   }
@@ -545,12 +680,14 @@
   window.bluffwick = {
     ready: false,
     record,
+    clockReads: [], // with #record: every reading of the clock in seconds, in order
     roundState: () => core._WebRoundState(),
     timerRunning: () => timer !== null,
     unlistedSpeech: [], // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
     shown: () => JSON.parse(coreText(core._WebShownTable())),
     scale: () => scale,
+    arrangement: () => arrangement && arrangement.kind,
   };
   start();
 })();

@@ -1,0 +1,107 @@
+// Times the page from navigation to its first painted table, in headless
+// chromium, side by side: the single file from file:// on a desktop profile
+// and on a mid-range phone profile (390 x 844 at ratio 3, the CPU slowed
+// four times), and the hosted copy on the phone profile, loaded from the
+// server the first time and then offline from its worker. Prints the medians.
+//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [WORK-FOLDER]
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+
+const [playwrightPath, pagePath, siteFolder, runsText, workText] = process.argv.slice(2);
+const { chromium } = require(playwrightPath);
+const runs = Number(runsText || 9);
+const work = workText || fs.mkdtempSync(path.join(os.tmpdir(), 'first-paint-'));
+
+const Desktop = { viewport: { width: 800, height: 600 }, deviceScaleFactor: 1 };
+const Phone = {
+  viewport: { width: 390, height: 844 },
+  deviceScaleFactor: 3,
+  hasTouch: true,
+  isMobile: true,
+};
+
+function serve(folder) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css' };
+  types['.png'] = 'image/png';
+  types['.webmanifest'] = 'application/manifest+json';
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://x').pathname.slice(1) || 'index.html';
+    const file = path.join(folder, path.basename(name));
+    if (!fs.existsSync(file)) return response.writeHead(404).end();
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] });
+    response.end(fs.readFileSync(file));
+  });
+  return new Promise((resolve) =>
+    server.listen(0, '127.0.0.1', () => resolve({ server, port: server.address().port })),
+  );
+}
+
+async function paintedAt(page, url, throttle) {
+  const cdp = await page.context().newCDPSession(page);
+  if (throttle) await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+  await page.goto(url);
+  await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
+    polling: 10,
+    timeout: 60000,
+  });
+  return page.evaluate(() => window.bluffwick.paintedAt);
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+async function main() {
+  const file = 'file://' + path.resolve(pagePath);
+  const { server, port } = await serve(siteFolder);
+  const site = `http://127.0.0.1:${port}/`;
+  const times = { desktop: [], phone: [], hostedFirst: [], hostedOffline: [] };
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox'],
+  });
+  // In turn, run by run, so that the machine's load falls on all alike.
+  for (let run = 0; run < runs; ++run) {
+    for (const [name, profile, throttle] of [
+      ['desktop', Desktop, false],
+      ['phone', Phone, true],
+    ]) {
+      const context = await browser.newContext(profile);
+      times[name].push(await paintedAt(await context.newPage(), file, throttle));
+      await context.close();
+    }
+    // A fresh profile each run, so the first load really is the first.
+    const profile = path.join(work, `profile-${run}`);
+    const context = await chromium.launchPersistentContext(profile, {
+      executablePath: '/usr/bin/chromium',
+      args: ['--no-sandbox'],
+      ...Phone,
+    });
+    const page = context.pages()[0] ?? (await context.newPage());
+    times.hostedFirst.push(await paintedAt(page, site, true));
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
+      timeout: 30000,
+    });
+    // Offline: the worker answers; the server refuses every request meanwhile.
+    await context.setOffline(true);
+    times.hostedOffline.push(await paintedAt(page, site, true));
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  await browser.close();
+  server.close();
+  const base = median(times.phone);
+  for (const [name, values] of Object.entries(times)) {
+    const ratio =
+      name === 'desktop' ? '' : `, ${(median(values) / base).toFixed(2)}x the phone's file`;
+    console.log(
+      `${name.padEnd(14)} median ${median(values).toFixed(0)} ms${ratio} (${values.map((v) => v.toFixed(0)).join(', ')})`,
+    );
+  }
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(2);
+});
