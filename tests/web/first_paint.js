@@ -2,18 +2,20 @@
 // chromium, side by side: the single file from file:// on a desktop profile
 // and on a mid-range phone profile (390 x 844 at ratio 3, the CPU slowed
 // four times), and the hosted copy on the phone profile, loaded from the
-// server the first time and then offline from its worker. Prints the medians.
-//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [WORK-FOLDER]
+// server the first time and then offline from its worker; with BEFORE.html
+// (an earlier build's single file) that too, as the mark for the rest.
+// Prints the medians.
+//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html]
 'use strict';
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
 const path = require('path');
 
-const [playwrightPath, pagePath, siteFolder, runsText, workText] = process.argv.slice(2);
+const [playwrightPath, pagePath, siteFolder, runsText, beforePath] = process.argv.slice(2);
 const { chromium } = require(playwrightPath);
 const runs = Number(runsText || 9);
-const work = workText || fs.mkdtempSync(path.join(os.tmpdir(), 'first-paint-'));
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'first-paint-'));
 
 const Desktop = { viewport: { width: 800, height: 600 }, deviceScaleFactor: 1 };
 const Phone = {
@@ -56,19 +58,24 @@ async function main() {
   const file = 'file://' + path.resolve(pagePath);
   const { server, port } = await serve(siteFolder);
   const site = `http://127.0.0.1:${port}/`;
+  const before = beforePath && 'file://' + path.resolve(beforePath);
   const times = { desktop: [], phone: [], hostedFirst: [], hostedOffline: [] };
+  if (before) Object.assign(times, { beforeDesktop: [], beforePhone: [] });
   const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox'],
   });
   // In turn, run by run, so that the machine's load falls on all alike.
   for (let run = 0; run < runs; ++run) {
-    for (const [name, profile, throttle] of [
-      ['desktop', Desktop, false],
-      ['phone', Phone, true],
+    for (const [name, url, profile, throttle] of [
+      ['desktop', file, Desktop, false],
+      ['phone', file, Phone, true],
+      ['beforeDesktop', before, Desktop, false],
+      ['beforePhone', before, Phone, true],
     ]) {
+      if (!url) continue;
       const context = await browser.newContext(profile);
-      times[name].push(await paintedAt(await context.newPage(), file, throttle));
+      times[name].push(await paintedAt(await context.newPage(), url, throttle));
       await context.close();
     }
     // A fresh profile each run, so the first load really is the first.
