@@ -22,8 +22,9 @@ headless_desktop=(xvfb xauth imagemagick python3)
 launcher_check=(desktop-file-utils libglib2.0-bin)
 # The browser page: the core through Emscripten, a font cut down by fontTools.
 web_build=(cmake make emscripten python3 python3-fonttools fonts-ipafont-gothic)
-# Its check: Debian's chromium, driven by playwright-core from npm.
-web_check=(chromium)
+# Its checks: Debian's chromium, driven by playwright-core from npm; Firefox ESR,
+# driven by puppeteer-core; WebKitGTK's MiniBrowser through WebKitWebDriver.
+web_check=(chromium firefox-esr webkit2gtk-driver)
 
 case "${1:-test}" in
   test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}" "${web_build[@]}" "${web_check[@]}") ;;

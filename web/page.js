@@ -642,8 +642,10 @@
       hour: () => new Date().getHours(),
     };
     const table = record ? TableRecord.recording(pageTable, record, () => Facts) : pageTable;
-    // The module compiles while the pictures and fonts are decoded.
-    [core] = await Promise.all([BluffwickCore({ table, clock }), loadPictures(), loadFonts()]);
+    // The pictures and fonts start decoding first: the module then compiles
+    // (at once, from the bytes inside the script) while they are on their way.
+    const decoded = Promise.all([loadPictures(), loadFonts()]);
+    [core] = await Promise.all([BluffwickCore({ table, clock }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };

@@ -10,6 +10,7 @@
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
+const { loadBitmaps, readCanvas, wrongPixels, Slot } = require('./page_pictures');
 
 const [playwrightPath, pagePath, recordMatch, resFolder, workFolder] = process.argv.slice(2);
 const { chromium } = require(playwrightPath);
@@ -20,31 +21,8 @@ function check(ok, what) {
   if (!ok) failures += 1;
 }
 
-// The program's bitmaps, decoded here independently of the page.
-function readBmp(file) {
-  const b = fs.readFileSync(file);
-  const width = b.readInt32LE(18);
-  const rawHeight = b.readInt32LE(22);
-  const height = Math.abs(rawHeight);
-  const bits = b.readUInt16LE(28);
-  const colours = b.readUInt32LE(46) || 1 << bits;
-  const paletteAt = 14 + b.readUInt32LE(14);
-  const palette = [];
-  for (let i = 0; i < colours; ++i)
-    palette.push([b[paletteAt + 4 * i + 2], b[paletteAt + 4 * i + 1], b[paletteAt + 4 * i]]);
-  const stride = Math.ceil((width * bits) / 32) * 4;
-  const index = (x, y) => {
-    const row = b.readUInt32LE(10) + stride * (rawHeight > 0 ? height - 1 - y : y);
-    return bits === 8 ? b[row + x] : (b[row + (x >> 1)] >> (x & 1 ? 0 : 4)) & 15;
-  };
-  return { width, height, palette, index };
-}
-const bitmaps = {};
-for (const name of fs.readdirSync(resFolder)) {
-  if (name.endsWith('.bmp')) bitmaps[parseInt(name, 10)] = readBmp(path.join(resFolder, name));
-}
+const bitmaps = loadBitmaps(resFolder);
 
-const Slot = { left: (s) => 200 + 85 * (s % 5), top: (s) => (s < 5 ? 20 : 310) };
 const ControlIds = {
   StartButton: 100,
   ChangeButton: 101,
@@ -65,48 +43,7 @@ const ControlElement = {
 // The canvas at `ratio` device pixels per table pixel: every picture the table
 // shows must be its bitmap, each pixel an exact ratio x ratio block.
 async function checkPictures(page, ratio, when) {
-  const { data, width, shown } = await page.evaluate(() => {
-    const canvas = document.getElementById('surface');
-    const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let binary = '';
-    for (let i = 0; i < bytes.length; i += 0x8000)
-      binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-    return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown() };
-  });
-  const pixels = Buffer.from(data, 'base64');
-  const at = (x, y) => (y * width + x) * 4;
-  let wrong = 0;
-  const compare = (id, left, top, marked, rows) => {
-    const bmp = bitmaps[id];
-    for (let y = 0; y < (rows ?? bmp.height); ++y) {
-      for (let x = 0; x < bmp.width; ++x) {
-        let index = bmp.index(x, y);
-        if (marked && index === 1) index = 7;
-        const [r, g, b] = bmp.palette[index];
-        for (let dy = 0; dy < ratio; ++dy) {
-          for (let dx = 0; dx < ratio; ++dx) {
-            const p = at((left + x) * ratio + dx, (top + y) * ratio + dy);
-            if (pixels[p] !== r || pixels[p + 1] !== g || pixels[p + 2] !== b) wrong += 1;
-          }
-        }
-      }
-    }
-  };
-  shown.slots.forEach(([picture, marked], k) =>
-    compare(picture, Slot.left(k), Slot.top(k), marked),
-  );
-  for (const [side, top] of [
-    [0, 149],
-    [1, 248],
-  ]) {
-    const value = shown.money[side];
-    compare(value < 10 ? 166 : 167 + Math.floor(value / 10), 552, top, false);
-    compare(167 + (value % 10), 584, top, false);
-  }
-  const topMouth = shown.mouths[shown.mouths.length - 1];
-  compare(topMouth, 15, { 182: 7, 183: 10, 184: 5 }[topMouth], false);
-  // The table picture above the mouths and the cards.
-  compare(101, 0, 0, false, 5);
+  const wrong = wrongPixels(bitmaps, await page.evaluate(readCanvas), ratio);
   check(
     wrong === 0,
     `${when}, ratio ${ratio}: every card, counter and the mouth are their bitmaps (${wrong} pixels differ)`,
@@ -234,6 +171,9 @@ async function main() {
   const page = await context.newPage();
   const requests = [];
   page.on('request', (request) => requests.push(request.url()));
+  const errors = [];
+  page.on('console', (m) => m.type() === 'error' && errors.push(`console: ${m.text()}`));
+  page.on('pageerror', (error) => errors.push(`page error: ${error.message}`));
   const opened = Date.now();
   await page.goto(url);
   await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
@@ -432,6 +372,10 @@ async function main() {
   check(
     helpShown && about === 'バージョン 0.11a' && home === 'http://bluffwick.example.org/',
     `F1 shows the help, About says "${about}", the home page opens in a new tab (${home})`,
+  );
+  check(
+    errors.length === 0,
+    `no page error, no error in the console (${errors.join(' | ').slice(0, 300) || 'none'})`,
   );
   await context.close();
 

@@ -1,0 +1,78 @@
+// What the browser checks share: the program's bitmaps, decoded here
+// independently of the page, and the canvas read back and compared with them.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+
+function readBmp(file) {
+  const b = fs.readFileSync(file);
+  const [width, rawHeight, bits] = [b.readInt32LE(18), b.readInt32LE(22), b.readUInt16LE(28)];
+  const height = Math.abs(rawHeight);
+  const paletteAt = 14 + b.readUInt32LE(14);
+  const palette = [];
+  for (let i = 0; i < (b.readUInt32LE(46) || 1 << bits); ++i)
+    palette.push([b[paletteAt + 4 * i + 2], b[paletteAt + 4 * i + 1], b[paletteAt + 4 * i]]);
+  const stride = Math.ceil((width * bits) / 32) * 4;
+  const index = (x, y) => {
+    const row = b.readUInt32LE(10) + stride * (rawHeight > 0 ? height - 1 - y : y);
+    return bits === 8 ? b[row + x] : (b[row + (x >> 1)] >> (x & 1 ? 0 : 4)) & 15;
+  };
+  return { width, height, palette, index };
+}
+
+// Every BMP of the resource folder, by its resource number.
+function loadBitmaps(resFolder) {
+  const bitmaps = {};
+  for (const name of fs.readdirSync(resFolder)) {
+    if (name.endsWith('.bmp')) bitmaps[parseInt(name, 10)] = readBmp(path.join(resFolder, name));
+  }
+  return bitmaps;
+}
+
+const Slot = { left: (s) => 200 + 85 * (s % 5), top: (s) => (s < 5 ? 20 : 310) };
+
+// Run in the page: the canvas's pixels (base64) and the table it shows.
+function readCanvas() {
+  const canvas = document.getElementById('surface');
+  const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  let binary = '';
+  for (let i = 0; i < bytes.length; i += 0x8000)
+    binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  return { data: btoa(binary), width: canvas.width, shown: window.bluffwick.shown() };
+}
+
+// How many device pixels of the cards, counters, the mouth and the table's
+// top rows differ from their bitmaps, each table pixel a ratio x ratio block
+// (a marked face's white in cyan).
+function wrongPixels(bitmaps, { data, width, shown }, ratio) {
+  const pixels = Buffer.from(data, 'base64');
+  let wrong = 0;
+  const compare = (id, left, top, marked, rows) => {
+    const bmp = bitmaps[id];
+    for (let y = 0; y < (rows ?? bmp.height); ++y) {
+      for (let x = 0; x < bmp.width; ++x) {
+        const index = bmp.index(x, y);
+        const colour = bmp.palette[marked && index === 1 ? 7 : index];
+        for (let d = 0; d < ratio * ratio; ++d) {
+          const row = (top + y) * ratio + Math.floor(d / ratio);
+          const p = 4 * (row * width + (left + x) * ratio + (d % ratio));
+          if (colour.some((c, k) => pixels[p + k] !== c)) wrong += 1;
+        }
+      }
+    }
+  };
+  shown.slots.forEach(([picture, marked], k) =>
+    compare(picture, Slot.left(k), Slot.top(k), marked),
+  );
+  [149, 248].forEach((top, side) => {
+    const value = shown.money[side];
+    compare(value < 10 ? 166 : 167 + Math.floor(value / 10), 552, top, false);
+    compare(167 + (value % 10), 584, top, false);
+  });
+  const mouth = shown.mouths[shown.mouths.length - 1];
+  compare(mouth, 15, { 182: 7, 183: 10, 184: 5 }[mouth], false);
+  compare(101, 0, 0, false, 5);
+  return wrong;
+}
+
+module.exports = { loadBitmaps, readCanvas, wrongPixels, Slot };
