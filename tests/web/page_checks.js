@@ -1,8 +1,39 @@
-// What the browser checks share: the program's bitmaps, decoded here
-// independently of the page, and the canvas read back and compared with them.
+// What the browser checks share: their ok/FAIL lines, the native program run
+// on the same script as the page, and the program's bitmaps, decoded here
+// independently of the page, against the canvas read back.
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const { execFileSync } = require('child_process');
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!ok) failures += 1;
+}
+function finish() {
+  console.log(failures ? `FAILED: ${failures}` : 'PASSED');
+  process.exit(failures ? 1 : 0);
+}
+
+// The native program (record_match) on the script the page was played by;
+// both records are left in `folder` beside the script.
+function againstNative(recordMatch, script, record, folder) {
+  const scriptFile = path.join(folder, 'script.txt');
+  fs.writeFileSync(scriptFile, script.join('\n') + '\n');
+  const native = execFileSync(recordMatch, [scriptFile], { encoding: 'utf8' })
+    .trimEnd()
+    .split('\n');
+  fs.writeFileSync(path.join(folder, 'native.txt'), native.join('\n') + '\n');
+  fs.writeFileSync(path.join(folder, 'page.txt'), record.join('\n') + '\n');
+  const first = native.findIndex((line, k) => line !== record[k]);
+  return {
+    native,
+    same: native.length === record.length && first < 0,
+    difference:
+      first < 0 ? '' : ` (first difference at ${first + 1}: ${native[first]} / ${record[first]})`,
+  };
+}
 
 function readBmp(file) {
   const b = fs.readFileSync(file);
@@ -30,6 +61,16 @@ function loadBitmaps(resFolder) {
 }
 
 const Slot = { left: (s) => 200 + 85 * (s % 5), top: (s) => (s < 5 ? 20 : 310) };
+
+// The clicks of the first deal played by mouse, in table pixels: two cards
+// marked (one of them twice), a click beside the cards, one more mark.
+const DealClicks = [
+  [210, 320],
+  [300, 400],
+  [560, 330],
+  [300, 400],
+  [300, 400],
+];
 
 // Run in the page: the canvas's pixels (base64) and the table it shows.
 function readCanvas() {
@@ -75,4 +116,13 @@ function wrongPixels(bitmaps, { data, width, shown }, ratio) {
   return wrong;
 }
 
-module.exports = { loadBitmaps, readCanvas, wrongPixels, Slot };
+module.exports = {
+  check,
+  finish,
+  againstNative,
+  loadBitmaps,
+  readCanvas,
+  wrongPixels,
+  Slot,
+  DealClicks,
+};
