@@ -13,7 +13,7 @@ const os = require('os');
 const path = require('path');
 
 const [playwrightPath, pagePath, siteFolder, runsText, beforePath] = process.argv.slice(2);
-const { chromium } = require(playwrightPath);
+const { chromium } = require(path.resolve(playwrightPath));
 const runs = Number(runsText || 9);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'first-paint-'));
 
