@@ -1,7 +1,7 @@
 // bluffwick-lab bet and discards as other tools call them.
 #include <gtest/gtest.h>
 
-#include <time.h>
+#include <sys/resource.h>
 #include <sstream>
 #include <string>
 
@@ -127,19 +127,25 @@ TEST(LabOpponent, StreamsManyLinesWithTheOpponentsOwnAnswers) {
         ClearRandomScript();
     }
 
-    timespec start{};
-    clock_gettime(CLOCK_MONOTONIC, &start);
+    // The lab's own processor time: the wall clock follows whatever else the
+    // machine runs beside the tests.
+    const auto childSeconds = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        const auto at = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+        };
+        return at(usage.ru_utime) + at(usage.ru_stime);
+    };
+    const double start = childSeconds();
     const LabRun bets = RunLab("bet", betInput.str());
     const LabRun discards = RunLab("discards", discardInput.str());
-    timespec end{};
-    clock_gettime(CLOCK_MONOTONIC, &end);
-    const double seconds = static_cast<double>(end.tv_sec - start.tv_sec) +
-                           static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e9;
+    const double seconds = childSeconds() - start;
     ASSERT_EQ(bets.status, 0) << bets.err;
     ASSERT_EQ(discards.status, 0) << discards.err;
     EXPECT_TRUE(bets.out == betExpected.str());
     EXPECT_TRUE(discards.out == discardExpected.str());
-    EXPECT_LT(seconds, 5.0) << "600,000 lines should take well under a second";
+    EXPECT_LT(seconds, 5.0) << "600,000 lines should take well under a second of processor time";
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ Object.assign(process.env, {
 const children = [];
 process.on('exit', () => children.forEach((child) => child.exitCode === null && child.kill()));
 setTimeout(() => {
-  console.log(`FAIL ${engine}: not done in 200 s`);
+  console.log(`FAIL ${engine}: not done in 400 s`);
   process.exit(2);
-}, 200 * Seconds).unref();
+}, 400 * Seconds).unref();
 
 const bitmaps = loadBitmaps(resFolder);
 
