@@ -395,8 +395,18 @@ double Median(std::vector<double> values) {
 void SaveScreenshot(Session& session, HWND window, const char* name) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
+    // The window belongs to the game's process, which may not have painted what
+    // was just checked: it is asked to paint now, and the picture is taken once
+    // two captures 50 ms apart agree (at most 2 s).
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Picture picture;
-    if (!CaptureScreen(rect, picture)) return;
+    Picture previous;
+    for (int tries = 0; tries < 40; ++tries) {
+        if (!CaptureScreen(rect, picture)) return;
+        if (tries > 0 && picture.pixels == previous.pixels) break;
+        previous = picture;
+        Sleep(50);
+    }
     wchar_t file[64];
     swprintf(file, 64, L"\\%02d-%hs.bmp", ++session.screenshots, name);
     if (!SaveBitmap(picture, session.outDir + file)) Note("could not save the screenshot %s", name);
