@@ -21,7 +21,9 @@ const char* const TipTexts[ControlCount] = {
 
 }  // namespace
 
-void AddControlTips(TableView& view) {
+void AddControlTipsOnce(TableView& view) {
+    if (view.tipsTried) return;
+    view.tipsTried = true;
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     view.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,

@@ -4,4 +4,6 @@
 #include "view/table_surface.h"
 
 // One tool on each control; it follows the control wherever it is moved.
-void AddControlTips(TableView& view);
+// Made when the pointer first comes over the window, since a tip only ever
+// shows under it: start-up then makes no tooltip window.
+void AddControlTipsOnce(TableView& view);

@@ -96,7 +96,6 @@ LRESULT CreateTable(HWND window) {
     CreateTableFonts(gTable);
     CreateTableSurface(gTable, window);
     CreateControls(window);
-    AddControlTips(gTable);
     TurnOffInputMethod(window);
     // At 96 DPI the window keeps its 640 x 480; elsewhere the client area is
     // the 96-DPI one scaled, whatever that DPI's caption and menu take.
@@ -199,6 +198,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case WM_RBUTTONDOWN: return 0;
     case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam);
+    // Sent for the pointer over the window or any control (a control passes it
+    // up first), before the mouse move the tips must see.
+    case WM_SETCURSOR:
+        AddControlTipsOnce(gTable);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_FOCUSNEXTBUTTON: FocusNextButton(window, static_cast<int>(wParam)); return 0;
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     default: return DefWindowProcW(window, message, wParam, lParam);

@@ -42,6 +42,7 @@ struct TableView {
     unsigned char* faceCopies[CardFaceCount] = {};
     HWND controls[ControlCount] = {};  // by TableControl - StartButton
     HWND tips = nullptr;               // the tooltips naming each control's key
+    bool tipsTried = false;            // made once, or failed once: never again
     // Set once the player moves among the buttons with Tab: from then on the
     // focus follows the buttons rather than parking on the window.
     bool keyboardCues = false;

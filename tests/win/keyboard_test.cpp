@@ -329,7 +329,16 @@ TEST_F(KeyboardTest, CtrlCCopiesTheTableAsUnicodeText) {
 }
 
 TEST_F(KeyboardTest, TooltipsNameTheKeysAndTheWindowTakesNoInputMethod) {
+    // None until the pointer first reaches the window, here over a button.
+    EXPECT_EQ(gTable.tips, nullptr);
+    HWND start = Control(StartButton);
+    SendMessageW(start, WM_SETCURSOR, reinterpret_cast<WPARAM>(start),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     ASSERT_NE(gTable.tips, nullptr);
+    HWND made = gTable.tips;
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(gTable.tips, made);
     EXPECT_EQ(SendMessageW(gTable.tips, TTM_GETTOOLCOUNT, 0, 0), ControlCount);
     const struct {
         TableControl id;
