@@ -151,20 +151,21 @@ int TimeStarts(int argc, wchar_t** argv) {
     auto barePainted = [](const Picture& frame) { return ShowsGreen(frame, false); };
     auto controlsPainted = [](const Picture& frame) { return ShowsGreen(frame, true); };
     // One round untimed first: Wine and the file cache are then warm for all.
+    Starts warmUp;
     Starts gameStarts;
     Starts bareStarts;
     Starts controlsStarts;
     bool started = true;
     for (int run = 0; started && run <= count; ++run) {
-        Starts warmUp;
-        started =
-            TimeOneStart(game, folder + L"\\game", L"Parent Window", tablePainted,
-                         run == 0 ? warmUp : gameStarts) &&
-            TimeOneStart(bare, folder + L"\\bare", L"Bare Window", barePainted,
-                         run == 0 ? warmUp : bareStarts) &&
-            (controls.empty() ||
-             TimeOneStart(controls, folder + L"\\controls", L"Bare Window", controlsPainted,
-                          run == 0 ? warmUp : controlsStarts));
+        const bool timed = run > 0;
+        started = TimeOneStart(game, folder + L"\\game", L"Parent Window", tablePainted,
+                               timed ? gameStarts : warmUp) &&
+                  TimeOneStart(bare, folder + L"\\bare", L"Bare Window", barePainted,
+                               timed ? bareStarts : warmUp);
+        if (started && !controls.empty()) {
+            started = TimeOneStart(controls, folder + L"\\controls", L"Bare Window",
+                                   controlsPainted, timed ? controlsStarts : warmUp);
+        }
     }
     Report(started, "%d starts of each program painted their window", count);
     if (!started) return 1;
