@@ -29,6 +29,8 @@ int ReadSystemLocalHour() {
 
 void SeedRandom(std::uint32_t seed) { gRandomState = seed; }
 
+std::uint32_t RandomState() { return gRandomState; }
+
 int DrawRandom() {
     ++gDrawCount;
     if (gScriptLeft > 0) {

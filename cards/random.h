@@ -7,6 +7,8 @@
 // same sequence: state' = state * 214013 + 2531011, result = bits 16..30.
 void SeedRandom(std::uint32_t seed);
 int DrawRandom();  // 0..32767
+// The generator's state, to be carried on later with SeedRandom(RandomState()).
+std::uint32_t RandomState();
 
 // The clock behind the seeding. The program reads the system clock; tests and
 // the simulator install their own sources. nullptr restores the system's.

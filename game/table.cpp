@@ -2,6 +2,8 @@
 // keeps the one picture of what the table shows as they pass.
 #include "game/table.h"
 
+#include <cstdio>
+
 #include "game/shown_table.h"
 
 namespace {
@@ -9,6 +11,9 @@ namespace {
 const TableOps* gOps = nullptr;
 void* gContext = nullptr;
 ShownTable gShown = OpeningTable();
+TableControls gControls;
+bool gRecording = false;
+std::vector<std::string> gRecord;
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < SlotCount; }
 
@@ -22,12 +27,52 @@ void MarkFace(Card card, bool marked) {
     if (card >= 0 && card < DeckSize) gShown.faceMarked[card] = marked;
 }
 
-bool IsComplete(const TableOps& ops) {
+bool DrawsItself(const TableOps& ops) {
+    return ops.showSpeech || ops.clearSpeech || ops.drawMouth || ops.drawCardFace ||
+           ops.drawCardBack || ops.drawEmptySlot || ops.drawMoney || ops.showHandName ||
+           ops.markCard || ops.clearCardMark || ops.clearHandNames || ops.requestRepaint;
+}
+
+bool DrawsWhole(const TableOps& ops) {
     return ops.showSpeech && ops.clearSpeech && ops.drawMouth && ops.drawCardFace &&
            ops.drawCardBack && ops.drawEmptySlot && ops.drawMoney && ops.showHandName &&
-           ops.markCard && ops.clearCardMark && ops.clearHandNames && ops.requestRepaint &&
-           ops.enableControl && ops.armRoundTimer && ops.stopRoundTimer && ops.readBetBoxText &&
-           ops.writeBetBoxText;
+           ops.markCard && ops.clearCardMark && ops.clearHandNames && ops.requestRepaint;
+}
+
+bool RunsControls(const TableOps& ops) {
+    return ops.enableControl || ops.armRoundTimer || ops.stopRoundTimer || ops.writeBetBoxText;
+}
+
+bool RunsControlsWhole(const TableOps& ops) {
+    return ops.enableControl && ops.armRoundTimer && ops.stopRoundTimer && ops.writeBetBoxText;
+}
+
+bool IsComplete(const TableOps& ops) {
+    if (DrawsItself(ops) && !DrawsWhole(ops)) return false;
+    if (RunsControls(ops) && !RunsControlsWhole(ops)) return false;
+    return DrawsItself(ops) || RunsControls(ops) || ops.changed;
+}
+
+void Notify(unsigned what) {
+    if (gOps && gOps->changed) gOps->changed(gContext, what);
+}
+
+// Where a provider leaves a group empty, it draws from the core's state.
+const TableOps* Drawer() { return gOps && gOps->requestRepaint ? gOps : nullptr; }
+const TableOps* ControlRunner() { return gOps && gOps->enableControl ? gOps : nullptr; }
+
+// Callers test gRecording first, so a run without a record builds no lines.
+void Record(const std::string& line) { gRecord.push_back(line); }
+
+std::string RecordText(const char* text) {
+    std::string line;
+    for (; *text; ++text) line += *text == '\n' ? std::string("\\n") : std::string(1, *text);
+    return line;
+}
+
+std::string RecordCard(Card card) {
+    if (card < 0 || card >= DeckSize) return "?" + std::to_string(card);
+    return std::string(1, "A23456789TJQK"[card % 13]) + "SHCD"[card / 13];
 }
 
 }  // namespace
@@ -37,24 +82,61 @@ bool InstallTable(const TableOps* ops, void* context) {
     gOps = ops;
     gContext = ops != nullptr ? context : nullptr;
     gShown = OpeningTable();
+    gControls = TableControls{};
     return true;
 }
 
 const ShownTable& TableShown() { return gShown; }
 
-// Without a provider drawing does nothing and the bet box reads as empty, so
-// the controller can run before a table exists. The picture is kept either way.
+const TableControls& TableControlsShown() { return gControls; }
+
+bool ControlEnabled(const TableControls& controls, TableControl control) {
+    const int index = control - StartButton;
+    return index >= 0 && index < ControlCount && controls.enabled[index];
+}
+
+void RestoreTable(const ShownTable& shown, const TableControls& controls) {
+    gShown = shown;
+    gControls = controls;
+    Notify(PictureChanged | SpeechChanged | ControlsChanged | TimerChanged);
+}
+
+void StartTableRecord() {
+    gRecording = true;
+    gRecord.clear();
+}
+
+void StopTableRecord() {
+    gRecording = false;
+    gRecord.clear();
+}
+
+std::vector<std::string> TakeTableRecord() {
+    std::vector<std::string> lines;
+    lines.swap(gRecord);
+    return lines;
+}
+
+void AddTableRecordLine(const std::string& line) {
+    if (gRecording) Record(line);
+}
+
+// The core keeps the picture and the controls whether or not a provider is
+// installed, so the controller can run before a table exists.
 
 void ShowSpeech(const char* text) {
     gShown.speechShown = true;
     gShown.speech = text;
-    if (gOps) gOps->showSpeech(gContext, text);
+    if (gRecording) Record("ShowSpeech(" + RecordText(text) + ")");
+    if (const TableOps* ops = Drawer()) ops->showSpeech(gContext, text);
+    Notify(SpeechChanged);
 }
 
 void ClearSpeech() {
     gShown.speechShown = true;
     gShown.speech.clear();
-    if (gOps) gOps->clearSpeech(gContext);
+    if (gRecording) Record("ClearSpeech()");
+    if (const TableOps* ops = Drawer()) ops->clearSpeech(gContext);
 }
 
 void DrawMouth(MouthPicture mouth) {
@@ -64,28 +146,35 @@ void DrawMouth(MouthPicture mouth) {
     }
     gShown.mouths[kept++] = mouth;
     gShown.mouthCount = kept;
-    if (gOps) gOps->drawMouth(gContext, mouth);
+    if (gRecording) Record(std::string("DrawMouth(") + MouthName(mouth) + ")");
+    if (const TableOps* ops = Drawer()) ops->drawMouth(gContext, mouth);
 }
 
 void DrawCardFace(int slot, Card card) {
     ShowInSlot(slot, SlotShowsFace, card);
-    if (gOps) gOps->drawCardFace(gContext, slot, card);
+    if (gRecording) Record("DrawCardFace(" + std::to_string(slot) + ", " + RecordCard(card) + ")");
+    if (const TableOps* ops = Drawer()) ops->drawCardFace(gContext, slot, card);
 }
 
 void DrawCardBack(int slot) {
     ShowInSlot(slot, SlotShowsBack, 0);
-    if (gOps) gOps->drawCardBack(gContext, slot);
+    if (gRecording) Record("DrawCardBack(" + std::to_string(slot) + ")");
+    if (const TableOps* ops = Drawer()) ops->drawCardBack(gContext, slot);
 }
 
 void DrawEmptySlot(int slot) {
     ShowInSlot(slot, SlotShowsEmpty, 0);
-    if (gOps) gOps->drawEmptySlot(gContext, slot);
+    if (gRecording) Record("DrawEmptySlot(" + std::to_string(slot) + ")");
+    if (const TableOps* ops = Drawer()) ops->drawEmptySlot(gContext, slot);
 }
 
 void DrawMoney(int computerMoney, int playerMoney) {
     gShown.computerMoney = computerMoney;
     gShown.playerMoney = playerMoney;
-    if (gOps) gOps->drawMoney(gContext, computerMoney, playerMoney);
+    if (gRecording)
+        Record("DrawMoney(" + std::to_string(computerMoney) + ", " + std::to_string(playerMoney) +
+               ")");
+    if (const TableOps* ops = Drawer()) ops->drawMoney(gContext, computerMoney, playerMoney);
 }
 
 void ShowHandName(TableSide side, HandCategory category, const char* name) {
@@ -93,50 +182,73 @@ void ShowHandName(TableSide side, HandCategory category, const char* name) {
     gShown.nameShown[at] = true;
     gShown.categories[at] = category;
     gShown.names[at] = name;
-    if (gOps) gOps->showHandName(gContext, side, category, name);
+    if (gRecording)
+        Record(std::string("ShowHandName(") + (side == PlayerSide ? "PlayerSide" : "ComputerSide") +
+               ", " + std::to_string(category) + ", " + RecordText(name) + ")");
+    if (const TableOps* ops = Drawer()) ops->showHandName(gContext, side, category, name);
 }
 
 void MarkCard(int slot, Card card, bool marked) {
     MarkFace(card, marked);
     ShowInSlot(slot, SlotShowsFace, card);
-    if (gOps) gOps->markCard(gContext, slot, card, marked);
+    if (gRecording)
+        Record("MarkCard(" + std::to_string(slot) + ", " + RecordCard(card) +
+               (marked ? ", marked)" : ", unmarked)"));
+    if (const TableOps* ops = Drawer()) ops->markCard(gContext, slot, card, marked);
 }
 
 void ClearCardMark(Card card) {
     MarkFace(card, false);
-    if (gOps) gOps->clearCardMark(gContext, card);
+    if (gRecording) Record("ClearCardMark(" + RecordCard(card) + ")");
+    if (const TableOps* ops = Drawer()) ops->clearCardMark(gContext, card);
 }
 
 void ClearHandNames() {
     gShown.nameShown[0] = gShown.nameShown[1] = false;
-    if (gOps) gOps->clearHandNames(gContext);
+    if (gRecording) Record("ClearHandNames()");
+    if (const TableOps* ops = Drawer()) ops->clearHandNames(gContext);
 }
 
 void RequestRepaint() {
-    if (gOps) gOps->requestRepaint(gContext);
+    if (gRecording) Record("RequestRepaint()");
+    if (const TableOps* ops = Drawer()) ops->requestRepaint(gContext);
+    Notify(PictureChanged);
 }
 
 void EnableControl(TableControl control, bool enabled) {
-    if (gOps) gOps->enableControl(gContext, control, enabled);
+    const int index = control - StartButton;
+    if (index >= 0 && index < ControlCount) gControls.enabled[index] = enabled;
+    if (gRecording)
+        Record(std::string("Enable(") + ControlName(control) + (enabled ? ", 1)" : ", 0)"));
+    if (const TableOps* ops = ControlRunner()) ops->enableControl(gContext, control, enabled);
+    Notify(ControlsChanged);
 }
 
 void ArmRoundTimer(int milliseconds) {
-    if (gOps) gOps->armRoundTimer(gContext, milliseconds);
+    gControls.timerPeriod = milliseconds;
+    if (gRecording) Record("Arm(RoundTimer, " + std::to_string(milliseconds) + ")");
+    if (const TableOps* ops = ControlRunner()) ops->armRoundTimer(gContext, milliseconds);
+    Notify(TimerChanged);
 }
 
 void StopRoundTimer() {
-    if (gOps) gOps->stopRoundTimer(gContext);
+    gControls.timerPeriod = 0;
+    if (gRecording) Record("Stop(RoundTimer)");
+    if (const TableOps* ops = ControlRunner()) ops->stopRoundTimer(gContext);
+    Notify(TimerChanged);
 }
 
 void ReadBetBoxText(char* text, int size) {
     if (size <= 0) return;
-    text[0] = '\0';
-    if (gOps) gOps->readBetBoxText(gContext, text, size);
-    text[size - 1] = '\0';
+    std::snprintf(text, static_cast<std::size_t>(size), "%s", gControls.betBox);
+    if (gRecording) Record(std::string("ReadBetBox() -> ") + gControls.betBox);
 }
 
 void WriteBetBoxText(const char* text) {
-    if (gOps) gOps->writeBetBoxText(gContext, text);
+    std::snprintf(gControls.betBox, sizeof gControls.betBox, "%s", text);
+    if (gRecording) Record(std::string("WriteBetBox(") + text + ")");
+    if (const TableOps* ops = ControlRunner()) ops->writeBetBoxText(gContext, text);
+    Notify(ControlsChanged);
 }
 
 const char* MouthName(MouthPicture mouth) {

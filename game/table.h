@@ -5,9 +5,14 @@
 // what the table shows (game/shown_table.h).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "cards/cards.h"
 #include "cards/hand_eval.h"
 #include "game/layout.h"
+
+struct ShownTable;
 
 // Values are the bitmap resource numbers of the three mouth pictures.
 enum MouthPicture { MouthClosed = 182, MouthGrin = 183, MouthOpen = 184 };
@@ -31,8 +36,31 @@ TableRect ControlRect(TableControl control);
 // The height the mouth picture is drawn at (each has its own).
 int MouthTop(MouthPicture mouth);
 
-// Every operation receives the provider's context first. Drawing operations
-// draw into the off-screen table only; nothing shows until requestRepaint.
+// What a front end is told changed, as bits of one notice. A front end that
+// draws from the core's state (TableShown, TableControlsShown) needs only this.
+enum TableChange : unsigned {
+    PictureChanged = 1,   // RequestRepaint: the picture wants showing again
+    SpeechChanged = 2,    // a line was said, for a screen reader's live region
+    ControlsChanged = 4,  // a control enabled or disabled, or the bet box written
+    TimerChanged = 8,     // RoundTimer armed or stopped
+};
+
+// The seven controls and RoundTimer as the game left them: the rest of the
+// game that lives beside the picture.
+struct TableControls {
+    bool enabled[ControlCount] = {
+        true};            // by control - StartButton; the window makes Start enabled
+    char betBox[4] = {};  // the bet box's text: "%d" of 1..10, empty before the window
+    int timerPeriod = 0;  // ms; 0 while RoundTimer is stopped
+};
+
+bool ControlEnabled(const TableControls& controls, TableControl control);
+
+// Every operation receives the provider's context first. A front end that
+// keeps a surface of its own (the Win32 view, the lab's record) fills the
+// twelve drawing operations, and the four control operations for windows and
+// timers of its own; a front end that draws from the core's state fills only
+// `changed`. Each group is filled whole or left empty.
 struct TableOps {
     // Fills the speech rectangle white, then draws the Shift-JIS text left-aligned
     // from the top, word-wrapped at "\n" and at the right edge, clipped below.
@@ -66,22 +94,39 @@ struct TableOps {
     void (*armRoundTimer)(void* context, int milliseconds);
     // Stops RoundTimer.
     void (*stopRoundTimer)(void* context);
-    // Copies the bet box's text, NUL-terminated, into text[0..size-1].
-    void (*readBetBoxText)(void* context, char* text, int size);
     // Makes `text` the bet box's text.
     void (*writeBetBoxText)(void* context, const char* text);
+    // After the core's state changed: a mask of TableChange.
+    void (*changed)(void* context, unsigned what);
 };
 
 // The names used in game records and test expectations ("MouthOpen", "OkButton").
 const char* MouthName(MouthPicture mouth);
 const char* ControlName(TableControl control);
 
-// Installs the provider the operations below forward to. A table with any
-// operation missing is refused: nothing is installed and the answer is false.
-// InstallTable(nullptr, nullptr) takes the table away; without one every
-// operation does nothing and the bet box reads as empty. Every install starts
-// the picture again as the opening table.
+// Installs the provider the operations below forward to. A table with a group
+// filled in part, or with nothing filled, is refused: nothing is installed and
+// the answer is false. InstallTable(nullptr, nullptr) takes the table away;
+// without one the core still keeps the picture and the controls. Every
+// install starts them again as the window opens.
 bool InstallTable(const TableOps* ops, void* context);
+
+// The controls and the timer as the game left them.
+const TableControls& TableControlsShown();
+// Puts back a picture and controls read from a saved game, and tells the
+// front end that everything changed (it arms its timer from timerPeriod).
+void RestoreTable(const ShownTable& shown, const TableControls& controls);
+
+// The record of every operation, one line each as the tests compare them
+// ("DrawCardFace(5, AS)", "Enable(OkButton, 1)"), texts in Shift-JIS with
+// line breaks written as a backslash and n. Off until started; starting it
+// empties it.
+void StartTableRecord();
+void StopTableRecord();
+// The lines recorded since the last call, and forgets them.
+std::vector<std::string> TakeTableRecord();
+// Adds a line of one's own (a test's stand-in opponent) when recording.
+void AddTableRecordLine(const std::string& line);
 
 void ShowSpeech(const char* text);
 void ClearSpeech();
@@ -98,5 +143,6 @@ void RequestRepaint();
 void EnableControl(TableControl control, bool enabled);
 void ArmRoundTimer(int milliseconds);
 void StopRoundTimer();
+// Copies the bet box's text, NUL-terminated, into text[0..size-1].
 void ReadBetBoxText(char* text, int size);
 void WriteBetBoxText(const char* text);

@@ -473,7 +473,7 @@ TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments) {
         table.betBoxText = std::to_string(c.bet);
         gScriptedOpponent = ScriptedOpponent{};
         gScriptedOpponent.bets.push_back(c.answer);
-        table.lines.clear();
+        RecordedLines(table).clear();
         DealCategories(*this, NoPairCards, PairCards);
         StartDeal(match);
         ChangeCards(match);
@@ -489,7 +489,7 @@ TEST_F(RoundTest, TheObservationIsConsultedOnlyAtItsMoments) {
         }
         TickUntilWaiting();
         std::string heard;
-        for (const std::string& line : table.lines) {
+        for (const std::string& line : RecordedLines(table)) {
             if (line.rfind("Choose", 0) == 0 || line.rfind("Observe", 0) == 0) {
                 if (!heard.empty()) heard += "|";
                 heard += line.rfind("ChooseDiscards(", 0) == 0

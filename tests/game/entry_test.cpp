@@ -1,10 +1,10 @@
 // Bet entry's stepping and clamping, the bet box's reading, the greeting by the
 // hour and the hit test of the player's cards.
-#include "round_fixture.h"
-
 #include <cstring>
 
+#include "game/shown_table.h"
 #include "readable_text.h"
+#include "round_fixture.h"
 
 TEST_F(RoundTest, UpAndDownStepWithinTheirLimits) {
     struct Case {
@@ -129,16 +129,24 @@ TEST(PlayerSlots, EachCardOwnsItsLeftAndTopEdgesButNotItsRightAndBottom) {
         EXPECT_EQ(FindPlayerSlot(c.x, c.y), c.position) << c.x << "," << c.y;
 }
 
-TEST_F(RoundTest, ATableWithAnOperationMissingIsRefusedAndTheInstalledOneStays) {
-    TableOps incomplete = RecordingTableOps();
-    incomplete.markCard = nullptr;
-    EXPECT_FALSE(InstallTable(&incomplete, &table));
-    ShowSpeech("x");
-    EXPECT_EQ(TakeRecord(table), "ShowSpeech(x)") << "the recording table is still the one in use";
+TEST_F(RoundTest, ATableWithAGroupFilledInPartIsRefusedAndTheInstalledOneStays) {
+    const auto noDraw = [](void*) {};
+    TableOps drawsInPart{};
+    drawsInPart.clearSpeech = noDraw;
+    drawsInPart.requestRepaint = noDraw;
+    TableOps timerOnly{};
+    timerOnly.stopRoundTimer = noDraw;
+    for (const TableOps& refused : {drawsInPart, timerOnly, TableOps{}}) {
+        EXPECT_FALSE(InstallTable(&refused, &table));
+        ShowSpeech("x");
+        EXPECT_EQ(TakeRecord(table), "ShowSpeech(x)")
+            << "the recording table is still the one in use";
+    }
 
+    // Without a table the core still keeps the picture and the controls.
     ASSERT_TRUE(InstallTable(nullptr, nullptr));
     ShowSpeech("y");
     table.betBoxText = "7";
-    EXPECT_EQ(ReadBetBox(), 0) << "with no table the box reads as empty";
-    EXPECT_EQ(TakeRecord(table), "");
+    EXPECT_EQ(ReadBetBox(), 7);
+    EXPECT_EQ(TableShown().speech, "y");
 }

@@ -1,12 +1,12 @@
-// The recording table used by the controller tests and the web front end's check.
+// The recording table used by the controller tests and the web front end's
+// check: the core writes the record; this turns it into UTF-8.
 #include "recording_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "card_notation.h"
-#include "game/match_state.h"
+#include "game/shown_table.h"
 #include "game/table.h"
 #include "readable_text.h"
 
@@ -14,94 +14,62 @@ namespace {
 
 RecordingTable* gTable = nullptr;
 
-void Record(const std::string& line) { RecordLine(line); }
+void ChangedOp(void*, unsigned) {}
 
-std::string Slot(int slot) { return std::to_string(slot); }
-
-void ShowSpeechOp(void*, const char* text) { Record("ShowSpeech(" + ReadableText(text) + ")"); }
-void ClearSpeechOp(void*) { Record("ClearSpeech()"); }
-void DrawMouthOp(void*, MouthPicture mouth) {
-    Record(std::string("DrawMouth(") + MouthName(mouth) + ")");
-}
-void DrawCardFaceOp(void*, int slot, Card card) {
-    Record("DrawCardFace(" + Slot(slot) + ", " + CardText(card) + ")");
-}
-void DrawCardBackOp(void*, int slot) { Record("DrawCardBack(" + Slot(slot) + ")"); }
-void DrawEmptySlotOp(void*, int slot) { Record("DrawEmptySlot(" + Slot(slot) + ")"); }
-void DrawMoneyOp(void*, int computerMoney, int playerMoney) {
-    Record("DrawMoney(" + std::to_string(computerMoney) + ", " + std::to_string(playerMoney) + ")");
-}
-void ShowHandNameOp(void*, TableSide side, HandCategory category, const char* name) {
-    Record(std::string("ShowHandName(") + (side == PlayerSide ? "PlayerSide" : "ComputerSide") +
-           ", " + std::to_string(category) + ", " + ReadableText(name) + ")");
-}
-void MarkCardOp(void*, int slot, Card card, bool marked) {
-    Record("MarkCard(" + Slot(slot) + ", " + CardText(card) +
-           (marked ? ", marked)" : ", unmarked)"));
-}
-void ClearCardMarkOp(void*, Card card) { Record("ClearCardMark(" + CardText(card) + ")"); }
-void ClearHandNamesOp(void*) { Record("ClearHandNames()"); }
-void RequestRepaintOp(void*) { Record("RequestRepaint()"); }
-void EnableControlOp(void*, TableControl control, bool enabled) {
-    Record(std::string("Enable(") + ControlName(control) + (enabled ? ", 1)" : ", 0)"));
-}
-void ArmRoundTimerOp(void* context, int milliseconds) {
-    static_cast<RecordingTable*>(context)->timerPeriod = milliseconds;
-    Record("Arm(RoundTimer, " + std::to_string(milliseconds) + ")");
-}
-void StopRoundTimerOp(void* context) {
-    static_cast<RecordingTable*>(context)->timerPeriod = 0;
-    Record("Stop(RoundTimer)");
-}
-void ReadBetBoxTextOp(void* context, char* text, int size) {
-    const std::string& box = static_cast<RecordingTable*>(context)->betBoxText;
-    std::snprintf(text, static_cast<std::size_t>(size), "%s", box.c_str());
-    Record("ReadBetBox() -> " + box);
-}
-void WriteBetBoxTextOp(void* context, const char* text) {
-    static_cast<RecordingTable*>(context)->betBoxText = text;
-    Record(std::string("WriteBetBox(") + text + ")");
-}
-
-const TableOps RecordingOps = {
-    .showSpeech = ShowSpeechOp,
-    .clearSpeech = ClearSpeechOp,
-    .drawMouth = DrawMouthOp,
-    .drawCardFace = DrawCardFaceOp,
-    .drawCardBack = DrawCardBackOp,
-    .drawEmptySlot = DrawEmptySlotOp,
-    .drawMoney = DrawMoneyOp,
-    .showHandName = ShowHandNameOp,
-    .markCard = MarkCardOp,
-    .clearCardMark = ClearCardMarkOp,
-    .clearHandNames = ClearHandNamesOp,
-    .requestRepaint = RequestRepaintOp,
-    .enableControl = EnableControlOp,
-    .armRoundTimer = ArmRoundTimerOp,
-    .stopRoundTimer = StopRoundTimerOp,
-    .readBetBoxText = ReadBetBoxTextOp,
-    .writeBetBoxText = WriteBetBoxTextOp,
-};
+// Told of changes only: the core keeps the record, the picture and the controls.
+const TableOps RecordingOps = [] {
+    TableOps ops{};
+    ops.changed = ChangedOp;
+    return ops;
+}();
 
 }  // namespace
+
+CoreBetBox& CoreBetBox::operator=(const std::string& text) {
+    TableControls controls = TableControlsShown();
+    std::snprintf(controls.betBox, sizeof controls.betBox, "%s", text.c_str());
+    RestoreTable(TableShown(), controls);
+    return *this;
+}
+
+CoreBetBox::operator std::string() const { return TableControlsShown().betBox; }
+
+bool operator==(const CoreBetBox& box, const std::string& text) {
+    return static_cast<std::string>(box) == text;
+}
+
+std::ostream& operator<<(std::ostream& out, const CoreBetBox& box) {
+    return out << static_cast<std::string>(box);
+}
+
+CoreTimer::operator int() const { return TableControlsShown().timerPeriod; }
 
 const TableOps& RecordingTableOps() { return RecordingOps; }
 
 void RecordLine(const std::string& line) {
-    if (gTable) gTable->lines.push_back(line);
+    if (gTable) AddTableRecordLine(line);
 }
 
 void InstallRecordingTable(RecordingTable& table) {
     gTable = &table;
     if (!InstallTable(&RecordingOps, &table)) ADD_FAILURE() << "the recording table was refused";
+    StartTableRecord();
 }
 
 void RemoveRecordingTable() {
     gTable = nullptr;
+    StopTableRecord();
     if (!InstallTable(nullptr, nullptr)) ADD_FAILURE() << "the table could not be taken away";
 }
 
+std::vector<std::string>& RecordedLines(RecordingTable& table) {
+    for (const std::string& line : TakeTableRecord())
+        table.lines.push_back(ReadableText(line.c_str()));
+    return table.lines;
+}
+
 std::string TakeRecord(RecordingTable& table) {
+    RecordedLines(table);
     std::string joined;
     for (const std::string& line : table.lines) {
         if (!joined.empty()) joined += "\n";

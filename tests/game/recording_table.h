@@ -4,26 +4,45 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cards/cards.h"
 #include "game/table.h"
 
-struct RecordingTable {
-    std::vector<std::string> lines;  // UTF-8, "\n" in texts written as a backslash and n
-    std::string betBoxText;          // what the bet box holds, as written
-    int timerPeriod = 0;             // 0 while RoundTimer is stopped
+// The bet box as the core holds it: assigning writes the core's text (as a
+// player's earlier steps would have left it), reading gives it back.
+struct CoreBetBox {
+    CoreBetBox& operator=(const std::string& text);
+    operator std::string() const;
+};
+bool operator==(const CoreBetBox& box, const std::string& text);
+std::ostream& operator<<(std::ostream& out, const CoreBetBox& box);
+
+// RoundTimer's period as the core holds it; 0 while stopped.
+struct CoreTimer {
+    operator int() const;
 };
 
-// The recording table's operations, filled member by member.
+// The core's record of table operations (game/table.h) for the tests, with
+// the bet box and the timer read from the core.
+struct RecordingTable {
+    std::vector<std::string> lines;  // UTF-8, filled from the core's record by RecordedLines
+    CoreBetBox betBoxText;
+    CoreTimer timerPeriod;
+};
+
+// The recording table's operations: it is told of changes and draws nothing.
 const TableOps& RecordingTableOps();
-// Makes `table` the installed provider and the opponent's record.
+// Makes `table` the installed provider and starts the core's record.
 void InstallRecordingTable(RecordingTable& table);
-// Adds a line to the installed table's record (nothing when none is installed).
+// Adds a line to the core's record (nothing when none is installed).
 void RecordLine(const std::string& line);
-// Removes it again.
+// Removes it again and stops the record.
 void RemoveRecordingTable();
+// The core's lines since the last look, added to table.lines as UTF-8.
+std::vector<std::string>& RecordedLines(RecordingTable& table);
 // The lines recorded since the last call, joined by "\n", and forgets them.
 std::string TakeRecord(RecordingTable& table);
 

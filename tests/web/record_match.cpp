@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "record_match: line %d: unknown %s\n", lineNumber, verb.c_str());
             return 2;
         }
-        for (const std::string& op : table.lines) {
+        for (const std::string& op : RecordedLines(table)) {
             NoteEnabling(op);
             std::cout << op << "\n";
         }

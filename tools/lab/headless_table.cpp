@@ -144,11 +144,6 @@ void StopRoundTimerOp(void* context) {
     TRACE("Stop(RoundTimer)");
 }
 
-void ReadBetBoxTextOp(void* context, char* text, int size) {
-    HeadlessTable& table = Table(context);
-    CopyText(text, size, table.betBox);
-}
-
 void WriteBetBoxTextOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
     CopyText(table.betBox, sizeof table.betBox, text);
@@ -171,8 +166,8 @@ const TableOps HeadlessOps = {
     .enableControl = EnableControlOp,
     .armRoundTimer = ArmRoundTimerOp,
     .stopRoundTimer = StopRoundTimerOp,
-    .readBetBoxText = ReadBetBoxTextOp,
     .writeBetBoxText = WriteBetBoxTextOp,
+    .changed = nullptr,
 };
 
 }  // namespace

@@ -1,0 +1,405 @@
+// The saved game's text: one "name values..." line per field, in a fixed
+// order, texts as hexadecimal Shift-JIS. Reading checks every field against
+// what play can reach before anything is replaced.
+#include "game/saved_game.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
+#include <sstream>
+#include <vector>
+
+#include "cards/random.h"
+#include "game/dialogue.h"
+#include "game/shown_table.h"
+#include "game/table.h"
+
+namespace {
+
+constexpr const char* Magic = "bluffwick-game";
+
+std::string Hex(const std::string& bytes) {
+    static const char Digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += Digits[c >> 4];
+        hex += Digits[c & 15];
+    }
+    return hex;
+}
+
+// "-" for a text not shown, "=" for an empty one, else its bytes in hex.
+std::string Text(bool shown, const std::string& bytes) {
+    if (!shown) return "-";
+    return bytes.empty() ? "=" : Hex(bytes);
+}
+
+template <typename Values>
+void Put(std::ostringstream& out, const char* name, const Values& values) {
+    out << name;
+    for (const auto& value : values) out << ' ' << value;
+    out << '\n';
+}
+
+// ---- Reading: every line is split into words first, then checked.
+
+struct Reader {
+    std::vector<std::vector<std::string>> lines;
+    std::size_t at = 0;
+    std::string reason;
+
+    bool Fail(const std::string& why) {
+        if (reason.empty()) reason = why;
+        return false;
+    }
+
+    // The next line, which must be `name` with exactly `count` values.
+    const std::vector<std::string>* Line(const char* name, std::size_t count) {
+        if (at >= lines.size()) {
+            Fail(std::string("the text ends before \"") + name + "\"");
+            return nullptr;
+        }
+        const std::vector<std::string>& words = lines[at];
+        if (words.empty() || words[0] != name) {
+            Fail(std::string("line ") + std::to_string(at + 1) + " is not \"" + name + "\"");
+            return nullptr;
+        }
+        if (words.size() != count + 1) {
+            Fail(std::string("\"") + name + "\" needs " + std::to_string(count) + " values");
+            return nullptr;
+        }
+        ++at;
+        return &words;
+    }
+};
+
+// A decimal integer of at most ten digits, with an optional minus sign.
+bool ParseInt(const std::string& word, long long& value) {
+    std::size_t k = word.size() > 0 && word[0] == '-' ? 1 : 0;
+    if (word.size() == k || word.size() - k > 10) return false;
+    value = 0;
+    for (; k < word.size(); ++k) {
+        if (word[k] < '0' || word[k] > '9') return false;
+        value = value * 10 + (word[k] - '0');
+    }
+    if (word[0] == '-') value = -value;
+    return true;
+}
+
+bool Ints(Reader& in, const char* name, int* out, std::size_t count, long long least,
+          long long most) {
+    const std::vector<std::string>* words = in.Line(name, count);
+    if (!words) return false;
+    for (std::size_t k = 0; k < count; ++k) {
+        long long value = 0;
+        if (!ParseInt((*words)[k + 1], value)) return in.Fail(std::string("\"") + name + "\" holds a value that is no number");
+        if (value < least || value > most)
+            return in.Fail(std::string("\"") + name + "\" holds " + std::to_string(value) +
+                           ", outside " + std::to_string(least) + ".." + std::to_string(most));
+        out[k] = static_cast<int>(value);
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool ReadText(Reader& in, const std::string& word, std::size_t most, bool& shown,
+              std::string& bytes, const char* what) {
+    shown = word != "-";
+    bytes.clear();
+    if (word == "-" || word == "=") return true;
+    if (word.size() % 2 != 0 || word.size() / 2 >= most)
+        return in.Fail(std::string("the ") + what + " has a wrong length");
+    for (std::size_t k = 0; k < word.size(); k += 2) {
+        const int high = HexDigit(word[k]);
+        const int low = HexDigit(word[k + 1]);
+        if (high < 0 || low < 0 || (high == 0 && low == 0))
+            return in.Fail(std::string("the ") + what + " is not hexadecimal text");
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+
+bool Flags(Reader& in, const char* name, bool* out, std::size_t count) {
+    const std::vector<std::string>* words = in.Line(name, 1);
+    if (!words) return false;
+    const std::string& bits = (*words)[1];
+    if (bits.size() != count) return in.Fail(std::string("\"") + name + "\" has a wrong length");
+    for (std::size_t k = 0; k < count; ++k) {
+        if (bits[k] != '0' && bits[k] != '1')
+            return in.Fail(std::string("\"") + name + "\" holds more than 0 and 1");
+        out[k] = bits[k] == '1';
+    }
+    return true;
+}
+
+bool IsRoundState(int value) { return (value >= RoundIdle && value <= RoundShowdown) || value == RoundSettled; }
+
+// Which controls each step may leave enabled, with RoundTimer armed or not;
+// bits by control - StartButton.
+constexpr unsigned Bit(TableControl control) { return 1u << (control - StartButton); }
+
+bool ControlsFitStep(const MatchState& match, const TableControls& controls) {
+    unsigned enabled = 0;
+    for (int k = 0; k < ControlCount; ++k) {
+        if (controls.enabled[k]) enabled |= 1u << k;
+    }
+    const int timer = controls.timerPeriod;
+    const auto armedWith = [timer](std::initializer_list<int> periods) {
+        for (int period : periods) {
+            if (timer == period) return true;
+        }
+        return false;
+    };
+    switch (match.roundState) {
+    case RoundIdle:
+    case RoundSelecting:
+        return timer == 0 && enabled == Bit(match.roundState == RoundIdle ? StartButton : ChangeButton);
+    case RoundPlayerDraw: return enabled == 0 && timer == 500;
+    case RoundComputerTurn:
+    case RoundComputerDiscard: return enabled == 0 && timer == 1000;
+    case RoundComputerDraw: return enabled == 0 && timer == 700;
+    case RoundBetting:
+        if (timer != 0) return enabled == 0 && armedWith({700, 1000});
+        return enabled == (match.playerIsDealer
+                               ? Bit(BetBox) | Bit(UpButton) | Bit(DownButton) | Bit(OkButton)
+                               : Bit(BetBox) | Bit(OkButton) | Bit(FoldButton));
+    case RoundShowdown: return enabled == Bit(BetBox) && timer == 1000;
+    case RoundSettled:
+        if (timer != 0) return enabled == Bit(BetBox) && armedWith({800, 1000, 1500, 2000});
+        return enabled == Bit(StartButton);
+    }
+    return false;
+}
+
+bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
+    int money[2], dealer, round, next, hands[10], discards[10], categories[2], bets[2], fold,
+        drawn, observation[7];
+    if (!Ints(in, "money", money, 2, 0, 40) || !Ints(in, "dealer", &dealer, 1, 0, 1) ||
+        !Ints(in, "round", &round, 1, 0, 9))
+        return false;
+    if (money[0] + money[1] != 40) return in.Fail("the money does not add up to 40");
+    if (!IsRoundState(round)) return in.Fail("there is no round step " + std::to_string(round));
+    int deck[DeckSize];
+    if (!Ints(in, "deck", deck, DeckSize, 0, DeckSize - 1) || !Ints(in, "next", &next, 1, 10, 20) ||
+        !Ints(in, "hands", hands, 10, 0, DeckSize - 1) || !Ints(in, "discards", discards, 10, 0, 1) ||
+        !Ints(in, "categories", categories, 2, NoHand, RoyalStraightFlush) ||
+        !Ints(in, "bets", bets, 2, 0, 11) || !Ints(in, "fold", &fold, 1, 0, 1000000) ||
+        !Ints(in, "drawn", &drawn, 1, 0, 5))
+        return false;
+    bool seen[DeckSize] = {};
+    for (int card : deck) {
+        if (seen[card]) return in.Fail("the deck is not 52 different cards");
+        seen[card] = true;
+    }
+    // Every card in a hand came off the deck before `next`, and no card twice.
+    bool held[DeckSize] = {};
+    for (int card : hands) {
+        bool dealt = false;
+        for (int k = 0; k < next; ++k) dealt = dealt || deck[k] == card;
+        if (!dealt || held[card]) return in.Fail("a hand holds a card the deck did not deal");
+        held[card] = true;
+    }
+    if (bets[0] < 1 || bets[0] > 10) return in.Fail("the player's bet is outside 1..10");
+    if (!Ints(in, "observation", observation, 7, -1, 1000000)) return false;
+    if (observation[0] > 1 || observation[1] < 0 || observation[2] < 0 || observation[3] < 0 ||
+        observation[4] < 0 || observation[4] > 10 || observation[5] < 0 || observation[5] > 10 ||
+        observation[6] > 5)
+        return in.Fail("the observation of the player holds a value play cannot reach");
+    const std::vector<std::string>* words = in.Line("random", 1);
+    long long value = 0;
+    if (!words) return false;
+    if (!ParseInt((*words)[1], value) || value < 0 || value > 0xFFFFFFFFLL)
+        return in.Fail("the random stream's state is no 32-bit number");
+    random = static_cast<std::uint32_t>(value);
+
+    m.playerMoney = money[0];
+    m.computerMoney = money[1];
+    m.playerIsDealer = dealer;
+    m.roundState = static_cast<RoundState>(round);
+    for (int k = 0; k < DeckSize; ++k) m.deal.deck[k] = deck[k];
+    m.deal.nextCard = next;
+    for (int k = 0; k < 5; ++k) {
+        m.deal.computerHand[k] = hands[k];
+        m.deal.playerHand[k] = hands[5 + k];
+        m.deal.playerDiscards[k] = discards[k];
+        m.deal.computerDiscards[k] = discards[5 + k];
+    }
+    m.playerCategory = static_cast<HandCategory>(categories[0]);
+    m.computerCategory = static_cast<HandCategory>(categories[1]);
+    m.playerBet = bets[0];
+    m.computerBet = bets[1];
+    m.foldStreak = fold;
+    m.playerDrawCount = drawn;
+    PlayerObservation& o = m.observation;
+    o.keepsKicker = observation[0];
+    o.betsOver2 = observation[1];
+    o.betsOver3 = observation[2];
+    o.betsOver4 = observation[3];
+    o.lastWonBet = observation[4];
+    o.prevWonBet = observation[5];
+    o.prevDealerDrawCount = observation[6];
+    return true;
+}
+
+bool ReadPicture(Reader& in, ShownTable& shown) {
+    int slots[2 * SlotCount], counters[2];
+    if (!Ints(in, "slots", slots, 2 * SlotCount, 0, DeckSize - 1)) return false;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (slots[2 * slot] > SlotShowsEmpty) return in.Fail("a slot shows no known picture");
+        shown.slots[slot] = static_cast<SlotShown>(slots[2 * slot]);
+        shown.cards[slot] = shown.slots[slot] == SlotShowsFace ? slots[2 * slot + 1] : 0;
+    }
+    if (!Flags(in, "marks", shown.faceMarked, DeckSize)) return false;
+    const std::vector<std::string>* words = in.Line("mouths", 3);
+    if (!words) return false;
+    shown.mouthCount = 0;
+    for (int k = 1; k <= 3; ++k) {
+        long long mouth = 0;
+        if ((*words)[k] == "-") continue;
+        if (!ParseInt((*words)[k], mouth) || mouth < MouthClosed || mouth > MouthOpen)
+            return in.Fail("a mouth is no known picture");
+        for (int j = 0; j < shown.mouthCount; ++j) {
+            if (shown.mouths[j] == mouth) return in.Fail("a mouth is drawn twice");
+        }
+        shown.mouths[shown.mouthCount++] = static_cast<MouthPicture>(mouth);
+    }
+    if (shown.mouthCount == 0) return in.Fail("no mouth is drawn");
+    if (!Ints(in, "counters", counters, 2, 0, 40)) return false;
+    shown.computerMoney = counters[0];
+    shown.playerMoney = counters[1];
+    words = in.Line("speech", 1);
+    if (!words || !ReadText(in, (*words)[1], LineBufferSize, shown.speechShown, shown.speech, "speech"))
+        return false;
+    for (int side = 0; side < 2; ++side) {
+        words = in.Line(side == 0 ? "computer-name" : "player-name", 2);
+        if (!words) return false;
+        long long category = 0;
+        if ((*words)[1] == "-") {
+            shown.nameShown[side] = false;
+            continue;
+        }
+        if (!ParseInt((*words)[1], category) || category < NoHand || category > RoyalStraightFlush)
+            return in.Fail("a hand name has no known category");
+        shown.categories[side] = static_cast<HandCategory>(category);
+        bool present = false;
+        if (!ReadText(in, (*words)[2], HandNameBufferSize, present, shown.names[side], "hand name"))
+            return false;
+        shown.nameShown[side] = true;
+    }
+    return true;
+}
+
+bool ReadControls(Reader& in, TableControls& controls) {
+    if (!Flags(in, "controls", controls.enabled, ControlCount)) return false;
+    int box = 0;
+    if (!Ints(in, "betbox", &box, 1, 1, 10)) return false;
+    std::snprintf(controls.betBox, sizeof controls.betBox, "%d", box);
+    return Ints(in, "timer", &controls.timerPeriod, 1, 0, 2000);
+}
+
+}  // namespace
+
+std::string SaveGame(const MatchState& m) {
+    std::ostringstream out;
+    out << Magic << ' ' << SavedGameVersion << '\n';
+    Put(out, "money", std::vector<int>{m.playerMoney, m.computerMoney});
+    Put(out, "dealer", std::vector<int>{m.playerIsDealer});
+    Put(out, "round", std::vector<int>{m.roundState});
+    Put(out, "deck", m.deal.deck);
+    Put(out, "next", std::vector<int>{m.deal.nextCard});
+    std::vector<int> hands(m.deal.computerHand.begin(), m.deal.computerHand.end());
+    hands.insert(hands.end(), m.deal.playerHand.begin(), m.deal.playerHand.end());
+    Put(out, "hands", hands);
+    std::vector<int> discards(m.deal.playerDiscards.begin(), m.deal.playerDiscards.end());
+    discards.insert(discards.end(), m.deal.computerDiscards.begin(), m.deal.computerDiscards.end());
+    Put(out, "discards", discards);
+    Put(out, "categories", std::vector<int>{m.playerCategory, m.computerCategory});
+    Put(out, "bets", std::vector<int>{m.playerBet, m.computerBet});
+    Put(out, "fold", std::vector<int>{m.foldStreak});
+    Put(out, "drawn", std::vector<int>{m.playerDrawCount});
+    const PlayerObservation& o = m.observation;
+    Put(out, "observation",
+        std::vector<int>{o.keepsKicker, o.betsOver2, o.betsOver3, o.betsOver4, o.lastWonBet,
+                         o.prevWonBet, o.prevDealerDrawCount});
+    Put(out, "random", std::vector<std::uint32_t>{RandomState()});
+
+    const ShownTable& shown = TableShown();
+    std::vector<int> slots;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        slots.push_back(shown.slots[slot]);
+        slots.push_back(shown.slots[slot] == SlotShowsFace ? shown.cards[slot] : 0);
+    }
+    Put(out, "slots", slots);
+    std::string marks;
+    for (bool marked : shown.faceMarked) marks += marked ? '1' : '0';
+    Put(out, "marks", std::vector<std::string>{marks});
+    std::vector<std::string> mouths(3, "-");
+    for (int k = 0; k < shown.mouthCount; ++k) mouths[k] = std::to_string(shown.mouths[k]);
+    Put(out, "mouths", mouths);
+    Put(out, "counters", std::vector<int>{shown.computerMoney, shown.playerMoney});
+    Put(out, "speech", std::vector<std::string>{Text(shown.speechShown, shown.speech)});
+    for (int side = 0; side < 2; ++side) {
+        const bool named = shown.nameShown[side];
+        Put(out, side == 0 ? "computer-name" : "player-name",
+            std::vector<std::string>{named ? std::to_string(shown.categories[side]) : "-",
+                                     named ? Text(true, shown.names[side]) : "-"});
+    }
+
+    const TableControls& controls = TableControlsShown();
+    std::string enabled;
+    for (bool on : controls.enabled) enabled += on ? '1' : '0';
+    Put(out, "controls", std::vector<std::string>{enabled});
+    Put(out, "betbox", std::vector<std::string>{controls.betBox});
+    Put(out, "timer", std::vector<int>{controls.timerPeriod});
+    out << "end\n";
+    return out.str();
+}
+
+bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
+    reason.clear();
+    if (text.size() > static_cast<std::size_t>(SavedGameMostBytes)) {
+        reason = "the text is too long to be a saved game";
+        return false;
+    }
+    Reader in;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream split(line);
+        std::vector<std::string> words;
+        for (std::string word; split >> word;) words.push_back(word);
+        in.lines.push_back(words);
+    }
+    const std::vector<std::string>* head = in.Line(Magic, 1);
+    if (!head) {
+        reason = "this is not a saved game";
+        return false;
+    }
+    if ((*head)[1] != std::to_string(SavedGameVersion)) {
+        reason = "the saved game is of version " + (*head)[1] + ", not " +
+                 std::to_string(SavedGameVersion);
+        return false;
+    }
+    MatchState read;
+    std::uint32_t random = 0;
+    ShownTable shown = OpeningTable();
+    TableControls controls;
+    bool ok = ReadMatch(in, read, random) && ReadPicture(in, shown) && ReadControls(in, controls) &&
+              in.Line("end", 0) != nullptr;
+    if (ok && in.at != in.lines.size()) ok = in.Fail("there is text after the end");
+    if (ok && !ControlsFitStep(read, controls))
+        ok = in.Fail("the enabled controls or the timer do not fit the round step");
+    if (!ok) {
+        reason = in.reason;
+        return false;
+    }
+    match = read;
+    SeedRandom(random);
+    RestoreTable(shown, controls);
+    return true;
+}
