@@ -25,9 +25,11 @@ web_build=(cmake make emscripten python3 python3-fonttools fonts-ipafont-gothic)
 # Its checks: Debian's chromium, driven by playwright-core from npm; Firefox ESR,
 # driven by puppeteer-core; WebKitGTK's MiniBrowser through WebKitWebDriver.
 web_check=(chromium firefox-esr webkit2gtk-driver)
+# The saved game's fuzz test: clang with libFuzzer and the sanitizers' runtimes.
+fuzz_check=(clang-14 libclang-rt-14-dev)
 
 case "${1:-test}" in
-  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}" "${web_build[@]}" "${web_check[@]}") ;;
+  test) wanted=("${format_check[@]}" "${host_build[@]}" "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}" "${headless_desktop[@]}" "${launcher_check[@]}" "${web_build[@]}" "${web_check[@]}" "${fuzz_check[@]}") ;;
   # googletest: its sources must be there for the Windows build to configure;
   # python3 converts the core's texts to Shift-JIS while it builds.
   play) wanted=(cmake make googletest python3 "${windows_build[@]}" "${windows_run[@]}" "${desktop_scale[@]}") ;;
