@@ -24,7 +24,8 @@ bool TakeKey(MatchState& match, const GameInput& input) {
     switch (input.key) {
     case EnterKey:
         for (TableControl control : {StartButton, ChangeButton, OkButton}) {
-            if (ControlEnabled(TableControlsShown(), control)) return PressIfEnabled(match, control);
+            if (ControlEnabled(TableControlsShown(), control))
+                return PressIfEnabled(match, control);
         }
         return false;
     case CardKey: return MarkIfChoosing(match, input.value);

@@ -18,7 +18,7 @@ enum InputKind { PressInput, MarkInput, KeyInput };
 
 struct GameInput {
     InputKind kind;
-    int value;            // the control for PressInput, the position for MarkInput and CardKey
+    int value;  // the control for PressInput, the position for MarkInput and CardKey
     GameKey key = EnterKey;
     bool repeat = false;  // a key held down: only the arrows and + - act on it
 };

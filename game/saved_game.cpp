@@ -92,7 +92,8 @@ bool Ints(Reader& in, const char* name, int* out, std::size_t count, long long l
     if (!words) return false;
     for (std::size_t k = 0; k < count; ++k) {
         long long value = 0;
-        if (!ParseInt((*words)[k + 1], value)) return in.Fail(std::string("\"") + name + "\" holds a value that is no number");
+        if (!ParseInt((*words)[k + 1], value))
+            return in.Fail(std::string("\"") + name + "\" holds a value that is no number");
         if (value < least || value > most)
             return in.Fail(std::string("\"") + name + "\" holds " + std::to_string(value) +
                            ", outside " + std::to_string(least) + ".." + std::to_string(most));
@@ -137,7 +138,9 @@ bool Flags(Reader& in, const char* name, bool* out, std::size_t count) {
     return true;
 }
 
-bool IsRoundState(int value) { return (value >= RoundIdle && value <= RoundShowdown) || value == RoundSettled; }
+bool IsRoundState(int value) {
+    return (value >= RoundIdle && value <= RoundShowdown) || value == RoundSettled;
+}
 
 // Which controls each step may leave enabled, with RoundTimer armed or not;
 // bits by control - StartButton.
@@ -158,7 +161,8 @@ bool ControlsFitStep(const MatchState& match, const TableControls& controls) {
     switch (match.roundState) {
     case RoundIdle:
     case RoundSelecting:
-        return timer == 0 && enabled == Bit(match.roundState == RoundIdle ? StartButton : ChangeButton);
+        return timer == 0 &&
+               enabled == Bit(match.roundState == RoundIdle ? StartButton : ChangeButton);
     case RoundPlayerDraw: return enabled == 0 && timer == 500;
     case RoundComputerTurn:
     case RoundComputerDiscard: return enabled == 0 && timer == 1000;
@@ -177,8 +181,8 @@ bool ControlsFitStep(const MatchState& match, const TableControls& controls) {
 }
 
 bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
-    int money[2], dealer, round, next, hands[10], discards[10], categories[2], bets[2], fold,
-        drawn, observation[7];
+    int money[2], dealer, round, next, hands[10], discards[10], categories[2], bets[2], fold, drawn,
+        observation[7];
     if (!Ints(in, "money", money, 2, 0, 40) || !Ints(in, "dealer", &dealer, 1, 0, 1) ||
         !Ints(in, "round", &round, 1, 0, 9))
         return false;
@@ -186,7 +190,8 @@ bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
     if (!IsRoundState(round)) return in.Fail("there is no round step " + std::to_string(round));
     int deck[DeckSize];
     if (!Ints(in, "deck", deck, DeckSize, 0, DeckSize - 1) || !Ints(in, "next", &next, 1, 10, 20) ||
-        !Ints(in, "hands", hands, 10, 0, DeckSize - 1) || !Ints(in, "discards", discards, 10, 0, 1) ||
+        !Ints(in, "hands", hands, 10, 0, DeckSize - 1) ||
+        !Ints(in, "discards", discards, 10, 0, 1) ||
         !Ints(in, "categories", categories, 2, NoHand, RoyalStraightFlush) ||
         !Ints(in, "bets", bets, 2, 0, 11) || !Ints(in, "fold", &fold, 1, 0, 1000000) ||
         !Ints(in, "drawn", &drawn, 1, 0, 5))
@@ -206,9 +211,9 @@ bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
     }
     if (bets[0] < 1 || bets[0] > 10) return in.Fail("the player's bet is outside 1..10");
     if (!Ints(in, "observation", observation, 7, -1, 1000000)) return false;
-    if (observation[0] > 1 || observation[1] < 0 || observation[2] < 0 || observation[3] < 0 ||
-        observation[4] < 0 || observation[4] > 10 || observation[5] < 0 || observation[5] > 10 ||
-        observation[6] > 5)
+    if (observation[0] < 0 || observation[0] > 1 || observation[1] < 0 || observation[2] < 0 ||
+        observation[3] < 0 || observation[4] < 0 || observation[4] > 10 || observation[5] < 0 ||
+        observation[5] > 10 || observation[6] > 5)
         return in.Fail("the observation of the player holds a value play cannot reach");
     const std::vector<std::string>* words = in.Line("random", 1);
     long long value = 0;
@@ -273,7 +278,8 @@ bool ReadPicture(Reader& in, ShownTable& shown) {
     shown.computerMoney = counters[0];
     shown.playerMoney = counters[1];
     words = in.Line("speech", 1);
-    if (!words || !ReadText(in, (*words)[1], LineBufferSize, shown.speechShown, shown.speech, "speech"))
+    if (!words ||
+        !ReadText(in, (*words)[1], LineBufferSize, shown.speechShown, shown.speech, "speech"))
         return false;
     for (int side = 0; side < 2; ++side) {
         words = in.Line(side == 0 ? "computer-name" : "player-name", 2);

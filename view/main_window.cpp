@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "game/input.h"
 #include "game/round.h"
 #include "game/table.h"
 #include "res/resource.h"
@@ -112,7 +113,8 @@ void OnLeftButtonDown(LPARAM position) {
         x = DeviceToTable(x, gTable.dpi);
         y = DeviceToTable(y, gTable.dpi);
     }
-    ToggleDiscard(gMatch, x, y);
+    const int card = FindPlayerSlot(x, y);
+    if (card >= 0) TakeInput(gMatch, Mark(card));
 }
 
 // Moved to a monitor of another DPI: the same table, drawn again at the new
@@ -149,7 +151,7 @@ void RunCommand(HWND window, int id) {
         DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0);
         break;
     case IDM_HOME_PAGE: HomePageCommand(window); break;
-    default: PressControl(gMatch, id); break;
+    default: TakeInput(gMatch, GameInput{PressInput, id}); break;
     }
 }
 

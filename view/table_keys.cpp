@@ -1,11 +1,12 @@
-// The game's keys: each acts as the click on its control would, and only
-// while that control is enabled.
+// The keyboard: the game's keys handed to the core's input entry, Tab among
+// the buttons, Ctrl+C and F1.
 #include "view/table_keys.h"
 
 #include <imm.h>
 
 #include <cstring>
 
+#include "game/input.h"
 #include "game/round.h"
 #include "game/table_words.h"
 #include "shell/wide_text.h"
@@ -17,28 +18,11 @@ bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
 
 bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
-// Presses `id` as a click would, but only while the button is enabled: the
-// enabled controls are what confine every action to its step.
-void PressIfEnabled(HWND window, TableControl id) {
-    HWND control = GetDlgItem(window, id);
-    if (control == nullptr || !IsWindowEnabled(control)) return;
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+// The game's keys go to the core's input entry, which acts only where the
+// step has enabled the key's control.
+void PressKey(GameKey key, const MSG& message, int position = 0) {
+    TakeInput(gMatch, Key(key, IsRepeat(message), position));
 }
-
-// Enter: whichever of Start, Change and OK the step has enabled.
-void PressMainButton(HWND window) {
-    for (TableControl id : {StartButton, ChangeButton, OkButton}) {
-        HWND control = GetDlgItem(window, id);
-        if (control != nullptr && IsWindowEnabled(control)) {
-            PressIfEnabled(window, id);
-            return;
-        }
-    }
-}
-
-// A digit marks the player's card at that hand position, as a click on it
-// would; marking does nothing outside the selecting step.
-void PressCard(int position) { ToggleDiscardAt(gMatch, position); }
 
 int DigitPosition(WPARAM key) {
     if (key >= '1' && key <= '5') return static_cast<int>(key - '1');
@@ -63,20 +47,18 @@ bool HandleKeyDown(HWND window, const MSG& message) {
     const bool once = !IsRepeat(message);
     const int position = DigitPosition(key);
     if (position >= 0 && !ControlHeld()) {
-        if (once) PressCard(position);
+        PressKey(CardKey, message, position);
         return true;
     }
     switch (key) {
-    case VK_RETURN:
-        if (once) PressMainButton(window);
-        return true;
+    case VK_RETURN: PressKey(EnterKey, message); return true;
     case VK_UP:
-    case VK_ADD: PressIfEnabled(window, UpButton); return true;
+    case VK_ADD: PressKey(UpKey, message); return true;
     case VK_DOWN:
-    case VK_SUBTRACT: PressIfEnabled(window, DownButton); return true;
+    case VK_SUBTRACT: PressKey(DownKey, message); return true;
     case 'F':
         if (ControlHeld()) return false;
-        if (once) PressIfEnabled(window, FoldButton);
+        PressKey(FoldKey, message);
         return true;
     case 'C':
         if (!ControlHeld()) return false;
@@ -99,11 +81,11 @@ bool HandleTableKey(HWND window, const MSG& message) {
     case WM_CHAR:
         // "+" and "-" as typed, whatever the layout puts them on.
         if (message.wParam == '+') {
-            PressIfEnabled(window, UpButton);
+            PressKey(UpKey, message);
             return true;
         }
         if (message.wParam == '-') {
-            PressIfEnabled(window, DownButton);
+            PressKey(DownKey, message);
             return true;
         }
         return false;

@@ -91,17 +91,6 @@ void OpStopRoundTimer(void* context) {
     KillTimer(view.window, RoundTimer);
 }
 
-void OpReadBetBoxText(void* context, char* text, int size) {
-    TableView& view = View(context);
-    if (size <= 0) return;
-    text[0] = '\0';
-    HWND box = ControlWindow(view, BetBox);
-    if (box == nullptr) return;
-    wchar_t wide[64];
-    GetWindowTextW(box, wide, 64);
-    NarrowToCp932(wide, text, size);
-}
-
 void OpWriteBetBoxText(void* context, const char* text) {
     TableView& view = View(context);
     HWND box = ControlWindow(view, BetBox);
@@ -124,8 +113,8 @@ constexpr TableOps Win32Ops = {
     .enableControl = OpEnableControl,
     .armRoundTimer = OpArmRoundTimer,
     .stopRoundTimer = OpStopRoundTimer,
-    .readBetBoxText = OpReadBetBoxText,
     .writeBetBoxText = OpWriteBetBoxText,
+    .changed = nullptr,  // it draws and runs its controls as each operation comes
 };
 
 }  // namespace

@@ -90,7 +90,6 @@ def script(text):
 SiteScripts = {
     "CORE": "bluffwick-core.js",
     "ASSETS": "bluffwick-assets.js",
-    "RECORD": "table_record.js",
     "ARRANGE": "arrange.js",
     "PAGE": "page.js",
 }
@@ -218,7 +217,6 @@ def main():
         "template",
         "style",
         "page",
-        "record",
         "arrange",
         "core",
         "res",
@@ -294,7 +292,6 @@ def main():
         "STYLE": args.style.read_text(encoding="utf-8"),
         "CORE": script(args.core.read_text(encoding="utf-8")),
         "ASSETS": script("const BluffwickAssets = " + json.dumps(assets, ensure_ascii=False) + ";"),
-        "RECORD": script(args.record.read_text(encoding="utf-8")),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
         "VERSION": version.group(1),

@@ -1,11 +1,14 @@
 // The page around the game core: the table drawn on a canvas at the screen's
-// resolution, the seven controls, the keys, the round timer, the menu and the
-// table's accessible names. The game itself runs in the core; this only shows
-// what it asks for and hands it the player's actions.
+// resolution, the seven controls, the keys, the round timer, the menu, the
+// table's accessible names and the match kept in the browser's storage. The
+// game itself runs in the core; this shows its state and hands it the
+// player's actions.
 'use strict';
 
 (() => {
   const Assets = BluffwickAssets;
+  const shiftJis = new TextDecoder('shift_jis');
+  const decode = (bytes) => shiftJis.decode(bytes);
   // Where things sit, which picture is which, the controls' ids: the core's
   // facts (WebTableFacts), read once the core is there.
   let Facts = null;
@@ -253,7 +256,7 @@
     const [left, top, right, bottom] = Facts.speech;
     fillTableRect(Facts.colours.speech, left, top, right, bottom);
     if (shown.speech.length === 0) return;
-    const text = TableRecord.decode(Uint8Array.from(shown.speech));
+    const text = decode(Uint8Array.from(shown.speech));
     const metrics = Assets.speech;
     context.save();
     context.beginPath();
@@ -323,7 +326,7 @@
       context.font = `${size * scale}px "Bluffwick PGothic"`;
       context.translate(left * scale, (top + ascent) * scale);
       context.scale(squeeze, 1);
-      context.fillText(TableRecord.decode(Uint8Array.from(name.bytes)), 0, 0);
+      context.fillText(decode(Uint8Array.from(name.bytes)), 0, 0);
       context.restore();
     }
   }
@@ -375,19 +378,25 @@
     drawHandNames();
   }
 
-  // ---- The table operations the core asks for.
+  // ---- What the core tells of its changes.
 
   let core = null;
   let timer = null;
   let timerPeriod = 0;
   let repaintPending = false;
   let speechChanged = false;
+  // Bits of the core's TableChange.
+  const PictureChanged = 1;
+  const SpeechChanged = 2;
+  const ControlsChanged = 4;
+  const TimerChanged = 8;
 
   // RoundTimer repeats with its period until it is armed again or stopped, as
-  // a window timer does; each tick is one step of the deal.
+  // a window timer does; each tick is one step of the deal, kept at once.
   function fireTimer() {
     timer = setTimeout(fireTimer, timerPeriod);
     core._TickWebTimer();
+    keep();
   }
   function stopTimer() {
     if (timer !== null) clearTimeout(timer);
@@ -395,50 +404,126 @@
     timerPeriod = 0;
   }
 
-  // The drawing operations only ask for the table to be drawn again, from
-  // the picture the core keeps.
+  function showControls() {
+    for (const [name, element] of Object.entries(controlElements)) {
+      element.disabled = passive || !core._WebControlEnabled(Facts.controls[name].id);
+    }
+    betBox.value = coreText(core._WebBetBoxText());
+  }
+
+  // The picture is drawn from the core's state once a frame at most.
   const pageTable = {
-    showSpeech() {
-      speechChanged = true;
-    },
-    clearSpeech() {},
-    drawMouth() {},
-    drawCardFace() {},
-    drawCardBack() {},
-    drawEmptySlot() {},
-    drawMoney() {},
-    showHandName() {},
-    markCard() {},
-    clearCardMark() {},
-    clearHandNames() {},
-    requestRepaint() {
-      if (repaintPending) return;
-      repaintPending = true;
-      requestAnimationFrame(() => {
-        repaintPending = false;
-        drawTable();
-        nameParts();
-      });
-    },
-    enableControl(control, enabled) {
-      const element = controlElements[controlName(control)];
-      if (element) element.disabled = !enabled;
-    },
-    armRoundTimer(milliseconds) {
-      stopTimer();
-      timerPeriod = milliseconds;
-      timer = setTimeout(fireTimer, milliseconds);
-    },
-    stopRoundTimer() {
-      stopTimer();
-    },
-    readBetBoxText() {
-      return betBox.value;
-    },
-    writeBetBoxText(bytes) {
-      betBox.value = String.fromCharCode(...bytes);
+    changed(what) {
+      if (what & SpeechChanged) speechChanged = true;
+      if (what & ControlsChanged) showControls();
+      if (what & TimerChanged) {
+        // Armed again restarts the period; 0 stops it.
+        stopTimer();
+        const period = core._WebTimerPeriod();
+        if (period > 0 && !passive) {
+          timerPeriod = period;
+          timer = setTimeout(fireTimer, period);
+        }
+      }
+      if (what & PictureChanged && !repaintPending) {
+        repaintPending = true;
+        requestAnimationFrame(() => {
+          repaintPending = false;
+          drawTable();
+          nameParts();
+        });
+      }
     },
   };
+
+  // ---- The match kept in the browser: after every step the whole game is
+  // stored, and a page opened again carries it on. The newest tab owns the
+  // match: it writes its id on opening, and an older tab that sees it stops
+  // playing and storing, so two tabs never write over each other's steps.
+
+  const MatchKey = 'bluffwick.match';
+  const OwnerKey = 'bluffwick.owner';
+  const UnreadableKey = 'bluffwick.unreadable.';
+  const tabId = `${Date.now()}-${Math.random().toString(36).slice(2)}`;
+  let passive = false;
+  let persistAsked = false;
+  // Null where the browser gives the page no storage (a file in some
+  // browsers, a private window): the match is then played without keeping.
+  let storage = null;
+  try {
+    storage = window.localStorage;
+    storage.getItem(MatchKey);
+  } catch {
+    storage = null;
+  }
+
+  function keep() {
+    if (!storage || passive || !core) return;
+    const begun = performance.now();
+    try {
+      if (storage.getItem(OwnerKey) !== tabId) {
+        giveWay();
+        return;
+      }
+      storage.setItem(MatchKey, coreText(core._WebSaveGame()));
+    } catch {
+      return; // storage full or refused: the match goes on, unkept
+    }
+    window.bluffwick.keepTimes.push(performance.now() - begun);
+    if (!persistAsked) {
+      persistAsked = true;
+      navigator.storage?.persist?.().catch(() => {});
+    }
+  }
+
+  // Another tab took the match: this one stops, and says how to come back.
+  function giveWay() {
+    if (passive) return;
+    passive = true;
+    stopTimer();
+    showControls();
+    document.getElementById('otherTab').hidden = false;
+  }
+  addEventListener('storage', (event) => {
+    if (event.key === OwnerKey && event.newValue !== tabId) giveWay();
+  });
+
+  // The stored match carried on, or a new one: a text that cannot be read is
+  // kept aside under a key of its own, never dropped, and the player is told.
+  function openMatch() {
+    let stored = null;
+    if (storage) {
+      try {
+        storage.setItem(OwnerKey, tabId);
+        stored = storage.getItem(MatchKey);
+      } catch {
+        storage = null;
+      }
+    }
+    if (stored !== null) {
+      const bytes = new TextEncoder().encode(stored);
+      let reason = 'the saved game is too long';
+      if (bytes.length <= Facts.savedGameMostBytes) {
+        core.HEAPU8.set(bytes, core._WebGameBuffer());
+        reason = coreText(core._ResumeWebTable(bytes.length));
+      }
+      if (reason === '') return true;
+      try {
+        storage.setItem(UnreadableKey + Date.now(), stored);
+        storage.removeItem(MatchKey);
+      } catch {
+        storage = null; // the unreadable text stays where it is
+      }
+      const message = document.querySelector('#pageMessages').content;
+      window.bluffwick.resumeRefused = reason;
+      setTimeout(() => {
+        speechLive.textContent = `${message.querySelector('[data-message=unreadable]').textContent}（${reason}）`;
+      }, 0);
+    }
+    core._OpenWebTable();
+    keep();
+    return false;
+  }
 
   // ---- Words for those who cannot see the table.
 
@@ -485,7 +570,7 @@
   }
   function coreText(pointer) {
     const end = core.HEAPU8.indexOf(0, pointer);
-    return TableRecord.decode(core.HEAPU8.subarray(pointer, end));
+    return decode(core.HEAPU8.subarray(pointer, end));
   }
   function nameParts() {
     for (let part = 0; part < partElements.length; ++part) {
@@ -501,12 +586,18 @@
 
   // ---- The player's actions.
 
-  const controlName = (id) =>
-    Object.keys(Facts.controls).find((name) => Facts.controls[name].id === id);
-  const enabled = (name) => !controlElements[name].disabled;
-  function press(name) {
-    if (enabled(name)) core._PressWebControl(Facts.controls[name].id);
+  // Every action goes to the core's one input entry, which refuses what the
+  // step has not enabled; each one taken is kept.
+  const PressInput = 0;
+  const MarkInput = 1;
+  const KeyInput = 2;
+  const Keys = { enter: 0, card: 1, fold: 2, up: 3, down: 4 };
+  function act(kind, value, key = 0, repeat = false) {
+    if (passive || !core) return;
+    if (core._TakeWebInput(kind, value, key, repeat ? 1 : 0)) keep();
   }
+  const press = (name) => act(PressInput, Facts.controls[name].id);
+  const pressKey = (key, event, position = 0) => act(KeyInput, position, key, event.repeat);
   for (const [name, element] of Object.entries(controlElements)) {
     if (element.tagName === 'BUTTON') element.addEventListener('click', () => press(name));
   }
@@ -521,61 +612,59 @@
     const [x, y] = point;
     if (x < 0 || y < 0 || x >= Facts.visible[0] || y >= Facts.visible[1]) return;
     event.preventDefault();
-    core._ClickWebTable(x, y);
+    const position = core._WebPlayerSlot(x, y);
+    if (position >= 0) act(MarkInput, position);
   });
 
   const helpDialog = document.getElementById('helpDialog');
   const aboutDialog = document.getElementById('aboutDialog');
   const helpMenu = document.getElementById('helpMenu');
   const helpMenuButton = document.getElementById('helpMenuButton');
-  const dialogOpen = () => helpDialog.open || aboutDialog.open || !helpMenu.hidden;
+  const newMatchDialog = document.getElementById('newMatchDialog');
+  const dialogOpen = () =>
+    helpDialog.open || aboutDialog.open || newMatchDialog.open || !helpMenu.hidden;
 
-  // The program's keys: each acts only while its control is enabled, so none
-  // acts during the computer's timed steps; only the arrows repeat.
+  // The program's keys, handed to the core as they come: it decides which
+  // acts in this step and which may repeat. F1 stays the page's own.
   document.addEventListener('keydown', (event) => {
     if (dialogOpen() || event.altKey || event.metaKey) return;
-    const once = !event.repeat;
     const ctrl = event.ctrlKey;
     const digit = /^(Digit|Numpad)([1-5])$/.exec(event.code);
     if (digit && !ctrl) {
       event.preventDefault();
-      // Marking does nothing outside the choosing of cards.
-      if (once) core._ToggleWebCard(Number(digit[2]) - 1);
+      pressKey(Keys.card, event, Number(digit[2]) - 1);
       return;
     }
     switch (event.code) {
       case 'Enter':
       case 'NumpadEnter':
         event.preventDefault();
-        if (once) {
-          const main = ['StartButton', 'ChangeButton', 'OkButton'].find(enabled);
-          if (main) press(main);
-        }
+        pressKey(Keys.enter, event);
         return;
       case 'ArrowUp':
       case 'NumpadAdd':
         event.preventDefault();
-        press('UpButton');
+        pressKey(Keys.up, event);
         return;
       case 'ArrowDown':
       case 'NumpadSubtract':
         event.preventDefault();
-        press('DownButton');
+        pressKey(Keys.down, event);
         return;
       case 'KeyF':
         if (ctrl) return;
         event.preventDefault();
-        if (once) press('FoldButton');
+        pressKey(Keys.fold, event);
         return;
       case 'F1':
         event.preventDefault();
-        if (once) showHelp();
+        if (!event.repeat) showHelp();
         return;
       default:
         // "+" and "-" as typed, whatever the layout puts them on.
         if (!ctrl && (event.key === '+' || event.key === '-') && !event.code.startsWith('Numpad')) {
           event.preventDefault();
-          press(event.key === '+' ? 'UpButton' : 'DownButton');
+          pressKey(event.key === '+' ? Keys.up : Keys.down, event);
         }
     }
   });
@@ -619,6 +708,18 @@
     aboutDialog.showModal();
   });
   document.getElementById('homePageItem').addEventListener('click', closeMenu);
+  document.getElementById('newMatchItem').addEventListener('click', () => {
+    closeMenu();
+    newMatchDialog.showModal();
+  });
+  // A new match, as the page opens one: seeded from the clock, greeted, kept.
+  document.getElementById('newMatchYes').addEventListener('click', () => {
+    newMatchDialog.close();
+    if (passive || !core) return;
+    core._OpenWebTable();
+    pageTable.changed(PictureChanged | SpeechChanged | ControlsChanged | TimerChanged);
+    keep();
+  });
   for (const button of document.querySelectorAll('.closeDialog')) {
     button.addEventListener('click', () => button.closest('dialog').close());
   }
@@ -628,9 +729,13 @@
   // ---- Start: the pictures and the font, the table picture, then the game,
   // seeded from the clock as the program is.
 
-  // Every operation the core asks for, one line each, only when a check asks
-  // for it by opening the page as bluffwick.html#record.
+  // The core's record of table operations, one line each, only when a check
+  // asks for it by opening the page as bluffwick.html#record.
   const record = location.hash === '#record' ? [] : null;
+  function takeRecord() {
+    for (const line of coreText(core._WebTakeRecord()).split('\n')) if (line) record.push(line);
+    return record;
+  }
   async function start() {
     const clock = {
       seconds: () => {
@@ -641,15 +746,15 @@
       },
       hour: () => new Date().getHours(),
     };
-    const table = record ? TableRecord.recording(pageTable, record, () => Facts) : pageTable;
     // The pictures and fonts start decoding first: the module then compiles
     // (at once, from the bytes inside the script) while they are on their way.
     const decoded = Promise.all([loadPictures(), loadFonts()]);
-    [core] = await Promise.all([BluffwickCore({ table, clock }), decoded]);
+    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
-    core._OpenWebTable();
+    if (record) core._WebStartRecord();
+    window.bluffwick.resumed = openMatch();
     fitToWindow();
     addEventListener('resize', fitToWindow);
     // A pointer that changes between mouse and finger (a tablet's keyboard
@@ -681,7 +786,12 @@
   // For the tests: the record of operations and a look at the state.
   window.bluffwick = {
     ready: false,
-    record,
+    get record() {
+      return record && core ? takeRecord() : record;
+    },
+    resumed: false, // the match was carried on from storage
+    resumeRefused: null, // why a stored match could not be carried on
+    keepTimes: [], // ms each store took
     clockReads: [], // with #record: every reading of the clock in seconds, in order
     roundState: () => core._WebRoundState(),
     timerRunning: () => timer !== null,

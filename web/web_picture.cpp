@@ -7,6 +7,7 @@
 
 #include "cards/hand_eval.h"
 #include "game/match_state.h"
+#include "game/saved_game.h"
 #include "game/shown_table.h"
 #include "game/table_words.h"
 #include "res/resource.h"
@@ -131,7 +132,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebTableFacts() {
                                   Field("narrowWidth", Number(HandNameNarrowFontWidth)) + "," +
                                   Field("narrowCategory", Number(RoyalStraightFlush)) + "}") +
         "," + Field("controls", ControlRects()) + "," + Field("parts", PartRects()) + "," +
-        Field("roundSelecting", Number(RoundSelecting)) + "}";
+        Field("roundSelecting", Number(RoundSelecting)) + "," +
+        Field("savedGameMostBytes", Number(SavedGameMostBytes)) + "}";
     return gJson.c_str();
 }
 

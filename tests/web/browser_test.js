@@ -19,6 +19,8 @@ const {
   wrongPixels,
   Slot,
   DealClicks,
+  clickTable,
+  waitForTimer,
 } = require('./page_checks');
 
 const [playwrightPath, pagePath, recordMatch, resFolder, workFolder] = process.argv.slice(2);
@@ -51,23 +53,6 @@ async function checkPictures(page, ratio, when) {
     wrong === 0,
     `${when}, ratio ${ratio}: every card, counter and the mouth are their bitmaps (${wrong} pixels differ)`,
   );
-}
-
-// A click at table pixel (x, y), wherever the page has put the table.
-async function clickTable(page, x, y) {
-  const box = await page.locator('#table').boundingBox();
-  const k = box.width / 634;
-  await page.mouse.click(box.x + (x + 0.5) * k, box.y + (y + 0.5) * k);
-}
-
-async function waitForTimer(page) {
-  // Each tick of RoundTimer as the page schedules it, until the step stops it.
-  for (let ticks = 0; ticks < 100; ++ticks) {
-    const running = await page.evaluate(() => window.bluffwick.timerRunning());
-    if (!running) break;
-    await page.clock.runFor(100);
-  }
-  await page.clock.runFor(50); // the last repaint
 }
 
 // A match script of tests/web/matches played through the page as a player
@@ -326,10 +311,18 @@ async function main() {
       requests.every((u) => u.startsWith('file:') || u.startsWith('data:')),
     `no request after load (${requests.length - requestsAtLoad} after, ${requests.filter((u) => !u.startsWith('file:') && !u.startsWith('data:')).length} to the network)`,
   );
+  const stored = await page.evaluate(() => [
+    document.cookie,
+    Object.keys(localStorage).sort().join(),
+    localStorage.getItem('bluffwick.match'),
+    window.bluffwick.roundState(),
+  ]);
   check(
-    !(await page.evaluate(() => document.cookie)) &&
-      (await page.evaluate(() => localStorage.length)) === 0,
-    'nothing stored: no cookie, no local storage',
+    !stored[0] &&
+      stored[1] === 'bluffwick.match,bluffwick.owner' &&
+      stored[2].startsWith('bluffwick-game 1\n') &&
+      stored[2].includes(`\nround ${stored[3]}\n`),
+    'no cookie; only the match in progress is stored, as it stands',
   );
   await page.screenshot({ path: path.join(workFolder, 'ratio-1.png') });
 

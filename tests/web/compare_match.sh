@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # One match script, played natively and by the web build under Node: the two
 # records of table operations must be the same, line for line.
-#   compare_match.sh NODE CORE.js TABLE-RECORD.js RECORD-MATCH SCRIPT WORK-FOLDER
+#   compare_match.sh NODE CORE.js RECORD-MATCH SCRIPT WORK-FOLDER
 set -euo pipefail
-node=$1 core=$2 record=$3 native=$4 script=$5 work=$6
+node=$1 core=$2 native=$3 script=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
 "$native" "$script" >"$work/native.txt"
-"$node" "$here/node_match.js" "$core" "$record" "$script" >"$work/web.txt"
+"$node" "$here/node_match.js" "$core" "$script" >"$work/web.txt"
 lines=$(wc -l <"$work/native.txt")
 if [ "$lines" -lt 50 ]; then
   echo "the native record has only $lines lines: the script plays too little" >&2

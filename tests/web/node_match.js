@@ -1,78 +1,32 @@
-// Plays a match script on the web build of the game core under Node, with a
-// table that draws nothing, and prints every table operation as the page
-// performs it. The same scripts as record_match, the native side.
-//   node node_match.js BLUFFWICK-CORE.js TABLE-RECORD.js SCRIPT
+// Plays a match script on the web build of the game core under Node and
+// prints the core's record of table operations. The same scripts as
+// record_match, the native side.
+//   node node_match.js BLUFFWICK-CORE.js SCRIPT
 'use strict';
 const fs = require('fs');
 const path = require('path');
 
-const [coreFile, recordFile, scriptFile] = process.argv.slice(2);
+const [coreFile, scriptFile] = process.argv.slice(2);
 const BluffwickCore = require(path.resolve(coreFile));
-const TableRecord = require(path.resolve(recordFile));
-
-// The page's bet box and round timer, without a page.
-const headless = {
-  betBox: '',
-  timerPeriod: 0,
-  enabled: { 100: true }, // as the window makes them: only Start
-  enableControl(id, on) {
-    this.enabled[id] = on;
-  },
-  readBetBoxText() {
-    return this.betBox;
-  },
-  writeBetBoxText(bytes) {
-    this.betBox = String.fromCharCode(...bytes);
-  },
-  armRoundTimer(ms) {
-    this.timerPeriod = ms;
-  },
-  stopRoundTimer() {
-    this.timerPeriod = 0;
-  },
-};
-for (const name of [
-  'showSpeech',
-  'clearSpeech',
-  'drawMouth',
-  'drawCardFace',
-  'drawCardBack',
-  'drawEmptySlot',
-  'drawMoney',
-  'showHandName',
-  'markCard',
-  'clearCardMark',
-  'clearHandNames',
-  'requestRepaint',
-]) {
-  headless[name] = () => {};
-}
 
 const MostTicksInARun = 100;
 
 async function main() {
-  const lines = [];
   let seconds = 0;
   let hour = 12;
-  let core = null;
-  let facts = null;
-  // The core's facts (JSON, ASCII), read once it is there.
-  const coreFacts = () => {
-    if (!facts) {
-      const at = core._WebTableFacts();
-      facts = JSON.parse(
-        String.fromCharCode(...core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at))),
-      );
-    }
-    return facts;
-  };
-  core = await BluffwickCore({
-    table: TableRecord.recording(headless, lines, coreFacts),
+  const core = await BluffwickCore({
+    table: { changed() {} },
     clock: { seconds: () => seconds, hour: () => hour },
   });
+  const shiftJis = new TextDecoder('shift_jis');
+  const text = (at) => shiftJis.decode(core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at)));
   const controlIds = Object.fromEntries(
-    Object.entries(coreFacts().controls).map(([name, control]) => [name, control.id]),
+    Object.entries(JSON.parse(text(core._WebTableFacts())).controls).map(([name, control]) => [
+      name,
+      control.id,
+    ]),
   );
+  core._WebStartRecord();
   const out = [];
   fs.readFileSync(scriptFile, 'utf8')
     .split('\n')
@@ -84,18 +38,20 @@ async function main() {
       else if (verb === 'hour') hour = Number(a);
       else if (verb === 'open') core._OpenWebTable();
       else if (verb === 'press') {
-        // As on the page, only an enabled control can be pressed.
-        if (!headless.enabled[controlIds[a]] || !core._PressWebControl(controlIds[a])) {
+        // The core takes a press only while its control is enabled.
+        if (!(a in controlIds) || !core._TakeWebInput(0, controlIds[a], 0, 0)) {
           throw new Error(`line ${index + 1}: ${a} is no enabled control`);
         }
-      } else if (verb === 'click') core._ClickWebTable(Number(a), Number(b));
-      else if (verb === 'tick') core._TickWebTimer();
+      } else if (verb === 'click') {
+        const position = core._WebPlayerSlot(Number(a), Number(b));
+        if (position >= 0) core._TakeWebInput(1, position, 0, 0);
+      } else if (verb === 'tick') core._TickWebTimer();
       else if (verb === 'run') {
-        for (let ticks = 0; headless.timerPeriod !== 0 && ticks < MostTicksInARun; ++ticks) {
+        for (let ticks = 0; core._WebTimerPeriod() !== 0 && ticks < MostTicksInARun; ++ticks) {
           core._TickWebTimer();
         }
       } else throw new Error(`line ${index + 1}: unknown ${verb}`);
-      out.push(...lines.splice(0));
+      out.push(...text(core._WebTakeRecord()).split('\n').filter(Boolean));
     });
   process.stdout.write(out.map((line) => line + '\n').join(''));
 }

@@ -116,7 +116,47 @@ function wrongPixels(bitmaps, { data, width, shown }, ratio) {
   return wrong;
 }
 
+// A match script (tests/web/matches): its lines as words, the second of its
+// opening and the time zone that makes the opening's hour the script's.
+function readScript(file) {
+  const lines = fs
+    .readFileSync(file, 'utf8')
+    .split('\n')
+    .map((l) => l.replace(/#.*/, '').trim())
+    .filter(Boolean)
+    .map((l) => l.split(/\s+/));
+  const opening = Number(lines.find(([verb]) => verb === 'clock')[1]);
+  const hour = Number(lines.find(([verb]) => verb === 'hour')[1]);
+  let offset = (hour - new Date(opening * 1000).getUTCHours() + 24) % 24;
+  if (offset > 12) offset -= 24;
+  const timezoneId = offset >= 0 ? `Etc/GMT-${offset}` : `Etc/GMT+${-offset}`;
+  return { lines, opening, timezoneId };
+}
+
+// A click at table pixel (x, y), wherever the page has put the table.
+async function clickTable(page, x, y) {
+  const box = await page.locator('#table').boundingBox();
+  const k = box.width / 634;
+  await page.mouse.click(box.x + (x + 0.5) * k, box.y + (y + 0.5) * k);
+}
+
+// Each tick of RoundTimer as the page schedules it, until the step stops it;
+// `page` may be a function giving the page, and `onTick(n)` runs after each
+// 100 ms the clock moves.
+async function waitForTimer(page, onTick) {
+  const current = typeof page === 'function' ? page : () => page;
+  for (let ticks = 0; ticks < 100; ++ticks) {
+    if (!(await current().evaluate(() => window.bluffwick.timerRunning()))) break;
+    await current().clock.runFor(100);
+    if (onTick) await onTick(ticks + 1);
+  }
+  await current().clock.runFor(50); // the last repaint
+}
+
 module.exports = {
+  readScript,
+  clickTable,
+  waitForTimer,
   check,
   finish,
   againstNative,
