@@ -37,13 +37,6 @@ void CardText(Card card, char* out, int size) {
 
 HeadlessTable& Table(void* context) { return *static_cast<HeadlessTable*>(context); }
 
-// Copies a NUL-terminated text, cut to fit; cheaper than formatting on every line.
-void CopyText(char* to, int size, const char* from) {
-    int k = 0;
-    for (; k + 1 < size && from[k]; ++k) to[k] = from[k];
-    to[k] = '\0';
-}
-
 void ShowSpeechOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
     if (table.trace) {
@@ -127,26 +120,21 @@ void RequestRepaintOp(void* context) {
 
 void EnableControlOp(void* context, TableControl control, bool enabled) {
     HeadlessTable& table = Table(context);
-    const int index = control - StartButton;
-    if (index >= 0 && index < ControlCount) table.enabled[index] = enabled;
     TRACE("Enable(%s, %d)", ControlName(control), enabled ? 1 : 0);
 }
 
 void ArmRoundTimerOp(void* context, int milliseconds) {
     HeadlessTable& table = Table(context);
-    table.timerPeriod = milliseconds;
     TRACE("Arm(RoundTimer, %d)", milliseconds);
 }
 
 void StopRoundTimerOp(void* context) {
     HeadlessTable& table = Table(context);
-    table.timerPeriod = 0;
     TRACE("Stop(RoundTimer)");
 }
 
 void WriteBetBoxTextOp(void* context, const char* text) {
     HeadlessTable& table = Table(context);
-    CopyText(table.betBox, sizeof table.betBox, text);
     TRACE("WriteBetBox(%s)", text);
 }
 
@@ -206,10 +194,9 @@ void OpenHeadlessWindow(MatchState& match) {
     OpenTable(match);
 }
 
-bool IsEnabled(const HeadlessTable& table, TableControl control) {
-    const int index = control - StartButton;
-    return index >= 0 && index < ControlCount && table.enabled[index];
-}
+bool IsEnabled(TableControl control) { return ControlEnabled(TableControlsShown(), control); }
+
+int TimerPeriod() { return TableControlsShown().timerPeriod; }
 
 void TraceLine(const HeadlessTable& table, const char* text) {
     if (!table.trace) return;

@@ -1,6 +1,6 @@
-// A table with no window for bluffwick-lab: it keeps the window's own state
-// (the bet box, which controls are enabled, RoundTimer) and can print every
-// operation as a game record. What the table shows is the game's TableShown.
+// A table with no window for bluffwick-lab: it can print every operation as a
+// game record. What the table shows, the controls, the bet box and RoundTimer
+// are the core's (TableShown, TableControlsShown).
 #pragma once
 
 #include <cstdint>
@@ -12,9 +12,6 @@
 #include "game/table.h"
 
 struct HeadlessTable {
-    char betBox[16];
-    bool enabled[ControlCount];
-    int timerPeriod;  // 0 while RoundTimer is stopped
     // When set, every operation is printed as a line of the game record,
     // prefixed by *virtualMs, with the Japanese in UTF-8.
     std::FILE* trace;
@@ -28,7 +25,9 @@ void InstallHeadlessTable(HeadlessTable& table, std::FILE* trace, const std::int
 // enabled, the bet box at "1", then the game's own steps (greeting, the unseen deal).
 void OpenHeadlessWindow(MatchState& match);
 
-bool IsEnabled(const HeadlessTable& table, TableControl control);
+bool IsEnabled(TableControl control);
+// RoundTimer's period; 0 while it is stopped.
+int TimerPeriod();
 
 // Writes one line of the game record (when tracing): "<ms> <text>".
 void TraceLine(const HeadlessTable& table, const char* text);

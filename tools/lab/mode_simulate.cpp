@@ -80,8 +80,7 @@ void FinishEvent(Simulation& sim, const Event& event) {
 }
 
 Event BeginEvent(const Simulation& sim, EventKind kind, TableControl control) {
-    Event event{kind, control, MatchState{}, sim.table.timerPeriod,
-                sim.options.check ? ReadBetBox() : 0};
+    Event event{kind, control, MatchState{}, TimerPeriod(), sim.options.check ? ReadBetBox() : 0};
     if (sim.options.check)
         event.before = sim.match;
     else {
@@ -193,8 +192,8 @@ int RunSimulateMode(int argc, char** argv) {
             endless = true;
             break;
         }
-        if (sim.table.timerPeriod > 0) {
-            gVirtualMs += sim.table.timerPeriod;
+        if (TimerPeriod() > 0) {
+            gVirtualMs += TimerPeriod();
             const Event event = BeginEvent(sim, EventTick, StartButton);
             if (sim.table.trace) TraceLine(sim.table, "Tick(RoundTimer)");
             AdvanceRound(sim.match);

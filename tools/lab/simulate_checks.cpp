@@ -285,7 +285,6 @@ void CheckBookkeeping(Simulation& sim, const Event& event) {
 
 void CheckInvariants(Simulation& sim, const Event& event) {
     const MatchState& match = sim.match;
-    const HeadlessTable& table = sim.table;
     auto fail = [&](const std::string& what) { Violate(sim, event, what); };
 
     if (match.playerMoney + match.computerMoney != 40) {
@@ -314,10 +313,9 @@ void CheckInvariants(Simulation& sim, const Event& event) {
 
     unsigned enabled = 0;
     for (int index = 0; index < ControlCount; ++index) {
-        if (IsEnabled(table, static_cast<TableControl>(StartButton + index)))
-            enabled |= 1u << index;
+        if (IsEnabled(static_cast<TableControl>(StartButton + index))) enabled |= 1u << index;
     }
-    const unsigned wanted = ExpectedControls(match, table.timerPeriod);
+    const unsigned wanted = ExpectedControls(match, TimerPeriod());
     if (enabled != wanted)
         fail("enabled controls are " + ControlList(enabled) + ", expected " + ControlList(wanted));
 
@@ -331,11 +329,11 @@ void CheckInvariants(Simulation& sim, const Event& event) {
     }
     bool pauseOk = false;
     for (int k = 0; k < expected.pauseCount; ++k)
-        pauseOk = pauseOk || table.timerPeriod == expected.pauses[k];
+        pauseOk = pauseOk || TimerPeriod() == expected.pauses[k];
     if (!pauseOk) {
         fail("RoundTimer " +
-             (table.timerPeriod ? "armed with " + std::to_string(table.timerPeriod) + " ms"
-                                : std::string("stopped")) +
+             (TimerPeriod() ? "armed with " + std::to_string(TimerPeriod()) + " ms"
+                            : std::string("stopped")) +
              ", expected " +
              (expected.pauses[0] ? std::to_string(expected.pauses[0]) + " ms" : "stopped"));
     }
@@ -354,7 +352,7 @@ void CheckInvariants(Simulation& sim, const Event& event) {
     // What the table shows must be the game's: the counters once a deal is
     // closed, the player's own cards whenever they lie face up.
     const ShownTable& shown = TableShown();
-    const bool settledAndShown = match.roundState == RoundSettled && table.timerPeriod == 0;
+    const bool settledAndShown = match.roundState == RoundSettled && TimerPeriod() == 0;
     if ((settledAndShown || match.roundState == RoundIdle || match.roundState == RoundSelecting) &&
         (shown.playerMoney != match.playerMoney || shown.computerMoney != match.computerMoney)) {
         fail("the counters show " + std::to_string(shown.computerMoney) + " and " +

@@ -44,10 +44,9 @@ Action ClickCardAction(int position, int dx, int dy) {
 // ---- The random player: any card, any enabled button.
 
 bool ChooseRandomAction(Simulation& sim, Action& action) {
-    const HeadlessTable& table = sim.table;
     Action options[12];
     int count = 0;
-    if (IsEnabled(table, ChangeButton)) {  // choosing the exchange: the cards can be clicked
+    if (IsEnabled(ChangeButton)) {  // choosing the exchange: the cards can be clicked
         for (int i = 0; i < 5; ++i) {
             options[count++] = ClickCardAction(i, PickBelow(sim.random, CardWidth),
                                                PickBelow(sim.random, CardHeight));
@@ -55,7 +54,7 @@ bool ChooseRandomAction(Simulation& sim, Action& action) {
     }
     for (TableControl control :
          {StartButton, ChangeButton, UpButton, DownButton, OkButton, FoldButton}) {
-        if (IsEnabled(table, control)) options[count++] = PressAction(control);
+        if (IsEnabled(control)) options[count++] = PressAction(control);
     }
     if (count == 0) return false;
     action = options[PickBelow(sim.random, count)];
@@ -112,19 +111,18 @@ DiscardMask CarefulDiscards(const Hand& hand) {
     return mask;
 }
 
-int BetBoxValue(const HeadlessTable& table) { return std::atoi(table.betBox); }
+int BetBoxValue() { return std::atoi(TableControlsShown().betBox); }
 
 }  // namespace
 
 bool ChooseCarefulAction(Simulation& sim, Action& action) {
-    const HeadlessTable& table = sim.table;
     Hand hand{};
     char name[HandNameBufferSize];
-    if (IsEnabled(table, StartButton)) {
+    if (IsEnabled(StartButton)) {
         action = PressAction(StartButton);
         return true;
     }
-    if (IsEnabled(table, ChangeButton) && ReadOwnHand(hand)) {
+    if (IsEnabled(ChangeButton) && ReadOwnHand(hand)) {
         const DiscardMask wanted = CarefulDiscards(hand);
         for (int i = 0; i < 5; ++i) {
             if (SlotMarked(TableShown(), 5 + i) != (wanted[i] == 1)) {
@@ -135,10 +133,10 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
         action = PressAction(ChangeButton);
         return true;
     }
-    if (!IsEnabled(table, OkButton) || !ReadOwnHand(hand)) return false;
+    if (!IsEnabled(OkButton) || !ReadOwnHand(hand)) return false;
     const HandCategory category = EvaluateHand(hand, name);
-    const int box = BetBoxValue(table);
-    if (IsEnabled(table, FoldButton)) {
+    const int box = BetBoxValue();
+    if (IsEnabled(FoldButton)) {
         // The computer deals: call what the hand can stand, sometimes a little more.
         static const int MaxCallByCategory[11] = {1, 4, 8, 10, 10, 10, 10, 10, 10, 10, 10};
         int limit = MaxCallByCategory[category];
@@ -153,9 +151,9 @@ bool ChooseCarefulAction(Simulation& sim, Action& action) {
     if (wanted > TableShown().playerMoney) wanted = TableShown().playerMoney;
     if (wanted > TableShown().computerMoney) wanted = TableShown().computerMoney;
     if (wanted < 1) wanted = 1;
-    if (box < wanted && IsEnabled(table, UpButton)) {
+    if (box < wanted && IsEnabled(UpButton)) {
         action = PressAction(UpButton);
-    } else if (box > wanted && IsEnabled(table, DownButton)) {
+    } else if (box > wanted && IsEnabled(DownButton)) {
         action = PressAction(DownButton);
     } else {
         action = PressAction(OkButton);
