@@ -3,10 +3,11 @@
 // what play can reach before anything is replaced.
 #include "game/saved_game.h"
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
-#include <sstream>
+#include <string>
 #include <vector>
 
 #include "cards/random.h"
@@ -34,11 +35,21 @@ std::string Text(bool shown, const std::string& bytes) {
     return bytes.empty() ? "=" : Hex(bytes);
 }
 
-template <typename Values>
-void Put(std::ostringstream& out, const char* name, const Values& values) {
-    out << name;
-    for (const auto& value : values) out << ' ' << value;
-    out << '\n';
+// One "name values..." line.
+void PutInts(std::string& out, const char* name, const int* values, int count) {
+    out += name;
+    for (int k = 0; k < count; ++k) {
+        out += ' ';
+        out += std::to_string(values[k]);
+    }
+    out += '\n';
+}
+
+void PutWords(std::string& out, const char* name, const std::string& words) {
+    out += name;
+    out += ' ';
+    out += words;
+    out += '\n';
 }
 
 // ---- Reading: every line is split into words first, then checked.
@@ -48,24 +59,32 @@ struct Reader {
     std::size_t at = 0;
     std::string reason;
 
-    bool Fail(const std::string& why) {
-        if (reason.empty()) reason = why;
+    // Keeps the first reason only: later ones follow from it. printf-style,
+    // since strings built from pieces would swell the page's WebAssembly.
+    bool Fail(const char* format, ...) {
+        if (!reason.empty()) return false;
+        char why[200];
+        std::va_list arguments;
+        va_start(arguments, format);
+        std::vsnprintf(why, sizeof why, format, arguments);
+        va_end(arguments);
+        reason = why;
         return false;
     }
 
     // The next line, which must be `name` with exactly `count` values.
     const std::vector<std::string>* Line(const char* name, std::size_t count) {
         if (at >= lines.size()) {
-            Fail(std::string("the text ends before \"") + name + "\"");
+            Fail("the text ends before \"%s\"", name);
             return nullptr;
         }
         const std::vector<std::string>& words = lines[at];
         if (words.empty() || words[0] != name) {
-            Fail(std::string("line ") + std::to_string(at + 1) + " is not \"" + name + "\"");
+            Fail("line %d is not \"%s\"", static_cast<int>(at + 1), name);
             return nullptr;
         }
         if (words.size() != count + 1) {
-            Fail(std::string("\"") + name + "\" needs " + std::to_string(count) + " values");
+            Fail("\"%s\" needs %d values", name, static_cast<int>(count));
             return nullptr;
         }
         ++at;
@@ -93,10 +112,9 @@ bool Ints(Reader& in, const char* name, int* out, std::size_t count, long long l
     for (std::size_t k = 0; k < count; ++k) {
         long long value = 0;
         if (!ParseInt((*words)[k + 1], value))
-            return in.Fail(std::string("\"") + name + "\" holds a value that is no number");
+            return in.Fail("\"%s\" holds a value that is no number", name);
         if (value < least || value > most)
-            return in.Fail(std::string("\"") + name + "\" holds " + std::to_string(value) +
-                           ", outside " + std::to_string(least) + ".." + std::to_string(most));
+            return in.Fail("\"%s\" holds %lld, outside %lld..%lld", name, value, least, most);
         out[k] = static_cast<int>(value);
     }
     return true;
@@ -114,12 +132,12 @@ bool ReadText(Reader& in, const std::string& word, std::size_t most, bool& shown
     bytes.clear();
     if (word == "-" || word == "=") return true;
     if (word.size() % 2 != 0 || word.size() / 2 >= most)
-        return in.Fail(std::string("the ") + what + " has a wrong length");
+        return in.Fail("the %s has a wrong length", what);
     for (std::size_t k = 0; k < word.size(); k += 2) {
         const int high = HexDigit(word[k]);
         const int low = HexDigit(word[k + 1]);
         if (high < 0 || low < 0 || (high == 0 && low == 0))
-            return in.Fail(std::string("the ") + what + " is not hexadecimal text");
+            return in.Fail("the %s is not hexadecimal text", what);
         bytes += static_cast<char>(high * 16 + low);
     }
     return true;
@@ -129,10 +147,10 @@ bool Flags(Reader& in, const char* name, bool* out, std::size_t count) {
     const std::vector<std::string>* words = in.Line(name, 1);
     if (!words) return false;
     const std::string& bits = (*words)[1];
-    if (bits.size() != count) return in.Fail(std::string("\"") + name + "\" has a wrong length");
+    if (bits.size() != count) return in.Fail("\"%s\" has a wrong length", name);
     for (std::size_t k = 0; k < count; ++k) {
         if (bits[k] != '0' && bits[k] != '1')
-            return in.Fail(std::string("\"") + name + "\" holds more than 0 and 1");
+            return in.Fail("\"%s\" holds more than 0 and 1", name);
         out[k] = bits[k] == '1';
     }
     return true;
@@ -187,7 +205,7 @@ bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
         !Ints(in, "round", &round, 1, 0, 9))
         return false;
     if (money[0] + money[1] != 40) return in.Fail("the money does not add up to 40");
-    if (!IsRoundState(round)) return in.Fail("there is no round step " + std::to_string(round));
+    if (!IsRoundState(round)) return in.Fail("there is no round step %d", round);
     int deck[DeckSize];
     if (!Ints(in, "deck", deck, DeckSize, 0, DeckSize - 1) || !Ints(in, "next", &next, 1, 10, 20) ||
         !Ints(in, "hands", hands, 10, 0, DeckSize - 1) ||
@@ -311,59 +329,69 @@ bool ReadControls(Reader& in, TableControls& controls) {
 }  // namespace
 
 std::string SaveGame(const MatchState& m) {
-    std::ostringstream out;
-    out << Magic << ' ' << SavedGameVersion << '\n';
-    Put(out, "money", std::vector<int>{m.playerMoney, m.computerMoney});
-    Put(out, "dealer", std::vector<int>{m.playerIsDealer});
-    Put(out, "round", std::vector<int>{m.roundState});
-    Put(out, "deck", m.deal.deck);
-    Put(out, "next", std::vector<int>{m.deal.nextCard});
-    std::vector<int> hands(m.deal.computerHand.begin(), m.deal.computerHand.end());
-    hands.insert(hands.end(), m.deal.playerHand.begin(), m.deal.playerHand.end());
-    Put(out, "hands", hands);
-    std::vector<int> discards(m.deal.playerDiscards.begin(), m.deal.playerDiscards.end());
-    discards.insert(discards.end(), m.deal.computerDiscards.begin(), m.deal.computerDiscards.end());
-    Put(out, "discards", discards);
-    Put(out, "categories", std::vector<int>{m.playerCategory, m.computerCategory});
-    Put(out, "bets", std::vector<int>{m.playerBet, m.computerBet});
-    Put(out, "fold", std::vector<int>{m.foldStreak});
-    Put(out, "drawn", std::vector<int>{m.playerDrawCount});
+    std::string out = std::string(Magic) + " " + std::to_string(SavedGameVersion) + "\n";
+    const int money[] = {m.playerMoney, m.computerMoney};
+    PutInts(out, "money", money, 2);
+    PutInts(out, "dealer", &m.playerIsDealer, 1);
+    const int round = m.roundState;
+    PutInts(out, "round", &round, 1);
+    PutInts(out, "deck", m.deal.deck.data(), DeckSize);
+    PutInts(out, "next", &m.deal.nextCard, 1);
+    int hands[10], discards[10];
+    for (int k = 0; k < 5; ++k) {
+        hands[k] = m.deal.computerHand[k];
+        hands[5 + k] = m.deal.playerHand[k];
+        discards[k] = m.deal.playerDiscards[k];
+        discards[5 + k] = m.deal.computerDiscards[k];
+    }
+    PutInts(out, "hands", hands, 10);
+    PutInts(out, "discards", discards, 10);
+    const int categories[] = {m.playerCategory, m.computerCategory};
+    PutInts(out, "categories", categories, 2);
+    const int bets[] = {m.playerBet, m.computerBet};
+    PutInts(out, "bets", bets, 2);
+    PutInts(out, "fold", &m.foldStreak, 1);
+    PutInts(out, "drawn", &m.playerDrawCount, 1);
     const PlayerObservation& o = m.observation;
-    Put(out, "observation",
-        std::vector<int>{o.keepsKicker, o.betsOver2, o.betsOver3, o.betsOver4, o.lastWonBet,
-                         o.prevWonBet, o.prevDealerDrawCount});
-    Put(out, "random", std::vector<std::uint32_t>{RandomState()});
+    const int observation[] = {o.keepsKicker, o.betsOver2,  o.betsOver3,          o.betsOver4,
+                               o.lastWonBet,  o.prevWonBet, o.prevDealerDrawCount};
+    PutInts(out, "observation", observation, 7);
+    PutWords(out, "random", std::to_string(RandomState()));
 
     const ShownTable& shown = TableShown();
-    std::vector<int> slots;
+    int slots[2 * SlotCount];
     for (int slot = 0; slot < SlotCount; ++slot) {
-        slots.push_back(shown.slots[slot]);
-        slots.push_back(shown.slots[slot] == SlotShowsFace ? shown.cards[slot] : 0);
+        slots[2 * slot] = shown.slots[slot];
+        slots[2 * slot + 1] = shown.slots[slot] == SlotShowsFace ? shown.cards[slot] : 0;
     }
-    Put(out, "slots", slots);
+    PutInts(out, "slots", slots, 2 * SlotCount);
     std::string marks;
     for (bool marked : shown.faceMarked) marks += marked ? '1' : '0';
-    Put(out, "marks", std::vector<std::string>{marks});
-    std::vector<std::string> mouths(3, "-");
-    for (int k = 0; k < shown.mouthCount; ++k) mouths[k] = std::to_string(shown.mouths[k]);
-    Put(out, "mouths", mouths);
-    Put(out, "counters", std::vector<int>{shown.computerMoney, shown.playerMoney});
-    Put(out, "speech", std::vector<std::string>{Text(shown.speechShown, shown.speech)});
+    PutWords(out, "marks", marks);
+    std::string mouths;
+    for (int k = 0; k < 3; ++k) {
+        if (k != 0) mouths += ' ';
+        mouths += k < shown.mouthCount ? std::to_string(shown.mouths[k]) : "-";
+    }
+    PutWords(out, "mouths", mouths);
+    const int counters[] = {shown.computerMoney, shown.playerMoney};
+    PutInts(out, "counters", counters, 2);
+    PutWords(out, "speech", Text(shown.speechShown, shown.speech));
     for (int side = 0; side < 2; ++side) {
-        const bool named = shown.nameShown[side];
-        Put(out, side == 0 ? "computer-name" : "player-name",
-            std::vector<std::string>{named ? std::to_string(shown.categories[side]) : "-",
-                                     named ? Text(true, shown.names[side]) : "-"});
+        PutWords(out, side == 0 ? "computer-name" : "player-name",
+                 shown.nameShown[side]
+                     ? std::to_string(shown.categories[side]) + " " + Text(true, shown.names[side])
+                     : "- -");
     }
 
     const TableControls& controls = TableControlsShown();
     std::string enabled;
     for (bool on : controls.enabled) enabled += on ? '1' : '0';
-    Put(out, "controls", std::vector<std::string>{enabled});
-    Put(out, "betbox", std::vector<std::string>{controls.betBox});
-    Put(out, "timer", std::vector<int>{controls.timerPeriod});
-    out << "end\n";
-    return out.str();
+    PutWords(out, "controls", enabled);
+    PutWords(out, "betbox", controls.betBox);
+    PutInts(out, "timer", &controls.timerPeriod, 1);
+    out += "end\n";
+    return out;
 }
 
 bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
@@ -373,13 +401,21 @@ bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
         return false;
     }
     Reader in;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream split(line);
-        std::vector<std::string> words;
-        for (std::string word; split >> word;) words.push_back(word);
-        in.lines.push_back(words);
+    // Lines at "\n", words at spaces and tabs.
+    std::vector<std::string> words;
+    std::string word;
+    for (std::size_t k = 0; k <= text.size(); ++k) {
+        const char c = k < text.size() ? text[k] : '\n';
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+            if (c == '\n' && (k < text.size() || !words.empty())) {
+                in.lines.push_back(words);
+                words.clear();
+            }
+        } else {
+            word += c;
+        }
     }
     const std::vector<std::string>* head = in.Line(Magic, 1);
     if (!head) {
@@ -397,6 +433,7 @@ bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
     TableControls controls;
     bool ok = ReadMatch(in, read, random) && ReadPicture(in, shown) && ReadControls(in, controls) &&
               in.Line("end", 0) != nullptr;
+    while (ok && in.at < in.lines.size() && in.lines[in.at].empty()) ++in.at;
     if (ok && in.at != in.lines.size()) ok = in.Fail("there is text after the end");
     if (ok && !ControlsFitStep(read, controls))
         ok = in.Fail("the enabled controls or the timer do not fit the round step");

@@ -2,6 +2,7 @@
 // keeps the one picture of what the table shows as they pass.
 #include "game/table.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "game/shown_table.h"
@@ -61,18 +62,42 @@ void Notify(unsigned what) {
 const TableOps* Drawer() { return gOps && gOps->requestRepaint ? gOps : nullptr; }
 const TableOps* ControlRunner() { return gOps && gOps->enableControl ? gOps : nullptr; }
 
-// Callers test gRecording first, so a run without a record builds no lines.
-void Record(const std::string& line) { gRecord.push_back(line); }
+// One formatted line; callers test gRecording first, so a run without a
+// record formats nothing. printf-style keeps the page's WebAssembly small.
+void Record(const char* format, ...) {
+    char line[300];
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(line, sizeof line, format, arguments);
+    va_end(arguments);
+    gRecord.emplace_back(line);
+}
 
+// Line breaks as a backslash and n, so that a line stays one line.
 std::string RecordText(const char* text) {
     std::string line;
-    for (; *text; ++text) line += *text == '\n' ? std::string("\\n") : std::string(1, *text);
+    for (; *text; ++text) {
+        if (*text == '\n') {
+            line += "\\n";
+        } else {
+            line += *text;
+        }
+    }
     return line;
 }
 
-std::string RecordCard(Card card) {
-    if (card < 0 || card >= DeckSize) return "?" + std::to_string(card);
-    return std::string(1, "A23456789TJQK"[card % 13]) + "SHCD"[card / 13];
+struct CardName {
+    char text[8];
+};
+CardName RecordCard(Card card) {
+    CardName name;
+    if (card < 0 || card >= DeckSize) {
+        std::snprintf(name.text, sizeof name.text, "?%d", card);
+    } else {
+        std::snprintf(name.text, sizeof name.text, "%c%c", "A23456789TJQK"[card % 13],
+                      "SHCD"[card / 13]);
+    }
+    return name;
 }
 
 }  // namespace
@@ -118,7 +143,7 @@ std::vector<std::string> TakeTableRecord() {
 }
 
 void AddTableRecordLine(const std::string& line) {
-    if (gRecording) Record(line);
+    if (gRecording) gRecord.push_back(line);
 }
 
 // The core keeps the picture and the controls whether or not a provider is
@@ -127,7 +152,7 @@ void AddTableRecordLine(const std::string& line) {
 void ShowSpeech(const char* text) {
     gShown.speechShown = true;
     gShown.speech = text;
-    if (gRecording) Record("ShowSpeech(" + RecordText(text) + ")");
+    if (gRecording) Record("ShowSpeech(%s)", RecordText(text).c_str());
     if (const TableOps* ops = Drawer()) ops->showSpeech(gContext, text);
     Notify(SpeechChanged);
 }
@@ -146,34 +171,32 @@ void DrawMouth(MouthPicture mouth) {
     }
     gShown.mouths[kept++] = mouth;
     gShown.mouthCount = kept;
-    if (gRecording) Record(std::string("DrawMouth(") + MouthName(mouth) + ")");
+    if (gRecording) Record("DrawMouth(%s)", MouthName(mouth));
     if (const TableOps* ops = Drawer()) ops->drawMouth(gContext, mouth);
 }
 
 void DrawCardFace(int slot, Card card) {
     ShowInSlot(slot, SlotShowsFace, card);
-    if (gRecording) Record("DrawCardFace(" + std::to_string(slot) + ", " + RecordCard(card) + ")");
+    if (gRecording) Record("DrawCardFace(%d, %s)", slot, RecordCard(card).text);
     if (const TableOps* ops = Drawer()) ops->drawCardFace(gContext, slot, card);
 }
 
 void DrawCardBack(int slot) {
     ShowInSlot(slot, SlotShowsBack, 0);
-    if (gRecording) Record("DrawCardBack(" + std::to_string(slot) + ")");
+    if (gRecording) Record("DrawCardBack(%d)", slot);
     if (const TableOps* ops = Drawer()) ops->drawCardBack(gContext, slot);
 }
 
 void DrawEmptySlot(int slot) {
     ShowInSlot(slot, SlotShowsEmpty, 0);
-    if (gRecording) Record("DrawEmptySlot(" + std::to_string(slot) + ")");
+    if (gRecording) Record("DrawEmptySlot(%d)", slot);
     if (const TableOps* ops = Drawer()) ops->drawEmptySlot(gContext, slot);
 }
 
 void DrawMoney(int computerMoney, int playerMoney) {
     gShown.computerMoney = computerMoney;
     gShown.playerMoney = playerMoney;
-    if (gRecording)
-        Record("DrawMoney(" + std::to_string(computerMoney) + ", " + std::to_string(playerMoney) +
-               ")");
+    if (gRecording) Record("DrawMoney(%d, %d)", computerMoney, playerMoney);
     if (const TableOps* ops = Drawer()) ops->drawMoney(gContext, computerMoney, playerMoney);
 }
 
@@ -183,8 +206,8 @@ void ShowHandName(TableSide side, HandCategory category, const char* name) {
     gShown.categories[at] = category;
     gShown.names[at] = name;
     if (gRecording)
-        Record(std::string("ShowHandName(") + (side == PlayerSide ? "PlayerSide" : "ComputerSide") +
-               ", " + std::to_string(category) + ", " + RecordText(name) + ")");
+        Record("ShowHandName(%s, %d, %s)", side == PlayerSide ? "PlayerSide" : "ComputerSide",
+               static_cast<int>(category), RecordText(name).c_str());
     if (const TableOps* ops = Drawer()) ops->showHandName(gContext, side, category, name);
 }
 
@@ -192,14 +215,13 @@ void MarkCard(int slot, Card card, bool marked) {
     MarkFace(card, marked);
     ShowInSlot(slot, SlotShowsFace, card);
     if (gRecording)
-        Record("MarkCard(" + std::to_string(slot) + ", " + RecordCard(card) +
-               (marked ? ", marked)" : ", unmarked)"));
+        Record("MarkCard(%d, %s, %s)", slot, RecordCard(card).text, marked ? "marked" : "unmarked");
     if (const TableOps* ops = Drawer()) ops->markCard(gContext, slot, card, marked);
 }
 
 void ClearCardMark(Card card) {
     MarkFace(card, false);
-    if (gRecording) Record("ClearCardMark(" + RecordCard(card) + ")");
+    if (gRecording) Record("ClearCardMark(%s)", RecordCard(card).text);
     if (const TableOps* ops = Drawer()) ops->clearCardMark(gContext, card);
 }
 
@@ -218,15 +240,14 @@ void RequestRepaint() {
 void EnableControl(TableControl control, bool enabled) {
     const int index = control - StartButton;
     if (index >= 0 && index < ControlCount) gControls.enabled[index] = enabled;
-    if (gRecording)
-        Record(std::string("Enable(") + ControlName(control) + (enabled ? ", 1)" : ", 0)"));
+    if (gRecording) Record("Enable(%s, %d)", ControlName(control), enabled ? 1 : 0);
     if (const TableOps* ops = ControlRunner()) ops->enableControl(gContext, control, enabled);
     Notify(ControlsChanged);
 }
 
 void ArmRoundTimer(int milliseconds) {
     gControls.timerPeriod = milliseconds;
-    if (gRecording) Record("Arm(RoundTimer, " + std::to_string(milliseconds) + ")");
+    if (gRecording) Record("Arm(RoundTimer, %d)", milliseconds);
     if (const TableOps* ops = ControlRunner()) ops->armRoundTimer(gContext, milliseconds);
     Notify(TimerChanged);
 }
@@ -241,12 +262,12 @@ void StopRoundTimer() {
 void ReadBetBoxText(char* text, int size) {
     if (size <= 0) return;
     std::snprintf(text, static_cast<std::size_t>(size), "%s", gControls.betBox);
-    if (gRecording) Record(std::string("ReadBetBox() -> ") + gControls.betBox);
+    if (gRecording) Record("ReadBetBox() -> %s", gControls.betBox);
 }
 
 void WriteBetBoxText(const char* text) {
     std::snprintf(gControls.betBox, sizeof gControls.betBox, "%s", text);
-    if (gRecording) Record(std::string("WriteBetBox(") + text + ")");
+    if (gRecording) Record("WriteBetBox(%s)", text);
     if (const TableOps* ops = ControlRunner()) ops->writeBetBoxText(gContext, text);
     Notify(ControlsChanged);
 }

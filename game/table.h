@@ -1,8 +1,9 @@
 // The seam between the round controller and the screen: everything the game
-// asks of the table and its controls. The Win32 view, the page, the recording
-// fake of the tests and the headless table of bluffwick-lab each fill a
-// TableOps; they only draw, since the forwarders below keep the one picture of
-// what the table shows (game/shown_table.h).
+// asks of the table and its controls. The forwarders below keep what the
+// table shows (game/shown_table.h) and the state of its controls, and write
+// the record of operations the tests compare; the Win32 view, the page, the
+// recording fake of the tests and bluffwick-lab's headless table each fill a
+// TableOps to be told of them.
 #pragma once
 
 #include <string>

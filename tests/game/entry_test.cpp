@@ -2,6 +2,7 @@
 // hour and the hit test of the player's cards.
 #include <cstring>
 
+#include "game/input.h"
 #include "game/shown_table.h"
 #include "readable_text.h"
 #include "round_fixture.h"
@@ -149,4 +150,50 @@ TEST_F(RoundTest, ATableWithAGroupFilledInPartIsRefusedAndTheInstalledOneStays) 
     table.betBoxText = "7";
     EXPECT_EQ(ReadBetBox(), 7);
     EXPECT_EQ(TableShown().speech, "y");
+}
+
+// The one input entry: each action runs only while the step has enabled its
+// control, and only the arrows act on a held key's repeat.
+TEST_F(RoundTest, InputsActOnlyWhereTheStepEnablesThem) {
+    struct Case {
+        const char* name;
+        GameInput input;
+        bool taken;
+    };
+    StartDeal(match);  // choosing cards: only Change is enabled
+    TakeRecord(table);
+    const Case choosing[] = {
+        {"Start while choosing", Press(StartButton), false},
+        {"OK while choosing", Press(OkButton), false},
+        {"the bet box, never", Press(BetBox), false},
+        {"no control", GameInput{PressInput, 99}, false},
+        {"a mark off the hand", Mark(5), false},
+        {"Fold key while choosing", Key(FoldKey), false},
+        {"Up key while choosing", Key(UpKey, true), false},
+        {"a digit held down", Key(CardKey, true, 2), false},
+        {"a digit", Key(CardKey, false, 2), true},
+        {"a mark", Mark(0), true},
+        {"Enter held down", Key(EnterKey, true), false},
+    };
+    for (const Case& c : choosing) {
+        EXPECT_EQ(TakeInput(match, c.input), c.taken) << c.name;
+        EXPECT_EQ(!TakeRecord(table).empty(), c.taken) << c.name << ": ran anyway";
+    }
+    EXPECT_EQ(match.deal.playerDiscards, (DiscardMask{1, 0, 1, 0, 0}));
+
+    // Enter presses Change; during the timed steps nothing is enabled.
+    EXPECT_TRUE(TakeInput(match, Key(EnterKey)));
+    EXPECT_EQ(match.roundState, RoundPlayerDraw);
+    for (const GameInput& input : {Key(EnterKey), Press(ChangeButton), Mark(1), Key(DownKey)})
+        EXPECT_FALSE(TakeInput(match, input));
+
+    // The player dealing: the arrows step the bet, held down too; Fold is not enabled.
+    match.playerIsDealer = 1;
+    TickUntilWaiting();
+    ASSERT_EQ(match.roundState, RoundBetting);
+    EXPECT_TRUE(TakeInput(match, Key(UpKey, true)));
+    EXPECT_TRUE(TakeInput(match, Key(UpKey)));
+    EXPECT_TRUE(TakeInput(match, Key(DownKey, true)));
+    EXPECT_EQ(table.betBoxText, "2");
+    EXPECT_FALSE(TakeInput(match, Key(FoldKey)));
 }

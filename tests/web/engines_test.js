@@ -392,6 +392,23 @@ async function ratioTwo() {
   await clickTable(b, 250, 340);
   await settle(b);
   await checkPictures(b, 2, 'a marked card');
+  // Reloaded, the page carries the match on from the browser's storage.
+  const before = await b.evaluate(() => JSON.stringify(window.bluffwick.shown()));
+  await b.evaluate(() => setTimeout(() => location.reload(), 0));
+  let after = null;
+  for (let tries = 0; tries < 300 && after === null; ++tries) {
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    after = await b
+      .evaluate(() =>
+        window.bluffwick && window.bluffwick.ready && window.bluffwick.resumed
+          ? JSON.stringify(window.bluffwick.shown())
+          : null,
+      )
+      .catch(() => null);
+  }
+  check(after === before, 'reloaded, the page carries on the deal with its marked card');
+  await settle(b);
+  await checkPictures(b, 2, 'the resumed deal');
   await checkErrors(b, 'at ratio 2');
   await b.close();
 }

@@ -2,17 +2,19 @@
 // chromium, side by side: the single file from file:// on a desktop profile
 // and on a mid-range phone profile (390 x 844 at ratio 3, the CPU slowed
 // four times), and the hosted copy on the phone profile, loaded from the
-// server the first time and then offline from its worker; with BEFORE.html
-// (an earlier build's single file) that too, as the mark for the rest.
-// Prints the medians.
-//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html]
+// server the first time, then again with a deal in progress (resumed where
+// the build keeps its match), then offline from its worker; with BEFORE.html
+// (an earlier build's single file) and BEFORE-SITE (its hosted copy) those
+// too, as the mark for the rest. Prints the medians.
+//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html [BEFORE-SITE]]
 'use strict';
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
 const path = require('path');
 
-const [playwrightPath, pagePath, siteFolder, runsText, beforePath] = process.argv.slice(2);
+const [playwrightPath, pagePath, siteFolder, runsText, beforePath, beforeSiteFolder] =
+  process.argv.slice(2);
 const { chromium } = require(path.resolve(playwrightPath));
 const runs = Number(runsText || 9);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'first-paint-'));
@@ -56,11 +58,23 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 
 async function main() {
   const file = 'file://' + path.resolve(pagePath);
-  const { server, port } = await serve(siteFolder);
-  const site = `http://127.0.0.1:${port}/`;
+  const servers = [];
+  const sites = [];
+  for (const [name, folder] of [
+    ['hosted', siteFolder],
+    ['beforeHosted', beforeSiteFolder],
+  ]) {
+    if (!folder) continue;
+    const { server, port } = await serve(folder);
+    servers.push(server);
+    sites.push([name, `http://127.0.0.1:${port}/`]);
+  }
   const before = beforePath && 'file://' + path.resolve(beforePath);
-  const times = { desktop: [], phone: [], hostedFirst: [], hostedOffline: [] };
+  const times = { desktop: [], phone: [] };
   if (before) Object.assign(times, { beforeDesktop: [], beforePhone: [] });
+  for (const [name] of sites) {
+    for (const when of ['First', 'Resumed', 'Offline']) times[name + when] = [];
+  }
   const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox'],
@@ -78,26 +92,32 @@ async function main() {
       times[name].push(await paintedAt(await context.newPage(), url, throttle));
       await context.close();
     }
-    // A fresh profile each run, so the first load really is the first.
-    const profile = path.join(work, `profile-${run}`);
-    const context = await chromium.launchPersistentContext(profile, {
-      executablePath: '/usr/bin/chromium',
-      args: ['--no-sandbox'],
-      ...Phone,
-    });
-    const page = context.pages()[0] ?? (await context.newPage());
-    times.hostedFirst.push(await paintedAt(page, site, true));
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
-      timeout: 30000,
-    });
-    // Offline: the worker answers; the server refuses every request meanwhile.
-    await context.setOffline(true);
-    times.hostedOffline.push(await paintedAt(page, site, true));
-    await context.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    for (const [name, site] of sites) {
+      // A fresh profile each run, so the first load really is the first.
+      const profile = path.join(work, `profile-${name}-${run}`);
+      const context = await chromium.launchPersistentContext(profile, {
+        executablePath: '/usr/bin/chromium',
+        args: ['--no-sandbox'],
+        ...Phone,
+      });
+      const page = context.pages()[0] ?? (await context.newPage());
+      times[name + 'First'].push(await paintedAt(page, site, true));
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
+        timeout: 30000,
+      });
+      // A deal in progress, then the page opened again: a build that keeps
+      // its match carries it on, an earlier one opens a new match.
+      await page.evaluate(() => document.getElementById('startButton').click());
+      times[name + 'Resumed'].push(await paintedAt(page, site, true));
+      // Offline: the worker answers; the server refuses every request meanwhile.
+      await context.setOffline(true);
+      times[name + 'Offline'].push(await paintedAt(page, site, true));
+      await context.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    }
   }
   await browser.close();
-  server.close();
+  for (const server of servers) server.close();
   // Everything on the phone against the single file on the phone, the earlier one if given.
   const base = median(times.beforePhone ?? times.phone);
   for (const [name, values] of Object.entries(times)) {

@@ -215,18 +215,21 @@ async function main() {
     'the new match asks first, then starts at 20 and 20 with the greeting, and is stored',
   );
 
-  // ---- Storing a step is quick (desktop, no slow-down).
-  const times = await second.evaluate(() => window.bluffwick.keepTimes.slice());
-  await second.click('#startButton');
-  for (let k = 0; k < 20; ++k) await clickTable(second, 210 + 85 * (k % 5), 320);
-  const all = await second.evaluate(() => window.bluffwick.keepTimes.slice());
-  const sorted = all.slice(times.length).sort((x, y) => x - y);
+  await context.close();
+
+  // ---- Storing a step is quick: timed on the real clock (desktop, no slow-down).
+  const timed = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  const quick = await openPage(timed);
+  await quick.click('#startButton');
+  for (let k = 0; k < 20; ++k) await clickTable(quick, 210 + 85 * (k % 5), 320);
+  const times = (await quick.evaluate(() => window.bluffwick.keepTimes.slice())).slice(2);
+  const sorted = times.sort((x, y) => x - y);
   const median = sorted[Math.floor(sorted.length / 2)];
   check(
     sorted.length >= 20 && median < 2,
-    `storing a step takes ${median.toFixed(2)} ms (median of ${sorted.length})`,
+    `storing a step takes ${median.toFixed(3)} ms (median of ${sorted.length})`,
   );
-  await context.close();
+  await timed.close();
   await browser.close();
   finish();
 }
