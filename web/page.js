@@ -484,6 +484,8 @@
     showControls();
     document.getElementById('otherTab').hidden = false;
   }
+  // Opened again, this tab takes the match back with the steps taken elsewhere.
+  document.getElementById('takeOverButton').addEventListener('click', () => location.reload());
   addEventListener('storage', (event) => {
     if (event.key === OwnerKey && event.newValue !== tabId) giveWay();
   });

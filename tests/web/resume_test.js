@@ -185,7 +185,18 @@ async function main() {
       (await second.evaluate(() => window.bluffwick.roundState())) === 1,
     'a second tab takes the match with its marks; the first shows why it stopped and changes nothing',
   );
+  // Its button takes the match back, with the second tab's mark.
+  await page.click('#takeOverButton');
+  await page.waitForFunction(
+    () => window.bluffwick && window.bluffwick.ready && window.bluffwick.resumed,
+  );
+  check(
+    (await marks(page)) === (await marks(second)) && !(await page.isVisible('#otherTab')),
+    'the first tab takes the match back with every step taken in the second',
+  );
   await page.close();
+  await second.reload();
+  await second.waitForFunction(() => window.bluffwick && window.bluffwick.ready);
 
   // ---- The menu's new match asks first; then 20 and 20, the greeting, kept.
   await second.click('#helpMenuButton');
