@@ -66,6 +66,8 @@ TableView ReadTable(const Picture& frame, const GamePictures& pictures);
 bool RegionEquals(const Picture& frame, int x, int y, const Picture& picture, int columns);
 Picture CropRegion(const Picture& frame, int x, int y, int width, int height);
 std::string DescribeSlots(const TableView& table);
+// The table as a fresh window shows it: ten backs, 20 and 20, the grin.
+bool ShowsOpeningTable(const TableView& table);
 
 // ---- Screen ----------------------------------------------------------------
 
@@ -175,18 +177,9 @@ bool WaitForTable(const Session& session, HWND main, int timeoutMs, TableCapture
     }
 }
 
-// The table as a fresh window shows it: ten backs, 20 and 20, the grin.
-bool ShowsOpeningTable(const TableView& table);
-
 // Plays one whole deal, checked at every step as in the match.
 void PlayOneDeal(Session& session, GameProcess& game);
 
 // Plays whole deals until one side holds all 40, then presses Start once more
 // and checks the reset; the game is left in the new match's first deal.
 void PlayMatchToTheEnd(Session& session, GameProcess& game);
-
-// ---- Start-up against a bare window ------------------------------------------
-
-// --time-starts COUNT PROGRAM.exe BARE.exe FOLDER [--memory-within RATIO]: medians and
-// ratios of both, the game's working set held to RATIO times the bare window's.
-int TimeStarts(int argc, wchar_t** argv);

@@ -2,7 +2,6 @@
 // it as a player would, checking its dialogs, its table and its controls.
 //   bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER
 //   bluffwick_e2e --tick-settings   (ticks every box of a running game's first-run dialog)
-//   bluffwick_e2e --time-starts ...  (the game's start against a bare window's)
 #include "e2e.h"
 
 #include "res/resource.h"
@@ -378,20 +377,6 @@ int TickSettings() {
 
 }  // namespace
 
-std::wstring WindowsPath(const std::wstring& path) {
-    if (path.empty() || path[0] != L'/') return path;
-    std::wstring converted = L"Z:" + path;
-    std::replace(converted.begin(), converted.end(), L'/', L'\\');
-    return converted;
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return -1;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void SaveScreenshot(Session& session, HWND window, const char* name) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
@@ -459,14 +444,11 @@ int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc == 2 && std::wstring(argv[1]) == L"--tick-settings") return TickSettings();
-    if (argc >= 2 && std::wstring(argv[1]) == L"--time-starts") return TimeStarts(argc, argv);
     const bool oneDeal = argc == 4 && std::wstring(argv[3]) == L"--one-deal-scaled";
     if (argc != 3 && !oneDeal) {
         fprintf(stderr,
                 "usage: bluffwick_e2e PROGRAM.exe OUTPUT-FOLDER [--one-deal-scaled]\n"
-                "       bluffwick_e2e --tick-settings\n"
-                "       bluffwick_e2e --time-starts COUNT PROGRAM.exe BARE.exe FOLDER"
-                " [--memory-within RATIO]\n");
+                "       bluffwick_e2e --tick-settings\n");
         return 2;
     }
     Session session;

@@ -535,11 +535,6 @@ void PlayOneDeal(Session& session, GameProcess& game) {
            match.computerMoney, match.playerMoney);
 }
 
-bool ShowsOpeningTable(const TableView& table) {
-    return ShowsBacks(table, 0) && ShowsBacks(table, 5) && table.computerMoney == 20 &&
-           table.playerMoney == 20 && table.mouth == IDB_MOUTH_GRIN;
-}
-
 void PlayMatchToTheEnd(Session& session, GameProcess& game) {
     MatchTracker match;
     const int failuresBefore = FailureCount();

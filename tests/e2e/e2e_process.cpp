@@ -4,6 +4,7 @@
 
 #include "game/layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -79,6 +80,20 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
            static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return -1;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::wstring WindowsPath(const std::wstring& path) {
+    if (path.empty() || path[0] != L'/') return path;
+    std::wstring converted = L"Z:" + path;
+    std::replace(converted.begin(), converted.end(), L'/', L'\\');
+    return converted;
 }
 
 void Pause(int milliseconds) { Sleep(milliseconds); }

@@ -233,6 +233,12 @@ TableView ReadTable(const Picture& frame, const GamePictures& pictures) {
     return table;
 }
 
+bool ShowsOpeningTable(const TableView& table) {
+    for (const SlotView& slot : table.slots)
+        if (slot.shows != ShowsBack) return false;
+    return table.computerMoney == 20 && table.playerMoney == 20 && table.mouth == IDB_MOUTH_GRIN;
+}
+
 std::string DescribeSlots(const TableView& table) {
     std::string text;
     for (int slot = 0; slot < SlotCount; ++slot) {

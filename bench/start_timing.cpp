@@ -1,9 +1,14 @@
 // Start-up against a bare window: the game and a window that only paints
 // itself green, launched in turn under the same warm Wine, each timed from
 // CreateProcess to its first painted window, with its peak working set then.
-#include "e2e.h"
+//   bluffwick_start_bench COUNT PROGRAM.exe BARE.exe FOLDER [--memory-within RATIO]
+//                         [--with-controls BARE_CONTROLS.exe]
+// Prints the medians and ratios; exits 1 when the game's working set exceeds
+// RATIO times the bare window's.
+#include "tests/e2e/e2e.h"
 
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 
@@ -102,11 +107,13 @@ std::string List(const std::vector<double>& values) {
 
 }  // namespace
 
-int TimeStarts(int argc, wchar_t** argv) {
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     double memoryBound = 0;
     std::wstring withControls;
-    bool usable = argc >= 6;
-    for (int at = 6; usable && at < argc; at += 2) {
+    bool usable = argc >= 5 && _wtoi(argv[1]) > 0;
+    for (int at = 5; usable && at < argc; at += 2) {
         const std::wstring option = argv[at];
         usable = at + 1 < argc && (option == L"--memory-within" || option == L"--with-controls");
         if (!usable) break;
@@ -115,17 +122,17 @@ int TimeStarts(int argc, wchar_t** argv) {
     }
     if (!usable) {
         std::fprintf(stderr,
-                     "usage: bluffwick_e2e --time-starts COUNT PROGRAM.exe BARE.exe FOLDER"
+                     "usage: bluffwick_start_bench COUNT PROGRAM.exe BARE.exe FOLDER"
                      " [--memory-within RATIO] [--with-controls BARE_CONTROLS.exe]\n");
         return 2;
     }
-    const int count = _wtoi(argv[2]);
-    const std::wstring folder = WindowsPath(argv[5]);
+    const int count = _wtoi(argv[1]);
+    const std::wstring folder = WindowsPath(argv[4]);
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring game =
-        PrepareCopy(WindowsPath(argv[3]), folder + L"\\game", L"bluffwick.exe", true);
+        PrepareCopy(WindowsPath(argv[2]), folder + L"\\game", L"bluffwick.exe", true);
     const std::wstring bare =
-        PrepareCopy(WindowsPath(argv[4]), folder + L"\\bare", L"bare_window.exe", false);
+        PrepareCopy(WindowsPath(argv[3]), folder + L"\\bare", L"bare_window.exe", false);
     const std::wstring controls =
         withControls.empty() ? L""
                              : PrepareCopy(WindowsPath(withControls.c_str()),

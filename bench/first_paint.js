@@ -5,8 +5,8 @@
 // server the first time, then again with a deal in progress (resumed where
 // the build keeps its match), then offline from its worker; with BEFORE.html
 // (an earlier build's single file) and BEFORE-SITE (its hosted copy) those
-// too, as the mark for the rest. Prints the medians.
-//   node first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html [BEFORE-SITE]]
+// too, as the mark for the rest. Prints the medians. bench/run.sh paint runs it.
+//   node bench/first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html [BEFORE-SITE]]
 'use strict';
 const fs = require('fs');
 const http = require('http');
@@ -118,6 +118,7 @@ async function main() {
   }
   await browser.close();
   for (const server of servers) server.close();
+  fs.rmSync(work, { recursive: true, force: true });
   // Everything on the phone against the single file on the phone, the earlier one if given.
   const base = median(times.beforePhone ?? times.phone);
   for (const [name, values] of Object.entries(times)) {
