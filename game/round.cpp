@@ -43,9 +43,7 @@ void StartDeal(MatchState& match) {
 
 int FindPlayerSlot(int x, int y) {
     for (int i = 0; i < 5; ++i) {
-        const int left = SlotLeft(5 + i);
-        const int top = SlotTop(5 + i);
-        if (x >= left && x < left + CardWidth && y >= top && y < top + CardHeight) return i;
+        if (RectContains(SlotRect(FirstPlayerSlot + i), x, y)) return i;
     }
     return -1;
 }

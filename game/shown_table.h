@@ -21,11 +21,11 @@ struct ShownTable {
     int mouthCount = 0;
     int computerMoney = 0;
     int playerMoney = 0;
-    bool speechShown = false;  // until then the table picture's own empty bubble
-    std::string speech;        // Shift-JIS; empty after ClearSpeech
-    bool nameShown[2] = {};    // by TableSide
-    HandCategory categories[2] = {};
-    std::string names[2];
+    bool speechShown = false;        // until then the table picture's own empty bubble
+    std::string speech;              // Shift-JIS; empty after ClearSpeech
+    bool nameShown[SideCount] = {};  // by TableSide
+    HandCategory categories[SideCount] = {};
+    std::string names[SideCount];
 };
 
 // The table as it opens: backs in the ten slots, both counters at 20, the

@@ -201,10 +201,9 @@ void DrawMoney(int computerMoney, int playerMoney) {
 }
 
 void ShowHandName(TableSide side, HandCategory category, const char* name) {
-    const int at = side == ComputerSide ? 0 : 1;
-    gShown.nameShown[at] = true;
-    gShown.categories[at] = category;
-    gShown.names[at] = name;
+    gShown.nameShown[side] = true;
+    gShown.categories[side] = category;
+    gShown.names[side] = name;
     if (gRecording)
         Record("ShowHandName(%s, %d, %s)", side == PlayerSide ? "PlayerSide" : "ComputerSide",
                static_cast<int>(category), RecordText(name).c_str());
@@ -226,7 +225,7 @@ void ClearCardMark(Card card) {
 }
 
 void ClearHandNames() {
-    gShown.nameShown[0] = gShown.nameShown[1] = false;
+    for (bool& shown : gShown.nameShown) shown = false;
     if (gRecording) Record("ClearHandNames()");
     if (const TableOps* ops = Drawer()) ops->clearHandNames(gContext);
 }
@@ -292,26 +291,4 @@ const char* ControlName(TableControl control) {
     case BetBox: return "BetBox";
     }
     return "Control?";
-}
-
-TableRect ControlRect(TableControl control) {
-    switch (control) {
-    case StartButton: return {10, 300, 90, 330};
-    case ChangeButton: return {100, 300, 180, 330};
-    case UpButton: return {120, 338, 140, 360};
-    case DownButton: return {120, 361, 140, 383};
-    case OkButton: return {10, 390, 90, 420};
-    case FoldButton: return {100, 390, 180, 420};
-    case BetBox: return {65, 342, 113, 372};
-    }
-    return {0, 0, 0, 0};
-}
-
-int MouthTop(MouthPicture mouth) {
-    switch (mouth) {
-    case MouthClosed: return MouthClosedTop;
-    case MouthGrin: return MouthGrinTop;
-    case MouthOpen: return MouthOpenTop;
-    }
-    return MouthOpenTop;
 }

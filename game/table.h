@@ -15,28 +15,6 @@
 
 struct ShownTable;
 
-// Values are the bitmap resource numbers of the three mouth pictures.
-enum MouthPicture { MouthClosed = 182, MouthGrin = 183, MouthOpen = 184 };
-
-enum TableSide { ComputerSide = 0, PlayerSide = 1 };
-
-// Values are the control identifiers of the main window.
-enum TableControl {
-    StartButton = 100,
-    ChangeButton = 101,
-    UpButton = 102,
-    DownButton = 103,
-    OkButton = 104,
-    FoldButton = 105,
-    BetBox = 106,
-};
-constexpr int ControlCount = 7;  // StartButton .. BetBox
-
-// Where the control sits on the table.
-TableRect ControlRect(TableControl control);
-// The height the mouth picture is drawn at (each has its own).
-int MouthTop(MouthPicture mouth);
-
 // What a front end is told changed, as bits of one notice. A front end that
 // draws from the core's state (TableShown, TableControlsShown) needs only this.
 enum TableChange : unsigned {

@@ -1,5 +1,5 @@
 // The table in words: what each part of the table shows, said as a player
-// would say it, and where each part lies.
+// would say it.
 #include "game/table_words.h"
 
 namespace {
@@ -9,8 +9,6 @@ const char* const RankWords[13] = {"A", "2", "3",  "4", "5", "6", "7",
                                    "8", "9", "10", "J", "Q", "K"};
 
 const char* SideWords(TableSide side) { return side == ComputerSide ? "コンピューター" : "あなた"; }
-
-int SideIndex(TableSide side) { return side == ComputerSide ? 0 : 1; }
 
 std::string HandWords(const ShownTable& shown, int firstSlot) {
     std::string words;
@@ -47,10 +45,9 @@ std::string MoneyWords(const ShownTable& shown, TableSide side) {
 }
 
 std::string BareHandName(const ShownTable& shown, TableSide side) {
-    const int at = SideIndex(side);
-    if (!shown.nameShown[at]) return "";
+    if (!shown.nameShown[side]) return "";
     std::string bare;
-    for (char c : shown.names[at]) {
+    for (char c : shown.names[side]) {
         if (c != ' ') bare += c;
     }
     return bare;
@@ -96,39 +93,11 @@ std::string DescribeTable(const ShownTable& shown) {
     }
     text += "\r\n\r\n";
     text += std::string(SideWords(ComputerSide)) + "の手札：" + HandWords(shown, 0) + "\r\n";
-    text += std::string(SideWords(PlayerSide)) + "の手札：" + HandWords(shown, 5) + "\r\n";
+    text += std::string(SideWords(PlayerSide)) + "の手札：" + HandWords(shown, FirstPlayerSlot) +
+            "\r\n";
     text += HandNameWords(shown, ComputerSide) + "\r\n";
     text += HandNameWords(shown, PlayerSide) + "\r\n";
     text += MoneyWords(shown, ComputerSide) + "\r\n";
     text += MoneyWords(shown, PlayerSide) + "\r\n";
     return text;
-}
-
-TableRect PartRect(int part) {
-    if (part == SpeechPart) return {SpeechLeft, SpeechTop, SpeechRight, SpeechBottom};
-    if (part >= FirstComputerSlotPart && part < ComputerHandNamePart) {
-        const int slot = part - FirstComputerSlotPart;
-        return {SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
-                SlotTop(slot) + CardHeight};
-    }
-    switch (part) {
-    case ComputerHandNamePart:
-        return {StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight};
-    case PlayerHandNamePart:
-        return {StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight};
-    case ComputerMoneyPart:
-        return {MoneyTensLeft, ComputerMoneyTop, MoneyOnesLeft + DigitWidth,
-                ComputerMoneyTop + DigitHeight};
-    default:
-        return {MoneyTensLeft, PlayerMoneyTop, MoneyOnesLeft + DigitWidth,
-                PlayerMoneyTop + DigitHeight};
-    }
-}
-
-int PartAt(int x, int y) {
-    for (int part = 0; part < TablePartCount; ++part) {
-        const TableRect rect = PartRect(part);
-        if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) return part;
-    }
-    return -1;
 }

@@ -19,24 +19,9 @@ std::string BareHandName(const ShownTable& shown, TableSide side);
 // The opponent's line with its "\n" breaks left out.
 std::string SpeechWords(const ShownTable& shown);
 
-// The parts of the table in reading order: the line, the computer's five
-// slots, the player's five, both hand names, both counters.
-constexpr int TablePartCount = 15;
-enum TablePart {
-    SpeechPart = 0,
-    FirstComputerSlotPart = 1,
-    FirstPlayerSlotPart = 6,
-    ComputerHandNamePart = 11,
-    PlayerHandNamePart = 12,
-    ComputerMoneyPart = 13,
-    PlayerMoneyPart = 14,
-};
+// What a screen reader hears for a part of the table (game/layout.h), or ""
+// for any other number.
 std::string TablePartName(const ShownTable& shown, int part);
-
-// Where a part lies on the table; any other number is taken as the player's counter.
-TableRect PartRect(int part);
-// The part under table pixel (x, y), or -1.
-int PartAt(int x, int y);
 
 // The whole table as text with CR LF line ends: the line (its breaks kept),
 // both hands as shown, both hand names, both counters.

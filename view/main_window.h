@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include "game/match_state.h"
+#include "res/version.h"
 #include "shell/desktop.h"
 
 // The author's home page, opened by the Help menu's last item.
-constexpr wchar_t HomePageAddress[] = L"http://bluffwick.example.org/";
+constexpr wchar_t HomePageAddress[] = L"" BLUFFWICK_HOME_PAGE;
 constexpr char MainWindowClassName[] = "Parent Window";
 constexpr char HelpFileName[] = "説明.txt";
 constexpr int MainWindowWidth = 640;

@@ -166,10 +166,10 @@ namespace {
 
 int Device(const TableView& view, int value) { return ScaleToDevice(value, view.dpi); }
 
-void FillRect(const TableView& view, int left, int top, int right, int bottom) {
-    PatBlt(view.surface, Device(view, left), Device(view, top),
-           Device(view, right) - Device(view, left), Device(view, bottom) - Device(view, top),
-           PATCOPY);
+void FillRect(const TableView& view, const TableRect& rect) {
+    PatBlt(view.surface, Device(view, rect.left), Device(view, rect.top),
+           Device(view, rect.right) - Device(view, rect.left),
+           Device(view, rect.bottom) - Device(view, rect.top), PATCOPY);
 }
 
 // A picture that is not a card: at 96 DPI through a device-dependent bitmap,
@@ -185,18 +185,18 @@ void DrawPicture(const TableView& view, int id, int x, int y) {
 }  // namespace
 
 void DrawSpeech(const TableView& view, const std::string& text) {
-    FillRect(view, SpeechLeft, SpeechTop, SpeechRight, SpeechBottom);
+    FillRect(view, SpeechRect);
     if (text.empty()) return;
     SelectObject(view.surface, view.speechFont);
     SetTextColor(view.surface, Colour(SpeechBlack));
     SetBkColor(view.surface, Colour(SpeechWhite));
-    RECT area = {Device(view, SpeechLeft), Device(view, SpeechTop), Device(view, SpeechRight),
-                 Device(view, SpeechBottom)};
+    RECT area = {Device(view, SpeechRect.left), Device(view, SpeechRect.top),
+                 Device(view, SpeechRect.right), Device(view, SpeechRect.bottom)};
     std::wstring wide = WidenCp932(text.c_str());
     std::vector<std::wstring> lines;
     if (view.dpi != BaseDpi) {
-        lines = BreakSpeechLines(wide, view.speechFont96, SpeechRight - SpeechLeft,
-                                 SpeechBottom - SpeechTop);
+        lines = BreakSpeechLines(wide, view.speechFont96, SpeechRect.right - SpeechRect.left,
+                                 SpeechRect.bottom - SpeechRect.top);
     }
     if (lines.empty()) {
         DrawTextW(view.surface, wide.c_str(), static_cast<int>(wide.size()), &area, DT_WORDBREAK);
@@ -219,15 +219,15 @@ void DrawHandName(const TableView& view, TableSide side, HandCategory category,
     SetTextColor(view.surface, Colour(HandNameBlue));
     SetBkColor(view.surface, Colour(StripGrey));
     std::wstring wide = WidenCp932(name.c_str());
-    TextOutW(view.surface, Device(view, StripLeft),
-             Device(view, side == ComputerSide ? ComputerStripTop : PlayerStripTop), wide.c_str(),
+    const TableRect strip = StripRect(side);
+    TextOutW(view.surface, Device(view, strip.left), Device(view, strip.top), wide.c_str(),
              static_cast<int>(wide.size()));
 }
 
 void FillStrips(const TableView& view) {
     SelectObject(view.surface, view.stripBrush);
-    FillRect(view, StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight);
-    FillRect(view, StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight);
+    FillRect(view, StripRect(PlayerSide));
+    FillRect(view, StripRect(ComputerSide));
     SelectObject(view.surface, view.speechBrush);
 }
 

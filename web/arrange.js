@@ -10,34 +10,38 @@ const BluffwickArrange = (() => {
   const SpeechScale = 0.82; // the speech's 16-pixel cell then gives a 12-pixel em
   const CardScale = 40 / 76; // a card no narrower than 40 pixels
   const MostScale = 3;
+  // The pieces arranged win over the whole table only when they show the
+  // cards at least this much larger.
+  const MuchLarger = 1.25;
 
   // The pieces of the table picture the arrangements move, in table pixels
-  // [left, top, right, bottom], found from where the core puts things.
-  function pieces(facts, [mouthWidth, mouthHeight]) {
-    const [speechLeft, speechTop, speechRight, speechBottom] = facts.speech;
+  // [left, top, right, bottom]: the core's places with the picture's own
+  // drawing round them (its artwork).
+  function pieces(facts, [, mouthHeight]) {
+    const { bubble, talk, controlCorner, bands, cardMargin } = facts.artwork;
     const slots = facts.slots;
     const cardRow = (first) => [
-      slots[first][0] - 8,
-      slots[first][1] - 8,
-      slots[first + 4][2] + 8,
-      slots[first][3] + 8,
+      slots[first][0] - cardMargin,
+      slots[first][1] - cardMargin,
+      slots[first + 4][2] + cardMargin,
+      slots[first][3] + cardMargin,
     ];
-    // Each grey strip holds a hand name and its counter, from the label on its left.
-    const strip = (top) => [slots[0][0] - 14, top - 3, facts.visible[0], top + 45];
-    const mouthBottom =
-      Math.max(...Object.values(facts.mouths).map((m) => m.top)) + mouthHeight + 1;
+    // The mouths take the column of the bubble and the controls, down to the
+    // row of cloth under the lowest of them.
+    const mouthBottom = Math.max(...Object.values(facts.mouths).map((m) => m.top)) + mouthHeight;
     return {
-      mouth: [facts.mouthLeft - 7, 0, facts.mouthLeft + mouthWidth + 8, mouthBottom],
-      bubble: [speechLeft - 15, speechTop - 20, speechRight + 15, speechBottom + 14],
+      mouth: [bubble[0], 0, controlCorner[2], mouthBottom + 1],
+      bubble,
       // The mouth with the bubble under it, and the cards with the strips between them.
-      talk: [0, 0, speechRight + 18, speechBottom + 16],
-      cards: [slots[0][0] - 14, slots[0][1] - 8, facts.visible[0], slots[5][3] + 8],
+      talk,
+      cards: [bands[0][0], slots[0][1] - cardMargin, facts.visible[0], slots[5][3] + cardMargin],
       computerCards: cardRow(0),
       playerCards: cardRow(5),
-      computerStrip: strip(facts.moneyTops[0]),
-      playerStrip: strip(facts.moneyTops[1]),
+      // Each grey band holds a hand name and its counter, from the label on its left.
+      computerStrip: bands[0],
+      playerStrip: bands[1],
       // Where the program keeps its controls, under the bubble.
-      controlCorner: [0, speechBottom + 16, speechRight + 27, facts.visible[1]],
+      controlCorner,
     };
   }
 
@@ -164,82 +168,74 @@ const BluffwickArrange = (() => {
     return low;
   }
 
+  // The two shapes of the pieces, each along the screen's length: the talk,
+  // side by side across the screen and never too small to read, then the
+  // cards one after another, then the controls.
   // Sideways: the mouth and bubble, then the cards with the strips, then the
-  // controls two abreast, side by side.
-  function sideways(area, p) {
-    const [panelWidth, panelHeight] = GridSize;
-    const talkScale = (most) =>
-      Math.max(SpeechScale, Math.min(most, area.height / heightOf(p.talk)));
-    const cardsScale = (most) => Math.min(most, area.height / heightOf(p.cards));
-    const width = (most) =>
-      widthOf(p.talk) * talkScale(most) +
-      widthOf(p.cards) * cardsScale(most) +
-      2 * Gap +
-      panelWidth;
-    const most = largest((s) => width(s) <= area.width, MostScale);
-    const [ts, cs] = [talkScale(most), cardsScale(most)];
-    const used = width(most);
-    let x = Math.max(0, Math.floor((area.width - used) / 2));
-    const blocks = [];
-    for (const [piece, scale] of [
-      [p.talk, ts],
-      [p.cards, cs],
-    ]) {
-      const y = Math.floor((area.height - heightOf(piece) * scale) / 2);
-      blocks.push({ piece, x, y, scale });
-      x += Math.ceil(widthOf(piece) * scale) + Gap;
-    }
-    const controls = rows(
-      Grid,
-      Math.min(x, area.width - panelWidth),
-      Math.floor((area.height - panelHeight) / 2),
-      panelWidth,
-      Finger,
-    );
-    return { kind: 'sideways', blocks, controls, fits: cs >= CardScale && used <= area.width };
-  }
+  // controls two abreast just after them.
+  // Upright: the mouth beside the bubble, then a column of the computer's
+  // cards, the two strips and the player's cards, with the controls as a bar
+  // of large buttons at the bottom, within the thumb's reach.
+  const Shapes = {
+    sideways: { talk: ['talk'], cards: ['cards'], panelRows: Grid, panelSize: () => GridSize },
+    upright: {
+      talk: ['mouth', 'bubble'],
+      cards: ['computerCards', 'computerStrip', 'playerStrip', 'playerCards'],
+      panelRows: Bar,
+      panelSize: (area) => [Math.min(area.width, 2 * BarSize[0]), BarSize[1]],
+    },
+  };
 
-  // Upright: a column of the mouth beside the bubble, the computer's cards,
-  // the two strips and the player's cards, with the controls as a bar of
-  // large buttons at the bottom, within the thumb's reach.
-  function upright(area, p) {
-    const [barWidth, barHeight] = [Math.min(area.width, 2 * BarSize[0]), BarSize[1]];
-    const top = [p.mouth, p.bubble];
-    const topWidth = widthOf(p.mouth) + Gap + widthOf(p.bubble);
-    const topHeight = Math.max(heightOf(p.mouth), heightOf(p.bubble));
-    const column = [p.computerCards, p.computerStrip, p.playerStrip, p.playerCards];
-    const columnWidth = Math.max(...column.map(widthOf));
-    const columnHeight = column.reduce((sum, piece) => sum + heightOf(piece), 0);
-    const topScale = (most) =>
-      Math.max(SpeechScale, Math.min(most, (area.width - Gap) / (topWidth - Gap)));
-    const columnScale = (most) => Math.min(most, area.width / columnWidth);
-    const height = (most) =>
-      topHeight * topScale(most) + columnHeight * columnScale(most) + 5 * Gap + barHeight;
-    const most = largest((s) => height(s) <= area.height, MostScale);
-    const [ts, cs] = [topScale(most), columnScale(most)];
-    const used = height(most);
-    let y = Math.max(0, Math.floor((area.height - used) / 2));
+  function shape(kind, area, p) {
+    const { panelRows, panelSize } = Shapes[kind];
+    const upright = kind === 'upright';
+    // Lengths along the screen and across it; positions back as [x, y].
+    const along = (r) => (upright ? heightOf(r) : widthOf(r));
+    const across = (r) => (upright ? widthOf(r) : heightOf(r));
+    const at = (a, c) => (upright ? [c, a] : [a, c]);
+    const [length, breadth] = upright ? [area.height, area.width] : [area.width, area.height];
+    const [panelWidth, panelHeight] = panelSize(area);
+    const [panelLength, panelBreadth] = upright
+      ? [panelHeight, panelWidth]
+      : [panelWidth, panelHeight];
+    const talk = Shapes[kind].talk.map((name) => p[name]);
+    const cards = Shapes[kind].cards.map((name) => p[name]);
+    const talkLength = Math.max(...talk.map(along));
+    const talkBreadth = talk.reduce((sum, piece) => sum + across(piece), 0);
+    const talkGaps = (talk.length - 1) * Gap;
+    const cardsLength = cards.reduce((sum, piece) => sum + along(piece), 0);
+    const cardsBreadth = Math.max(...cards.map(across));
+    const talkScale = (most) =>
+      Math.max(SpeechScale, Math.min(most, (breadth - talkGaps) / talkBreadth));
+    const cardsScale = (most) => Math.min(most, breadth / cardsBreadth);
+    const used = (most) =>
+      talkLength * talkScale(most) +
+      cardsLength * cardsScale(most) +
+      (1 + cards.length) * Gap +
+      panelLength;
+    const most = largest((s) => used(s) <= length, MostScale);
+    const [ts, cs] = [talkScale(most), cardsScale(most)];
+    const total = used(most);
+    let a = Math.max(0, Math.floor((length - total) / 2));
     const blocks = [];
-    let x = Math.floor((area.width - (topWidth - Gap) * ts - Gap) / 2);
-    for (const piece of top) {
-      const yAt = y + Math.floor(((topHeight - heightOf(piece)) * ts) / 2);
-      blocks.push({ piece, x, y: yAt, scale: ts });
-      x += Math.ceil(widthOf(piece) * ts) + Gap;
+    let c = Math.floor((breadth - talkBreadth * ts - talkGaps) / 2);
+    for (const piece of talk) {
+      const [x, y] = at(a + Math.floor(((talkLength - along(piece)) * ts) / 2), c);
+      blocks.push({ piece, x, y, scale: ts });
+      c += Math.ceil(across(piece) * ts) + Gap;
     }
-    y += Math.ceil(topHeight * ts) + Gap;
-    for (const piece of column) {
-      const xAt = Math.floor((area.width - widthOf(piece) * cs) / 2);
-      blocks.push({ piece, x: xAt, y, scale: cs });
-      y += Math.ceil(heightOf(piece) * cs) + Gap;
+    a += Math.ceil(talkLength * ts) + Gap;
+    for (const piece of cards) {
+      const [x, y] = at(a, Math.floor((breadth - across(piece) * cs) / 2));
+      blocks.push({ piece, x, y, scale: cs });
+      a += Math.ceil(along(piece) * cs) + Gap;
     }
-    const controls = rows(
-      Bar,
-      Math.floor((area.width - barWidth) / 2),
-      area.height - barHeight,
-      barWidth,
-      Finger,
+    const [x, y] = at(
+      upright ? length - panelLength : Math.min(a, length - panelLength),
+      Math.floor((breadth - panelBreadth) / 2),
     );
-    return { kind: 'upright', blocks, controls, fits: cs >= CardScale && used <= area.height };
+    const controls = rows(panelRows, x, y, panelWidth, Finger);
+    return { kind, blocks, controls, fits: cs >= CardScale && total <= length };
   }
 
   // `area`: the CSS pixels the table may take (the window less its menu and
@@ -251,12 +247,12 @@ const BluffwickArrange = (() => {
     const fit = Math.min(area.width / width, area.height / height);
     if (!coarse && fit >= 1) return null;
     const p = pieces(facts, mouthSize);
-    const [first, second] = area.width >= area.height ? [sideways, upright] : [upright, sideways];
-    const shaped = [first(area, p), second(area, p)].find((layout) => layout.fits);
+    const kinds = area.width >= area.height ? ['sideways', 'upright'] : ['upright', 'sideways'];
+    const shaped = kinds.map((kind) => shape(kind, area, p)).find((layout) => layout.fits);
     // The whole table, exact at a whole multiple, unless the pieces arranged
     // show the cards much larger.
     const cardScale = shaped ? Math.min(...shaped.blocks.map((block) => block.scale)) : 0;
-    for (let k = Math.floor(Math.min(fit, MostScale)); k >= 1 && k * 1.25 > cardScale; --k) {
+    for (let k = Math.floor(Math.min(fit, MostScale)); k >= 1 && k * MuchLarger > cardScale; --k) {
       const table = wholeTable(area, k, p, facts.visible);
       if (table) return table;
     }
@@ -266,4 +262,5 @@ const BluffwickArrange = (() => {
 
   return { arrange, Finger, Gap, SpeechScale, CardScale };
 })();
+// Node's checks of the screens require this file.
 if (typeof module !== 'undefined') module.exports = BluffwickArrange;

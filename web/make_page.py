@@ -25,10 +25,21 @@ from fontTools.ttLib import TTFont
 FontNames = {"proportional": "Bluffwick PGothic", "fixed": "Bluffwick Gothic"}
 
 
-def literals(path):
-    """The string literals of a C++ source, its comments left out."""
-    text = re.sub(r"//[^\n]*|/\*.*?\*/", "", path.read_text(encoding="utf-8"), flags=re.S)
-    return [m.group(1) for m in re.finditer(r'"((?:[^"\\\n]|\\.)*)"', text)]
+def replace_once(text, old, new, where):
+    """`text` with its one `old` as `new`; stops the build if `old` is not
+    there exactly once, so that a changed template cannot go unnoticed."""
+    if text.count(old) != 1:
+        sys.exit(f"make_page: {where} should hold {old!r} once")
+    return text.replace(old, new)
+
+
+def fill(text, values, where):
+    """`text` with each @@NAME@@ as values[NAME]; stops the build if a
+    placeholder has no value or a value no placeholder."""
+    found = re.findall(r"@@(\w+)@@", text)
+    if sorted(found) != sorted(values):
+        sys.exit(f"make_page: {where} has the placeholders {found}, not one each of {list(values)}")
+    return re.sub(r"@@(\w+)@@", lambda m: values[m.group(1)], text)
 
 
 def speech_lines(path):
@@ -104,9 +115,9 @@ Icons = [
 ]
 
 
-def write_site(site, template, parts, res):
+def write_site(site, template, parts, res, service_worker):
     """The page as index.html with its parts in files, the manifest, the icons
-    and a service worker whose cache is named for this build."""
+    and the service worker, its cache named for this build."""
     site.mkdir(parents=True, exist_ok=True)
     files = {"bluffwick.css": parts["STYLE"].encode()}
     html = re.sub(
@@ -131,11 +142,17 @@ def write_site(site, template, parts, res):
         sys.exit(
             "make_page: the template's style, scripts or policy are not where the site expects"
         )
-    html = html.replace(
-        "<!-- Everything is inside this file: nothing may be fetched, nothing stored. -->",
-        "<!-- Everything comes from this site; the service worker keeps it for offline play. -->",
+    html = replace_once(
+        html,
+        "<!-- Everything is inside this file: nothing may be fetched. "
+        "Only the match in progress is stored. -->",
+        "<!-- Everything comes from this site; the service worker keeps it for offline play. "
+        "Only the match in progress is stored. -->",
+        "the template",
     )
-    files["index.html"] = re.sub(r"@@(\w+)@@", lambda m: parts[m.group(1)], html).encode()
+    files["index.html"] = fill(
+        html, {key: parts[key] for key in ("VERSION", "HOME_PAGE")}, "the site's page"
+    ).encode()
     for name, _, _ in Icons:
         files[name] = (res / name).read_bytes()
     files["manifest.webmanifest"] = (
@@ -165,50 +182,15 @@ def write_site(site, template, parts, res):
     for name in sorted(files):
         digest.update(name.encode() + b"\0" + files[name] + b"\0")
     precache = ["./"] + sorted([*files, "sw.js"])
-    files["sw.js"] = (
-        ServiceWorker.replace("@@CACHE@@", "bluffwick-" + digest.hexdigest()[:16])
-        .replace("@@FILES@@", json.dumps(precache))
-        .encode()
+    worker = replace_once(
+        service_worker, "@@CACHE@@", "bluffwick-" + digest.hexdigest()[:16], "sw.js"
     )
+    files["sw.js"] = replace_once(worker, "['@@FILES@@']", json.dumps(precache), "sw.js").encode()
     for name, data in files.items():
         (site / name).write_bytes(data)
     for stale in site.iterdir():
         if stale.name not in files:
             stale.unlink()
-
-
-ServiceWorker = """// Keeps every file of the game for playing offline: answered from this
-// build's cache first, the network only for what it does not hold.
-'use strict';
-const Cache = '@@CACHE@@';
-const Files = @@FILES@@;
-
-self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(Cache).then((cache) => cache.addAll(Files)).then(() => self.skipWaiting()));
-});
-
-// Older builds' caches go once this one is in charge (only the game's own:
-// the site may share its origin with others).
-self.addEventListener('activate', (event) => {
-  event.waitUntil(
-    caches
-      .keys()
-      .then((names) => names.filter((name) => name.startsWith('bluffwick-') && name !== Cache))
-      .then((old) => Promise.all(old.map((name) => caches.delete(name))))
-      .then(() => self.clients.claim()),
-  );
-});
-
-self.addEventListener('fetch', (event) => {
-  if (event.request.method !== 'GET') return;
-  event.respondWith(
-    caches
-      .open(Cache)
-      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
-      .then((kept) => kept || fetch(event.request)),
-  );
-});
-"""
 
 
 def main():
@@ -218,6 +200,7 @@ def main():
         "style",
         "page",
         "arrange",
+        "service-worker",
         "core",
         "res",
         "help-text",
@@ -225,22 +208,17 @@ def main():
         "proportional-font",
         "fixed-font",
         "licence",
-        "rc",
-        "home-page-from",
+        "facts",
         "out",
     ):
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
-    parser.add_argument("--texts-from", nargs="+", type=pathlib.Path, required=True)
     parser.add_argument("--site", type=pathlib.Path, help="also write the hosted copy here")
     args = parser.parse_args()
 
     template = args.template.read_text(encoding="utf-8")
-    version = re.search(r'VALUE "ProductVersion", "([^"]+)"', args.rc.read_text(encoding="utf-8"))
-    home = re.search(
-        r'HomePageAddress\[\] = L"([^"]+)"', args.home_page_from.read_text(encoding="utf-8")
-    )
-    if not version or not home:
-        sys.exit("make_page: no version in the resource script or no home page address")
+    # The version, the home page and the core's texts, as the build's
+    # bluffwick-page-facts wrote them.
+    facts = json.loads(args.facts.read_text(encoding="utf-8"))
     help_text = args.help_text.read_text(encoding="utf-8-sig").replace("\r\n", "\n")
     metrics, lines = speech_lines(args.speech_lines)
     if not all(key in metrics for key in ("height", "ascent", "line")):
@@ -249,9 +227,8 @@ def main():
     # Every character the page can show: the game's texts, the page's own, the
     # help and the font's licence.
     characters = set(chr(c) for c in range(0x20, 0x7F))
-    for source in args.texts_from:
-        for literal in literals(source):
-            characters.update(literal)
+    for text in facts["texts"]:
+        characters.update(bytes(text).decode("cp932"))
     for text, broken in lines.items():
         characters.update(text)
     characters.update(re.sub(r"<[^>]*>|@@\w+@@", "", template))
@@ -294,13 +271,13 @@ def main():
         "ASSETS": script("const BluffwickAssets = " + json.dumps(assets, ensure_ascii=False) + ";"),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
-        "VERSION": version.group(1),
-        "HOME_PAGE": home.group(1),
+        "VERSION": facts["version"],
+        "HOME_PAGE": facts["homePage"],
     }
-    page = re.sub(r"@@(\w+)@@", lambda m: parts[m.group(1)], template)
-    args.out.write_text(page, encoding="utf-8")
+    args.out.write_text(fill(template, parts, args.template.name), encoding="utf-8")
     if args.site:
-        write_site(args.site, template, parts, args.res)
+        service_worker = args.service_worker.read_text(encoding="utf-8")
+        write_site(args.site, template, parts, args.res, service_worker)
 
 
 if __name__ == "__main__":

@@ -157,8 +157,7 @@
         width: innerWidth - left - right - 2 * Gap,
         height: innerHeight - top - bottom - menuHeight - 2 * Gap,
       };
-      const mouth = bitmaps[Object.keys(Facts.mouths)[0]];
-      arrangement = BluffwickArrange.arrange(area, coarse, Facts, [mouth.width, mouth.height]);
+      arrangement = BluffwickArrange.arrange(area, coarse, Facts, Facts.mouthSize);
       if (arrangement) placeArrangement(area);
       else root.classList.remove('arranged');
     }
@@ -266,40 +265,17 @@
     context.textBaseline = 'alphabetic';
     // Bold is asked for, but the Japanese face has no bold: the program draws it regular.
     context.font = `${fontPixels(metrics.height, Assets.proportional) * scale}px "Bluffwick PGothic"`;
+    // Every text the core can say is listed (SpeechLinesTest); one that is not
+    // breaks only where it says so, and is kept for the checks.
     let lines = Assets.speechLines[text];
     if (!lines) {
-      lines = breakSpeech(text);
+      lines = text.split('\n');
       window.bluffwick.unlistedSpeech.push(text);
     }
     lines.forEach((line, k) => {
       context.fillText(line, left * scale, (top + k * metrics.line + metrics.ascent) * scale);
     });
     context.restore();
-  }
-
-  // A text the table of lines does not know (none should reach here): broken
-  // as the program breaks it, at "\n", after the last space that fits, or
-  // inside a word too long for the line.
-  function breakSpeech(text) {
-    const width = (Facts.speech[2] - Facts.speech[0]) * scale;
-    const lines = [];
-    for (const paragraph of text.split('\n')) {
-      let rest = paragraph;
-      do {
-        let fit = 0;
-        while (fit < rest.length && context.measureText(rest.slice(0, fit + 1)).width <= width)
-          ++fit;
-        if (fit === rest.length) {
-          lines.push(rest);
-          break;
-        }
-        let cut = rest.lastIndexOf(' ', fit);
-        if (cut <= 0) cut = Math.max(fit, 1);
-        lines.push(rest.slice(0, cut));
-        rest = rest.slice(cut).replace(/^ +/, '');
-      } while (rest.length > 0);
-    }
-    return lines;
   }
 
   function drawHandNames() {
@@ -795,7 +771,6 @@
     resumeRefused: null, // why a stored match could not be carried on
     keepTimes: [], // ms each store took
     clockReads: [], // with #record: every reading of the clock in seconds, in order
-    roundState: () => core._WebRoundState(),
     timerRunning: () => timer !== null,
     unlistedSpeech: [], // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),

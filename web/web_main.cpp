@@ -83,8 +83,6 @@ EMSCRIPTEN_KEEPALIVE int WebPlayerSlot(int x, int y) { return FindPlayerSlot(x, 
 
 EMSCRIPTEN_KEEPALIVE void TickWebTimer() { AdvanceRound(gMatch); }
 
-EMSCRIPTEN_KEEPALIVE int WebRoundState() { return gMatch.roundState; }
-
 // The controls as the game left them.
 EMSCRIPTEN_KEEPALIVE int WebControlEnabled(int control) {
     if (control < StartButton || control >= StartButton + ControlCount) return 0;

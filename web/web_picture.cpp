@@ -6,83 +6,105 @@
 #include <string>
 
 #include "cards/hand_eval.h"
-#include "game/match_state.h"
 #include "game/saved_game.h"
 #include "game/shown_table.h"
-#include "game/table_words.h"
 #include "res/resource.h"
+#include "web/json_writer.h"
 
 namespace {
 
 std::string gJson;  // the last answer, kept until the next question
 
-std::string Number(int value) { return std::to_string(value); }
-
-std::string Rect(const TableRect& rect) {
-    return "[" + Number(rect.left) + "," + Number(rect.top) + "," + Number(rect.right) + "," +
-           Number(rect.bottom) + "]";
+void WriteSlotRects(JsonWriter& json) {
+    json.WriteKey("slots").BeginArray();
+    for (int slot = 0; slot < SlotCount; ++slot) json.WriteRect(SlotRect(slot));
+    json.EndArray();
 }
 
-std::string Bytes(const std::string& text) {
-    std::string json = "[";
-    for (char c : text) {
-        if (json.size() > 1) json += ',';
-        json += Number(static_cast<unsigned char>(c));
-    }
-    return json + "]";
-}
-
-std::string Colour(int rgb) {
-    static const char Hex[] = "0123456789abcdef";
-    std::string css = "\"#";
-    for (int shift = 20; shift >= 0; shift -= 4) css += Hex[(rgb >> shift) & 0xF];
-    return css + "\"";
-}
-
-std::string Field(const char* name, const std::string& value) {
-    return std::string("\"") + name + "\":" + value;
+void WriteMoneyTops(JsonWriter& json) {
+    json.WriteKey("moneyTops").BeginArray();
+    for (TableSide side : {ComputerSide, PlayerSide}) json.WriteNumber(MoneyTop(side));
+    json.EndArray();
 }
 
 // By picture id: the mouth's name in game records and its height.
-std::string Mouths() {
-    std::string json = "{";
+void WriteMouths(JsonWriter& json) {
+    json.WriteKey("mouths").BeginObject();
     for (MouthPicture mouth : {MouthClosed, MouthGrin, MouthOpen}) {
-        if (json.size() > 1) json += ',';
-        json += Field(Number(mouth).c_str(),
-                      "{" + Field("name", std::string("\"") + MouthName(mouth) + "\"") + "," +
-                          Field("top", Number(MouthTop(mouth))) + "}");
+        json.WriteKey(std::to_string(mouth).c_str()).BeginObject();
+        json.WriteKey("name").WriteString(MouthName(mouth));
+        json.WriteKey("top").WriteNumber(MouthTop(mouth));
+        json.EndObject();
     }
-    return json + "}";
+    json.EndObject();
 }
 
-std::string ControlRects() {
-    std::string json = "{";
+void WriteStripRects(JsonWriter& json) {
+    json.WriteKey("strips").BeginArray();
+    for (TableSide side : {ComputerSide, PlayerSide}) json.WriteRect(StripRect(side));
+    json.EndArray();
+}
+
+void WritePictureIds(JsonWriter& json) {
+    json.WriteKey("pictures").BeginObject();
+    json.WriteKey("table").WriteNumber(IDB_TABLE);
+    json.WriteKey("cardFirst").WriteNumber(IDB_CARD_FIRST);
+    json.WriteKey("back").WriteNumber(IDB_CARD_BACK);
+    json.WriteKey("blankDigit").WriteNumber(IDB_BLANK_DIGIT);
+    json.WriteKey("digitFirst").WriteNumber(IDB_DIGIT_FIRST);
+    json.WriteKey("empty").WriteNumber(IDB_EMPTY_SLOT);
+    json.EndObject();
+}
+
+void WriteColours(JsonWriter& json) {
+    json.WriteKey("colours").BeginObject();
+    json.WriteKey("table").WriteColour(TableGreen);
+    json.WriteKey("speech").WriteColour(SpeechWhite);
+    json.WriteKey("speechText").WriteColour(SpeechBlack);
+    json.WriteKey("strip").WriteColour(StripGrey);
+    json.WriteKey("handName").WriteColour(HandNameBlue);
+    json.EndObject();
+}
+
+void WriteHandNameFont(JsonWriter& json) {
+    json.WriteKey("handNameFont").BeginObject();
+    json.WriteKey("height").WriteNumber(HandNameFontHeight);
+    json.WriteKey("width").WriteNumber(HandNameFontWidth);
+    json.WriteKey("narrowWidth").WriteNumber(HandNameNarrowFontWidth);
+    json.WriteKey("narrowCategory").WriteNumber(RoyalStraightFlush);
+    json.EndObject();
+}
+
+// By the control's name: its id and where it sits.
+void WriteControls(JsonWriter& json) {
+    json.WriteKey("controls").BeginObject();
     for (int id = StartButton; id < StartButton + ControlCount; ++id) {
-        if (id != StartButton) json += ',';
         const auto control = static_cast<TableControl>(id);
-        json += Field(ControlName(control), "{" + Field("id", Number(id)) + "," +
-                                                Field("rect", Rect(ControlRect(control))) + "}");
+        json.WriteKey(ControlName(control)).BeginObject();
+        json.WriteKey("id").WriteNumber(id);
+        json.WriteKey("rect").WriteRect(ControlRect(control));
+        json.EndObject();
     }
-    return json + "}";
+    json.EndObject();
 }
 
-std::string PartRects() {
-    std::string json = "[";
-    for (int part = 0; part < TablePartCount; ++part) {
-        if (part != 0) json += ',';
-        json += Rect(PartRect(part));
-    }
-    return json + "]";
+void WritePartRects(JsonWriter& json) {
+    json.WriteKey("parts").BeginArray();
+    for (int part = 0; part < TablePartCount; ++part) json.WriteRect(PartRect(part));
+    json.EndArray();
 }
 
-std::string SlotRects() {
-    std::string json = "[";
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        if (slot != 0) json += ',';
-        json += Rect({SlotLeft(slot), SlotTop(slot), SlotLeft(slot) + CardWidth,
-                      SlotTop(slot) + CardHeight});
-    }
-    return json + "]";
+// The picture's drawing round the places, for the pieces of web/arrange.js.
+void WriteArtwork(JsonWriter& json) {
+    json.WriteKey("artwork").BeginObject();
+    json.WriteKey("bubble").WriteRect(BubblePiece);
+    json.WriteKey("talk").WriteRect(TalkPiece);
+    json.WriteKey("controlCorner").WriteRect(ControlCorner);
+    json.WriteKey("bands").BeginArray();
+    for (TableSide side : {ComputerSide, PlayerSide}) json.WriteRect(BandRect(side));
+    json.EndArray();
+    json.WriteKey("cardMargin").WriteNumber(CardRowMargin);
+    json.EndObject();
 }
 
 int SlotPicture(const ShownTable& shown, int slot) {
@@ -94,47 +116,45 @@ int SlotPicture(const ShownTable& shown, int slot) {
     return IDB_CARD_BACK;
 }
 
+const char* Answer(const JsonWriter& json) {
+    gJson = json.Text();
+    return gJson.c_str();
+}
+
 }  // namespace
 
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* WebTableFacts() {
-    gJson =
-        "{" +
-        Field("visible", "[" + Number(VisibleTableWidth) + "," + Number(VisibleTableHeight) + "]") +
-        "," + Field("slots", SlotRects()) + "," + Field("moneyTensLeft", Number(MoneyTensLeft)) +
-        "," + Field("moneyOnesLeft", Number(MoneyOnesLeft)) + "," +
-        Field("moneyTops", "[" + Number(ComputerMoneyTop) + "," + Number(PlayerMoneyTop) + "]") +
-        "," + Field("mouthLeft", Number(MouthLeft)) + "," + Field("mouths", Mouths()) + "," +
-        Field("speech", Rect({SpeechLeft, SpeechTop, SpeechRight, SpeechBottom})) + "," +
-        Field(
-            "strips",
-            "[" + Rect({StripLeft, ComputerStripTop, StripRight, ComputerStripTop + StripHeight}) +
-                "," + Rect({StripLeft, PlayerStripTop, StripRight, PlayerStripTop + StripHeight}) +
-                "]") +
-        "," +
-        Field("pictures", "{" + Field("table", Number(IDB_TABLE)) + "," +
-                              Field("cardFirst", Number(IDB_CARD_FIRST)) + "," +
-                              Field("back", Number(IDB_CARD_BACK)) + "," +
-                              Field("blankDigit", Number(IDB_BLANK_DIGIT)) + "," +
-                              Field("digitFirst", Number(IDB_DIGIT_FIRST)) + "," +
-                              Field("empty", Number(IDB_EMPTY_SLOT)) + "}") +
-        "," + Field("faceWhiteIndex", Number(FaceWhiteIndex)) + "," +
-        Field("markCyanIndex", Number(MarkCyanIndex)) + "," +
-        Field("colours", "{" + Field("table", Colour(TableGreen)) + "," +
-                             Field("speech", Colour(SpeechWhite)) + "," +
-                             Field("speechText", Colour(SpeechBlack)) + "," +
-                             Field("strip", Colour(StripGrey)) + "," +
-                             Field("handName", Colour(HandNameBlue)) + "}") +
-        "," +
-        Field("handNameFont", "{" + Field("height", Number(HandNameFontHeight)) + "," +
-                                  Field("width", Number(HandNameFontWidth)) + "," +
-                                  Field("narrowWidth", Number(HandNameNarrowFontWidth)) + "," +
-                                  Field("narrowCategory", Number(RoyalStraightFlush)) + "}") +
-        "," + Field("controls", ControlRects()) + "," + Field("parts", PartRects()) + "," +
-        Field("roundSelecting", Number(RoundSelecting)) + "," +
-        Field("savedGameMostBytes", Number(SavedGameMostBytes)) + "}";
-    return gJson.c_str();
+    JsonWriter json;
+    json.BeginObject();
+    json.WriteKey("visible").BeginArray();
+    json.WriteNumber(VisibleTableWidth);
+    json.WriteNumber(VisibleTableHeight);
+    json.EndArray();
+    WriteSlotRects(json);
+    json.WriteKey("moneyTensLeft").WriteNumber(MoneyTensLeft);
+    json.WriteKey("moneyOnesLeft").WriteNumber(MoneyOnesLeft);
+    WriteMoneyTops(json);
+    json.WriteKey("mouthLeft").WriteNumber(MouthLeft);
+    json.WriteKey("mouthSize").BeginArray();
+    json.WriteNumber(MouthWidth);
+    json.WriteNumber(MouthHeight);
+    json.EndArray();
+    WriteMouths(json);
+    json.WriteKey("speech").WriteRect(SpeechRect);
+    WriteStripRects(json);
+    WritePictureIds(json);
+    json.WriteKey("faceWhiteIndex").WriteNumber(FaceWhiteIndex);
+    json.WriteKey("markCyanIndex").WriteNumber(MarkCyanIndex);
+    WriteColours(json);
+    WriteHandNameFont(json);
+    WriteControls(json);
+    WritePartRects(json);
+    WriteArtwork(json);
+    json.WriteKey("savedGameMostBytes").WriteNumber(SavedGameMostBytes);
+    json.EndObject();
+    return Answer(json);
 }
 
 // The picture as the page draws it: each slot's picture and mark, the
@@ -142,34 +162,43 @@ EMSCRIPTEN_KEEPALIVE const char* WebTableFacts() {
 // picture's own bubble) and the hand names (null for an empty strip).
 EMSCRIPTEN_KEEPALIVE const char* WebShownTable() {
     const ShownTable& shown = TableShown();
-    std::string slots = "[";
+    JsonWriter json;
+    json.BeginObject();
+    json.WriteKey("slots").BeginArray();
     for (int slot = 0; slot < SlotCount; ++slot) {
-        if (slot != 0) slots += ',';
-        slots += "[" + Number(SlotPicture(shown, slot)) + "," +
-                 (SlotMarked(shown, slot) ? "true" : "false") + "]";
+        json.BeginArray();
+        json.WriteNumber(SlotPicture(shown, slot));
+        json.WriteBool(SlotMarked(shown, slot));
+        json.EndArray();
     }
-    slots += "]";
-    std::string mouths = "[";
-    for (int k = 0; k < shown.mouthCount; ++k) {
-        if (k != 0) mouths += ',';
-        mouths += Number(shown.mouths[k]);
+    json.EndArray();
+    json.WriteKey("money").BeginArray();
+    json.WriteNumber(shown.computerMoney);
+    json.WriteNumber(shown.playerMoney);
+    json.EndArray();
+    json.WriteKey("mouths").BeginArray();
+    for (int k = 0; k < shown.mouthCount; ++k) json.WriteNumber(shown.mouths[k]);
+    json.EndArray();
+    json.WriteKey("speech");
+    if (shown.speechShown) {
+        json.WriteBytes(shown.speech);
+    } else {
+        json.WriteNull();
     }
-    mouths += "]";
-    std::string names = "[";
-    for (int at = 0; at < 2; ++at) {
-        if (at != 0) names += ',';
-        names += shown.nameShown[at] ? "{" + Field("category", Number(shown.categories[at])) + "," +
-                                           Field("bytes", Bytes(shown.names[at])) + "}"
-                                     : "null";
+    json.WriteKey("names").BeginArray();
+    for (int side = 0; side < SideCount; ++side) {
+        if (!shown.nameShown[side]) {
+            json.WriteNull();
+            continue;
+        }
+        json.BeginObject();
+        json.WriteKey("category").WriteNumber(shown.categories[side]);
+        json.WriteKey("bytes").WriteBytes(shown.names[side]);
+        json.EndObject();
     }
-    names += "]";
-    gJson =
-        "{" + Field("slots", slots) + "," +
-        Field("money", "[" + Number(shown.computerMoney) + "," + Number(shown.playerMoney) + "]") +
-        "," + Field("mouths", mouths) + "," +
-        Field("speech", shown.speechShown ? Bytes(shown.speech) : "null") + "," +
-        Field("names", names) + "}";
-    return gJson.c_str();
+    json.EndArray();
+    json.EndObject();
+    return Answer(json);
 }
 
 }  // extern "C"
