@@ -1,6 +1,6 @@
 /* Resource numbers shared by the resource script and the C++ code. Plain
    #defines only: windres reads this file too. The main window's control ids
-   (100..106) are the TableControl values of game/table.h. */
+   (100..106) are the TableControl values of game/layout.h. */
 #ifndef BLUFFWICK_RESOURCE_H
 #define BLUFFWICK_RESOURCE_H
 
