@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The host side of the test command: the page's build (the core in WebAssembly),
-# playwright-core and prettier at their pinned versions (prettier checks the
-# JavaScript and CSS at once), then the host build of the portable
+# the page's checks' npm packages and prettier at their pinned versions (prettier
+# checks the JavaScript and CSS at once), then the host build of the portable
 # core, bluffwick-lab and the tools, and their tests with the page's checks.
 #   scripts/host-checks.sh JOBS
 set -euo pipefail
@@ -12,7 +12,7 @@ echo "== Web build: the core in WebAssembly and bluffwick.html"
 rm -rf build/test-web
 scripts/build-page.sh build/test-web
 ls -l build/test-web/web/bluffwick.html
-# playwright-core, at the version the lock file pins, for the page's check in chromium.
+# The browsers' drivers, the hosted copy's server and prettier, at the versions the lock file pins.
 rm -rf build/test-npm
 mkdir -p build/test-npm
 cp tests/web/package.json tests/web/package-lock.json build/test-npm/

@@ -5,34 +5,29 @@
 // must be the same. Then what storage can go wrong: an unreadable or foreign
 // text is set aside and the player told, a second tab takes the match over
 // without a step lost, the menu's new match asks first, and storing is quick.
-//   node resume_test.js PLAYWRIGHT-CORE PAGE.html WORK-FOLDER
+//   node resume_test.js --web BUILD/web --modules NODE_MODULES --res RES --work FOLDER
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { check, finish, readScript, clickTable, waitForTimer } = require('./page_checks');
+const { test, before, after } = require('node:test');
+const assert = require('node:assert');
+const h = require('./harness');
 
-const [playwrightPath, pagePath, workFolder] = process.argv.slice(2);
-const { chromium } = require(playwrightPath);
-const url = 'file://' + path.resolve(pagePath);
+const env = h.setup();
 const MatchKey = 'bluffwick.match';
-
-async function openPage(context) {
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
-  page.errors = errors;
-  await page.goto(url);
-  await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
-    polling: 20,
-  });
-  await page.clock.runFor(50);
-  return page;
-}
+const Selecting = 1; // the stored round step while cards are chosen
+const script = h.readScript(path.join(__dirname, 'matches', 'match_morning.txt'));
+let browser;
+let facts;
+before(async () => {
+  browser = await h.Engines.chromium(env);
+  ({ facts } = await h.loadCore(env.coreFile));
+});
+after(() => browser?.close());
 
 // Everything a player could see or the page keeps, after one step.
-const snapshot = (page) =>
-  page.evaluate((key) => {
+const snapshot = (session) =>
+  session.evaluate((key) => {
     const b = window.bluffwick;
     return JSON.stringify({
       stored: localStorage.getItem(key),
@@ -43,209 +38,192 @@ const snapshot = (page) =>
       timer: b.timerRunning(),
     });
   }, MatchKey);
+// The round step of the stored game.
+const storedRound = (session) =>
+  session.evaluate((key) => Number(/^round (\d+)$/m.exec(localStorage.getItem(key))[1]), MatchKey);
 
-// Plays `lines` by mouse; `reopenAt(step, tick)` says when to close the tab
-// and open the page again (tick: within a run, after that many ticks).
-async function play(browser, script, reopenAt) {
-  const context = await browser.newContext({
-    viewport: { width: 800, height: 600 },
-    timezoneId: script.timezoneId,
-  });
-  await context.clock.install({ time: script.opening * 1000 - 5000 });
-  await context.clock.pauseAt(script.opening * 1000);
-  let page = null;
+// Plays the script by mouse; `reopenAt(step, tick)` says when to close the
+// tab and open the page again (tick: within a run, after that many ticks).
+async function play(reopenAt) {
+  const first = await browser.open({ clockAt: script.opening, timezoneId: script.timezoneId });
+  const match = new h.PageMatch(first, env.url, 'mouse', facts);
   const steps = [];
+  const errors = [];
   let reopened = 0;
   const reopen = async () => {
-    const before = await snapshot(page);
-    await page.close();
-    page = await openPage(context);
+    const before = await snapshot(match.session);
+    const tab = await match.session.newTab();
+    errors.push(...(await match.session.errors()));
+    await match.session.page.close();
+    match.session = tab;
+    await tab.goto(env.url);
     reopened += 1;
-    const after = await snapshot(page);
+    const after = await snapshot(tab);
     if (after !== before) steps.push(`reopened: ${before}\n  became: ${after}`);
-    if (!(await page.evaluate(() => window.bluffwick.resumed))) steps.push('not resumed');
+    if (!(await tab.evaluate(() => window.bluffwick.resumed))) steps.push('not resumed');
   };
-  for (const [index, [verb, a, b]] of script.lines.entries()) {
-    if (verb === 'clock') await context.clock.setSystemTime(Number(a) * 1000);
-    else if (verb === 'open') page = await openPage(context);
-    else if (verb === 'press') await page.click(`[data-control=${a}]`, { timeout: 2000 });
-    else if (verb === 'click') await clickTable(page, Number(a), Number(b));
-    else if (verb === 'run')
-      await waitForTimer(
-        () => page,
-        async (tick) => {
-          if (reopenAt(index, tick)) await reopen();
-        },
-      );
-    if (verb !== 'clock' && verb !== 'hour') {
-      await page.clock.runFor(50);
-      steps.push(await snapshot(page));
-      if (reopenAt(index, 0) && verb !== 'run') await reopen();
+  for (const [index, words] of script.lines.entries()) {
+    await match.step(words, async (tick) => reopenAt(index, tick) && (await reopen()));
+    if (words[0] !== 'clock' && words[0] !== 'hour') {
+      await match.session.runFor(50);
+      steps.push(await snapshot(match.session));
+      if (reopenAt(index, 0) && words[0] !== 'run') await reopen();
     }
   }
-  const errors = page.errors;
-  await context.close();
+  errors.push(...(await match.session.errors()));
+  await first.close();
   return { steps, reopened, errors };
 }
 
-async function main() {
-  fs.mkdirSync(workFolder, { recursive: true });
-  const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox'],
-  });
-  const script = readScript(path.join(__dirname, 'matches', 'match_morning.txt'));
-
-  // ---- Straight through, and closed and opened again every few steps.
-  const straight = await play(browser, script, () => false);
-  const broken = await play(browser, script, (step, tick) =>
-    tick === 0 ? step % 3 === 1 : step % 4 === 0 && tick === 1,
-  );
-  const kept = straight.steps.filter((s, k) => s === broken.steps[k]).length;
+test('closed and opened again every few steps, the match goes on exactly', async () => {
+  const [straight, broken] = await Promise.all([
+    play(() => false),
+    play((step, tick) => (tick === 0 ? step % 3 === 1 : step % 4 === 0 && tick === 1)),
+  ]);
+  fs.writeFileSync(path.join(env.work, 'straight.txt'), straight.steps.join('\n'));
+  fs.writeFileSync(path.join(env.work, 'reopened.txt'), broken.steps.join('\n'));
   const first = broken.steps.findIndex((s, k) => s !== straight.steps[k]);
-  fs.writeFileSync(path.join(workFolder, 'straight.txt'), straight.steps.join('\n'));
-  fs.writeFileSync(path.join(workFolder, 'reopened.txt'), broken.steps.join('\n'));
-  const end = JSON.parse(straight.steps[straight.steps.length - 1]);
-  check(
-    broken.reopened > 20 &&
-      first < 0 &&
-      straight.steps.length === broken.steps.length &&
-      /^bluffwick-game /.test(end.stored),
-    `closed and opened ${broken.reopened} times, the match went on exactly: ${kept} of ${straight.steps.length} steps the same` +
-      (first >= 0 ? ` (first difference at step ${first + 1})` : ''),
+  assert.ok(broken.reopened > 20, `closed and opened only ${broken.reopened} times`);
+  assert.equal(broken.steps.length, straight.steps.length, 'as many steps');
+  assert.equal(
+    first,
+    -1,
+    `after closing and opening ${broken.reopened} times, the first difference at step ${first + 1}`,
   );
-  check(
-    straight.errors.length + broken.errors.length === 0,
-    `no page error (${[...straight.errors, ...broken.errors].join(' | ') || 'none'})`,
-  );
+  assert.match(JSON.parse(straight.steps[straight.steps.length - 1]).stored, /^bluffwick-game /);
+  assert.deepEqual([...straight.errors, ...broken.errors], [], 'no page error');
+});
 
-  // ---- A stored text the page cannot read: set aside, a new match, told once.
-  const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
-  await context.clock.install({ time: script.opening * 1000 });
-  let page = await openPage(context);
-  const good = await page.evaluate((key) => localStorage.getItem(key), MatchKey);
-  const greeting = await page.evaluate(() => window.bluffwick.shown().speech.join());
+test('what storage can go wrong', async (t) => {
+  const s = await browser.open({ clockAt: script.opening });
+  await s.goto(env.url);
+  let tab = s;
+  const reopened = async () => {
+    const next = await tab.newTab();
+    await (tab === s ? s.page.close() : tab.close());
+    await next.goto(env.url);
+    tab = next;
+  };
+  const good = await tab.evaluate((key) => localStorage.getItem(key), MatchKey);
+  const greeting = await tab.evaluate(() => window.bluffwick.shown().speech.join());
+
+  // A stored text the page cannot read: set aside, a new match, told once.
   for (const [what, bad] of [
     ['damaged', good.replace(/^money .*$/m, 'money 30 30')],
     ['of another version', good.replace(/^bluffwick-game \d+/, 'bluffwick-game 99')],
   ]) {
-    await page.evaluate(([key, text]) => localStorage.setItem(key, text), [MatchKey, bad]);
-    await page.close();
-    page = await openPage(context);
-    await page.clock.runFor(50);
-    const seen = await page.evaluate((key) => {
-      const asides = Object.keys(localStorage).filter((k) => k.startsWith('bluffwick.unreadable.'));
-      return {
-        resumed: window.bluffwick.resumed,
-        refused: window.bluffwick.resumeRefused,
-        live: document.getElementById('speechLive').textContent,
-        aside: asides.map((k) => localStorage.getItem(k)),
-        stored: localStorage.getItem(key),
-      };
-    }, MatchKey);
-    check(
-      !seen.resumed &&
-        seen.aside.includes(bad) &&
-        seen.live.startsWith('保存されていたマッチを読めなかった') &&
-        seen.live.includes(seen.refused) &&
-        /^bluffwick-game 1\n/.test(seen.stored),
-      `a stored game ${what} is kept aside, a new match is stored, and the player is told: ${seen.live}`,
+    await t.test(
+      `a stored game ${what} is kept aside, a new match stored, the player told`,
+      async () => {
+        await tab.evaluate(([key, text]) => localStorage.setItem(key, text), [MatchKey, bad]);
+        await reopened();
+        await tab.runFor(50);
+        const seen = await tab.evaluate((key) => {
+          const asides = Object.keys(localStorage).filter((k) =>
+            k.startsWith('bluffwick.unreadable.'),
+          );
+          return {
+            resumed: window.bluffwick.resumed,
+            refused: window.bluffwick.resumeRefused,
+            live: document.getElementById('speechLive').textContent,
+            aside: asides.map((k) => localStorage.getItem(k)),
+            stored: localStorage.getItem(key),
+          };
+        }, MatchKey);
+        assert.ok(!seen.resumed, 'not resumed');
+        assert.ok(seen.aside.includes(bad), 'the text kept aside');
+        assert.ok(seen.live.startsWith('保存されていたマッチを読めなかった'), `told: ${seen.live}`);
+        assert.ok(seen.live.includes(seen.refused), `told why: ${seen.live}`);
+        assert.match(seen.stored, /^bluffwick-game 1\n/, 'a new match stored');
+      },
     );
   }
 
-  // ---- Two tabs: the newer one takes the match, the older stops storing.
-  await page.click('#startButton');
-  await clickTable(page, 210, 320);
-  await page.clock.runFor(50);
-  const second = await openPage(context);
-  await page.clock.runFor(50);
-  const older = await page.evaluate(() => ({
-    notice: !document.getElementById('otherTab').hidden,
-    disabled: [...document.querySelectorAll('.control')].every((e) => e.disabled),
-  }));
-  const marks = (p) =>
-    p.evaluate(() =>
-      window.bluffwick
-        .shown()
-        .slots.map(([, m]) => m)
-        .join(),
+  // Two tabs: the newer one takes the match, the older stops storing.
+  const older = tab;
+  const mouse = (session) => new h.PageMatch(session, env.url, 'mouse', facts);
+  await t.test('a second tab takes the match with its marks; the first stops', async () => {
+    await mouse(older).press('StartButton');
+    await mouse(older).click(210, 320);
+    await older.runFor(50);
+    const second = await older.newTab();
+    await second.goto(env.url);
+    tab = second;
+    await older.runFor(50);
+    const notice = await older.evaluate(() => ({
+      shown: !document.getElementById('otherTab').hidden,
+      disabled: [...document.querySelectorAll('.control')].every((e) => e.disabled),
+    }));
+    await mouse(second).click(300, 320);
+    await older.runFor(50);
+    // The older tab's Change would have moved the match on: it must do nothing.
+    await older.evaluate(() => document.getElementById('changeButton').click());
+    await older.key('Enter');
+    await older.runFor(600);
+    assert.deepEqual(notice, { shown: true, disabled: true }, 'the first shows why it stopped');
+    assert.deepEqual(
+      await marks(second),
+      [false, false, false, false, false, true, true, false, false, false],
+      'the second has both marks',
     );
-  await clickTable(second, 300, 320);
-  await page.clock.runFor(50);
-  // The older tab's Change would have moved the match on: it must do nothing.
-  await page.evaluate(() => document.getElementById('changeButton').click());
-  await page.keyboard.press('Enter');
-  await page.clock.runFor(600);
-  const stored = await second.evaluate((key) => localStorage.getItem(key), MatchKey);
-  check(
-    older.notice &&
-      older.disabled &&
-      (await marks(second)) === 'false,false,false,false,false,true,true,false,false,false' &&
-      /^round 1$/m.test(stored) &&
-      (await second.evaluate(() => window.bluffwick.roundState())) === 1,
-    'a second tab takes the match with its marks; the first shows why it stopped and changes nothing',
-  );
-  // Its button takes the match back, with the second tab's mark.
-  await page.click('#takeOverButton');
-  await page.waitForFunction(
-    () => window.bluffwick && window.bluffwick.ready && window.bluffwick.resumed,
-  );
-  check(
-    (await marks(page)) === (await marks(second)) && !(await page.isVisible('#otherTab')),
+    assert.equal(await storedRound(second), Selecting, 'the first changed nothing');
+  });
+  await t.test(
     'the first tab takes the match back with every step taken in the second',
-  );
-  await page.close();
-  await second.reload();
-  await second.waitForFunction(() => window.bluffwick && window.bluffwick.ready);
-
-  // ---- The menu's new match asks first; then 20 and 20, the greeting, kept.
-  await second.click('#helpMenuButton');
-  await second.click('#newMatchItem');
-  const asked = await second.evaluate(() => document.getElementById('newMatchDialog').open);
-  await second.click('#newMatchDialog .closeDialog');
-  const keptOn = await second.evaluate(() => window.bluffwick.roundState());
-  await second.click('#helpMenuButton');
-  await second.click('#newMatchItem');
-  await second.click('#newMatchYes');
-  await second.clock.runFor(50);
-  const fresh = await second.evaluate(
-    (key) => ({
-      round: window.bluffwick.roundState(),
-      stored: localStorage.getItem(key),
-      shown: window.bluffwick.shown(),
-    }),
-    MatchKey,
-  );
-  check(
-    asked &&
-      keptOn === 1 &&
-      fresh.round === 0 &&
-      /^round 0$/m.test(fresh.stored) &&
-      fresh.shown.money.join() === '20,20' &&
-      fresh.shown.speech.join() === greeting,
-    'the new match asks first, then starts at 20 and 20 with the greeting, and is stored',
+    async () => {
+      await older.page.click('#takeOverButton');
+      await older.page.waitForFunction(
+        () => window.bluffwick && window.bluffwick.ready && window.bluffwick.resumed,
+        null,
+        { polling: 20 },
+      );
+      assert.deepEqual(await marks(older), await marks(tab));
+      assert.ok(!(await older.page.isVisible('#otherTab')), 'the notice is gone');
+      await older.page.close();
+      await tab.reload();
+    },
   );
 
-  await context.close();
+  // The menu's new match asks first; then 20 and 20, the greeting, kept.
+  await t.test(
+    'the new match asks first, then starts at 20 and 20 with the greeting, stored',
+    async () => {
+      await tab.page.click('#helpMenuButton');
+      await tab.page.click('#newMatchItem');
+      const asked = await tab.evaluate(() => document.getElementById('newMatchDialog').open);
+      await tab.page.click('#newMatchDialog .closeDialog');
+      const keptOn = await storedRound(tab);
+      await tab.page.click('#helpMenuButton');
+      await tab.page.click('#newMatchItem');
+      await tab.page.click('#newMatchYes');
+      await tab.runFor(50);
+      const fresh = await tab.evaluate(() => window.bluffwick.shown());
+      assert.ok(asked, 'asked first');
+      assert.equal(keptOn, Selecting, 'not answered, the match goes on');
+      assert.equal(await storedRound(tab), 0, 'a new match is stored');
+      assert.deepEqual(fresh.money, [20, 20]);
+      assert.equal(fresh.speech.join(), greeting);
+    },
+  );
+  await s.close();
+});
 
-  // ---- Storing a step is quick: timed on the real clock (desktop, no slow-down).
-  const timed = await browser.newContext({ viewport: { width: 800, height: 600 } });
-  const quick = await openPage(timed);
-  await quick.click('#startButton');
-  for (let k = 0; k < 20; ++k) await clickTable(quick, 210 + 85 * (k % 5), 320);
-  const times = (await quick.evaluate(() => window.bluffwick.keepTimes.slice())).slice(2);
+const marks = (session) =>
+  session.evaluate(() => window.bluffwick.shown().slots.map(([, marked]) => marked));
+
+test('storing a step is quick: timed on the real clock (desktop, no slow-down)', async () => {
+  const s = await browser.open();
+  await s.goto(env.url);
+  const match = new h.PageMatch(s, env.url, 'mouse', facts);
+  await match.press('StartButton');
+  for (let k = 0; k < 20; ++k) await match.click(210 + 85 * (k % 5), 320);
+  const times = (await s.evaluate(() => window.bluffwick.keepTimes.slice())).slice(2);
   const sorted = times.sort((x, y) => x - y);
   const median = sorted[Math.floor(sorted.length / 2)];
-  check(
-    sorted.length >= 20 && median < 2,
+  assert.ok(sorted.length >= 20, `${sorted.length} steps stored`);
+  assert.ok(
+    median < 2,
     `storing a step takes ${median.toFixed(3)} ms (median of ${sorted.length})`,
   );
-  await timed.close();
-  await browser.close();
-  finish();
-}
-
-main().catch((error) => {
-  console.error(error);
-  process.exit(2);
+  await s.close();
 });
