@@ -6,6 +6,7 @@
 'use strict';
 const fs = require('fs');
 const http = require('http');
+const os = require('os');
 const path = require('path');
 const vm = require('vm');
 const { parseArgs } = require('util');
@@ -26,13 +27,18 @@ function setup() {
   });
   const work = path.resolve(values.work);
   fs.rmSync(work, { recursive: true, force: true });
-  for (const dir of ['home', 'tmp']) fs.mkdirSync(path.join(work, dir), { recursive: true });
+  fs.mkdirSync(path.join(work, 'home'), { recursive: true });
+  // Temporary files go to a folder of the test's own under the system's
+  // temporary folder: Chromium's socket path there must stay under 108
+  // bytes, which a deep build folder would exceed.
+  const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'bluffwick-web-'));
+  process.on('exit', () => fs.rmSync(tmp, { recursive: true, force: true }));
   Object.assign(process.env, {
     HOME: path.join(work, 'home'),
     XDG_CACHE_HOME: path.join(work, 'home/.cache'),
     XDG_CONFIG_HOME: path.join(work, 'home/.config'),
     XDG_DATA_HOME: path.join(work, 'home/.local/share'),
-    TMPDIR: path.join(work, 'tmp'),
+    TMPDIR: tmp,
   });
   const web = values.web && path.resolve(values.web);
   return {
