@@ -8,6 +8,8 @@ scripts/install-deps.sh test
 command -v npm >/dev/null || scripts/install-deps.sh npm
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# Every build of the run, the page's and the fuzzer's included, with Ninja.
+export CMAKE_GENERATOR=Ninja
 
 # Every tracked shell script: the *.sh files, and files with no extension whose
 # first line starts a shell.
