@@ -36,22 +36,31 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror || fo
 git ls-files -z '*.py' | xargs -0 black --check || format_status=1
 shell_scripts | xargs -0 shellcheck --external-sources || format_status=1
 
+# The host side (the page's build, the npm packages, the host build and their
+# checks) needs no Wine: it starts now, at the lowest priority, and takes what the
+# Windows build and tests leave of the processors. Its output comes at the end.
+work=$(mktemp -d "${TMPDIR:-/tmp}/bluffwick-test.XXXXXX")
+export BLUFFWICK_WINE_ROOT="$work/wine"
+host_checks=
+xvfb_pid=
+stop_checks() {
+  if [ -n "$host_checks" ]; then kill "$host_checks" 2>/dev/null || true; fi
+  scripts/wine-env.sh --remove-prefix || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap stop_checks EXIT
+host_log="$work/host-checks.log"
+nice -n 19 scripts/host-checks.sh "$jobs" >"$host_log" 2>&1 &
+host_checks=$!
+
 echo "== Windows build: bluffwick.exe and its Win32 tests, run under Wine"
 # A throwaway Wine prefix and HOME (shortcut tests write to its desktop), one Xvfb
 # display for the whole run, and a wineserver kept up between the test programs.
-wine_root=$(mktemp -d "${TMPDIR:-/tmp}/bluffwick-test-wine.XXXXXX")
-export BLUFFWICK_WINE_ROOT="$wine_root"
-xvfb_pid=
-windows_tests=
-stop_windows_session() {
-  if [ -n "$windows_tests" ]; then kill "$windows_tests" 2>/dev/null || true; fi
-  scripts/wine-env.sh --remove-prefix || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap stop_windows_session EXIT
-display_pipe="$wine_root/display"
+mkdir "$BLUFFWICK_WINE_ROOT"
+display_pipe="$work/display"
 mkfifo "$display_pipe"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_pipe" >"$wine_root/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_pipe" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r display_number <"$display_pipe"
 export DISPLAY=":$display_number"
@@ -61,19 +70,15 @@ rm -rf build/test-win
 cmake -S . -B build/test-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build build/test-win -j"$jobs"
 
-# The Windows tests spend most of their time waiting on the game's own pauses, so
-# the host side runs beside them, at the lowest priority so as not to slow them.
-echo "== Windows tests under Wine, with the host and web checks beside them"
-windows_log="$wine_root/windows-tests.log"
-ctest --test-dir build/test-win --output-on-failure -j"$jobs" >"$windows_log" 2>&1 &
-windows_tests=$!
-host_status=0
-nice -n 19 scripts/host-checks.sh "$jobs" || host_status=$?
+# The Windows tests spend much of their time waiting on the game's own pauses.
+echo "== Windows tests under Wine"
 windows_status=0
-wait "$windows_tests" || windows_status=$?
-windows_tests=
-echo "== Windows tests under Wine (their output)"
-cat "$windows_log"
+ctest --test-dir build/test-win --output-on-failure -j"$jobs" || windows_status=$?
+host_status=0
+wait "$host_checks" || host_status=$?
+host_checks=
+echo "== The host and web checks (their output)"
+cat "$host_log"
 [ "$format_status" -eq 0 ] || echo "FAILED: the format checks (their output is at the top)" >&2
 [ "$host_status" -eq 0 ] || echo "FAILED: the host and web checks (status $host_status)" >&2
 [ "$windows_status" -eq 0 ] || echo "FAILED: the Windows tests (status $windows_status)" >&2
