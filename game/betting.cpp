@@ -49,6 +49,7 @@ void OpenBetting(MatchState& match) {
         EnableControl(FoldButton, true);
         EnableControl(BetBox, true);
         WriteBetBox(match.computerBet);
+        RecordBet(match.record, match.computerBet);
     }
     DrawMouth(MouthOpen);
     RequestRepaint();
@@ -65,6 +66,7 @@ void ConfirmBet(MatchState& match) {
     if (match.playerIsDealer == 0) {
         match.foldStreak = 0;
     } else {
+        RecordBet(match.record, match.playerBet);
         const int bluffSuspected = ObserveDealerBet(match.playerBet, match.playerMoney,
                                                     match.playerDrawCount, match.observation);
         char name[HandNameBufferSize];
@@ -81,12 +83,14 @@ void ConfirmBet(MatchState& match) {
             RequestRepaint();
             match.computerMoney -= 1;
             match.playerMoney += 1;
+            RecordFold(match.record);
             match.roundState = RoundSettled;
             ArmRoundTimer(1000);
             DisableBetButtons();
             return;
         }
     }
+    RecordCall(match.record);
     match.roundState = RoundShowdown;
     const char* line = DialogueText(ComputerCallsLine);
     if (match.playerIsDealer != 0 && match.playerBet >= 5 && DrawRandom() % 100 > 30) {
@@ -121,6 +125,7 @@ void FoldHand(MatchState& match) {
     ShowSpeech(line);
     match.computerMoney += 1;
     match.playerMoney -= 1;
+    RecordFold(match.record);
     DisableBetButtons();
     DrawMouth(MouthGrin);
     RequestRepaint();
@@ -200,6 +205,8 @@ void ShowDown(MatchState& match) {
     char name[HandNameBufferSize];
     match.computerCategory = EvaluateHand(match.deal.computerHand, name);
     ShowHandName(ComputerSide, match.computerCategory, name);
+    RecordShowdown(match.record, match.deal.computerHand, match.computerCategory,
+                   match.playerMoney);
     DrawMouth(MouthGrin);
     RequestRepaint();
     EnableControl(OkButton, false);
@@ -210,6 +217,7 @@ void ShowDown(MatchState& match) {
 void CloseDeal(MatchState& match) {
     StopRoundTimer();
     DrawMoney(match.computerMoney, match.playerMoney);
+    RecordDealClosed(match.record, match.playerMoney, match.computerMoney);
     const char* line = DialogueText(PressStartLine);
     if (match.computerMoney == 40) {
         line = DialogueText(ComputerMatchOverLine);

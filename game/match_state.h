@@ -1,12 +1,13 @@
-// The one record of the game: money, dealer, deal step, deck, hands, bets and
-// the observation of the player. Every field starts at its value before the
-// main window exists.
+// The one record of the game: money, dealer, deal step, deck, hands, bets, the
+// observation of the player and the deals of the match so far. Every field starts at its value
+// before the main window exists.
 #pragma once
 
 #include <array>
 
 #include "cards/cards.h"
 #include "cards/hand_eval.h"
+#include "game/match_record.h"
 #include "opponent/opponent.h"
 
 // The step of the deal; each value names what the next event does. There is no 8.
@@ -38,4 +39,6 @@ struct MatchState {
     int foldStreak = 0;
     int playerDrawCount = 0;
     PlayerObservation observation;  // keepsKicker, betsOver2..4, the won bets, prevDealerDrawCount
+    // Last, so that the fields above stay one block of plain values.
+    MatchRecord record;
 };

@@ -18,6 +18,8 @@ void OpenTable(MatchState& match) {
 }
 
 void StartDeal(MatchState& match) {
+    const bool newMatch =
+        match.roundState == RoundIdle || match.playerMoney == 40 || match.computerMoney == 40;
     if (match.playerMoney == 40 || match.computerMoney == 40) {
         match.playerMoney = 20;
         match.computerMoney = 20;
@@ -29,6 +31,7 @@ void StartDeal(MatchState& match) {
         match.observation.lastWonBet = 0;
         match.observation.prevWonBet = 0;
     }
+    RecordDealStart(match.record, newMatch, match.playerIsDealer != 0, match.playerMoney);
     ClearHandNames();
     DealHands(match.deal);
     match.roundState = RoundSelecting;
@@ -103,6 +106,8 @@ void DrawPlayerReplacements(MatchState& match) {
     char name[HandNameBufferSize];
     match.playerCategory = EvaluateHand(match.deal.playerHand, name);
     ShowHandName(PlayerSide, match.playerCategory, name);
+    RecordPlayerDraw(match.record, match.playerDrawCount, match.deal.playerHand,
+                     match.playerCategory);
     RequestRepaint();
     match.roundState = RoundComputerTurn;
     ArmRoundTimer(1000);
@@ -119,11 +124,13 @@ void AnnounceComputerTurn(MatchState& match) {
 void ChooseComputerDiscards(MatchState& match) {
     if (ChooseDiscards(match.deal.computerHand, match.deal.computerDiscards) == 0) {
         match.roundState = RoundBetting;
+        RecordComputerChange(match.record, 0);
         ShowSpeech(DialogueText(ComputerKeepsAllLine));
     } else {
         match.roundState = RoundComputerDraw;
         const int count =
             DrawReplacements(match.deal.computerHand, match.deal.computerDiscards, match.deal);
+        RecordComputerChange(match.record, count);
         for (int i = 0; i < 5; ++i) {
             if (match.deal.computerDiscards[i] == 1) DrawEmptySlot(i);
         }

@@ -46,8 +46,12 @@ std::string MoneyWords(const ShownTable& shown, TableSide side) {
 
 std::string BareHandName(const ShownTable& shown, TableSide side) {
     if (!shown.nameShown[side]) return "";
+    return WithoutSpacing(shown.names[side]);
+}
+
+std::string WithoutSpacing(const std::string& name) {
     std::string bare;
-    for (char c : shown.names[side]) {
+    for (char c : name) {
         if (c != ' ') bare += c;
     }
     return bare;

@@ -16,6 +16,8 @@ std::string MoneyWords(const ShownTable& shown, TableSide side);
 std::string HandNameWords(const ShownTable& shown, TableSide side);
 // The shown hand name without its display spacing ("ワンペア"), or "".
 std::string BareHandName(const ShownTable& shown, TableSide side);
+// A hand name as EvaluateHand writes it ("ワ ン ペ ア"), without the spacing.
+std::string WithoutSpacing(const std::string& name);
 // The opponent's line with its "\n" breaks left out.
 std::string SpeechWords(const ShownTable& shown);
 
