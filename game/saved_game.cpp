@@ -5,11 +5,13 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "cards/hand_eval.h"
 #include "cards/random.h"
 #include "game/dialogue.h"
 #include "game/shown_table.h"
@@ -326,6 +328,209 @@ bool ReadControls(Reader& in, TableControls& controls) {
     return Ints(in, "timer", &controls.timerPeriod, 1, 0, 2000);
 }
 
+// ---- The record of the match: one "deal" line per deal, oldest first:
+//   deal NUMBER DEALER(p|c) PLAYER-MONEY-BEFORE PLAYER-CHANGED COMPUTER-CHANGED BET
+//        ANSWER(call|fold) PLAYER-HAND COMPUTER-HAND WINNER(p|c) PLAYER-MONEY COMPUTER-MONEY
+// with "-" for what the deal has not reached yet and hands as five codes
+// joined by dots.
+
+constexpr std::size_t DealValues = 12;
+
+std::string Known(int value) { return value < 0 ? "-" : std::to_string(value); }
+
+std::string HandWord(const ShownHand& hand) {
+    if (!hand.shown) return "-";
+    std::string word;
+    for (Card card : hand.cards) {
+        if (!word.empty()) word += '.';
+        word += std::to_string(card);
+    }
+    return word;
+}
+
+void PutDeal(std::string& out, const DealRecord& d) {
+    static const char* const Answers[] = {"-", "call", "fold"};
+    static const char* const Winners[] = {"-", "c", "p"};
+    out += "deal " + std::to_string(d.number) + (d.playerDealt ? " p " : " c ") +
+           std::to_string(d.playerMoneyBefore) + ' ' + Known(d.playerChanged) + ' ' +
+           Known(d.computerChanged) + ' ' + Known(d.bet > 0 ? d.bet : -1) + ' ' +
+           Answers[d.answer] + ' ' + HandWord(d.playerHand) + ' ' + HandWord(d.computerHand) + ' ' +
+           Winners[d.winner] + ' ' + Known(d.settled ? d.playerMoney : -1) + ' ' +
+           Known(d.settled ? d.computerMoney : -1) + '\n';
+}
+
+// A value of a deal line: a number in least..most, or "-" (read as -1) where allowed.
+bool DealValue(Reader& in, const std::string& word, int least, int most, bool dash, int& out) {
+    if (dash && word == "-") {
+        out = -1;
+        return true;
+    }
+    long long value = 0;
+    if (!ParseInt(word, value) || value < least || value > most)
+        return in.Fail("a deal of the record holds \"%s\" where %d..%d belongs", word.c_str(),
+                       least, most);
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool ReadHand(Reader& in, const std::string& word, ShownHand& hand) {
+    hand = ShownHand{};
+    if (word == "-") return true;
+    if (std::count(word.begin(), word.end(), '.') != 4)
+        return in.Fail("a hand of the record is not five cards");
+    std::size_t at = 0;
+    for (int k = 0; k < 5; ++k) {
+        const std::size_t dot = k < 4 ? word.find('.', at) : word.size();
+        if (!DealValue(in, word.substr(at, dot - at), 0, DeckSize - 1, false, hand.cards[k]))
+            return false;
+        for (int j = 0; j < k; ++j) {
+            if (hand.cards[j] == hand.cards[k])
+                return in.Fail("a hand of the record holds a card twice");
+        }
+        at = dot + 1;
+    }
+    char name[HandNameBufferSize];
+    hand.category = EvaluateHand(hand.cards, name);
+    hand.shown = true;
+    return true;
+}
+
+bool ReadDeal(Reader& in, DealRecord& d) {
+    const std::vector<std::string>* line = in.Line("deal", DealValues);
+    if (!line) return false;
+    const std::vector<std::string>& w = *line;
+    int bet = 0, playerMoney = 0, computerMoney = 0;
+    if (w[2] != "p" && w[2] != "c") return in.Fail("a deal of the record has no dealer");
+    d.playerDealt = w[2] == "p";
+    if (!DealValue(in, w[1], 1, 1000000, false, d.number) ||
+        !DealValue(in, w[3], 1, 39, false, d.playerMoneyBefore) ||
+        !DealValue(in, w[4], 0, 5, true, d.playerChanged) ||
+        !DealValue(in, w[5], 0, 5, true, d.computerChanged) ||
+        !DealValue(in, w[6], 1, 10, true, bet) || !ReadHand(in, w[8], d.playerHand) ||
+        !ReadHand(in, w[9], d.computerHand) || !DealValue(in, w[11], 0, 40, true, playerMoney) ||
+        !DealValue(in, w[12], 0, 40, true, computerMoney))
+        return false;
+    d.bet = bet < 0 ? 0 : bet;
+    if (w[7] != "-" && w[7] != "call" && w[7] != "fold")
+        return in.Fail("a deal of the record has no known answer to the bet");
+    d.answer = w[7] == "-" ? NoAnswer : w[7] == "call" ? CallAnswer : FoldAnswer;
+    if (w[10] != "-" && w[10] != "p" && w[10] != "c")
+        return in.Fail("a deal of the record has no known winner");
+    d.winner = w[10] == "-" ? NoWinnerYet : w[10] == "p" ? PlayerWon : ComputerWon;
+    if ((playerMoney < 0) != (computerMoney < 0))
+        return in.Fail("a deal of the record has the money of one side only");
+    d.settled = playerMoney >= 0;
+    d.playerMoney = d.settled ? playerMoney : 0;
+    d.computerMoney = d.settled ? computerMoney : 0;
+    return true;
+}
+
+// The dealer of the next deal: a showdown the dealer loses passes the deal on.
+bool NextDealerIsPlayer(const DealRecord& d) {
+    if (d.answer != CallAnswer) return d.playerDealt;
+    return d.winner == PlayerWon;
+}
+
+// The deal as play reaches it: each step only after the one before, the bet
+// within both purses, no card twice, no computer hand unless it was called,
+// the winner by the hands (a tie to the dealer) or the fold, the stake moved.
+bool CheckDeal(Reader& in, const DealRecord& d) {
+    const int number = d.number;
+    const auto fail = [&](const char* what) {
+        return in.Fail("deal %d of the record %s", number, what);
+    };
+    if (d.playerHand.shown != (d.playerChanged >= 0))
+        return fail("has the player's exchange without the hand, or the hand without it");
+    if (d.computerChanged >= 0 && d.playerChanged < 0)
+        return fail("has the computer's exchange before the player's");
+    if (d.bet > 0 && d.computerChanged < 0) return fail("has a bet before the exchange");
+    if (d.bet > std::min(d.playerMoneyBefore, 40 - d.playerMoneyBefore))
+        return fail("has a bet above one side's money");
+    if (d.answer != NoAnswer && d.bet == 0) return fail("answers a bet never made");
+    if (d.computerHand.shown && d.answer != CallAnswer)
+        return fail("shows the computer's hand without a showdown");
+    for (Card mine : d.playerHand.cards) {
+        for (Card its : d.computerHand.cards) {
+            if (d.playerHand.shown && d.computerHand.shown && mine == its)
+                return fail("has a card in both hands");
+        }
+    }
+    const bool decided = d.answer == FoldAnswer || d.computerHand.shown;
+    if ((d.winner != NoWinnerYet) != decided) return fail("has a winner that does not fit");
+    if (d.settled && !decided) return fail("has money after a deal not decided");
+    if (!decided) return true;
+    bool playerWins = d.playerDealt;
+    int stake = 1;
+    if (d.answer == CallAnswer) {
+        const HandCategory mine = d.playerHand.category, its = d.computerHand.category;
+        playerWins = d.playerDealt ? mine >= its : mine > its;
+        stake = d.bet;
+    }
+    if (d.winner != (playerWins ? PlayerWon : ComputerWon)) return fail("names the wrong winner");
+    if (d.settled && (d.playerMoney + d.computerMoney != 40 ||
+                      d.playerMoney != d.playerMoneyBefore + (playerWins ? stake : -stake)))
+        return fail("has money after that does not fit the stake");
+    return true;
+}
+
+bool IsSameHand(const ShownHand& shown, const Hand& hand) {
+    return !shown.shown || shown.cards == hand;
+}
+
+// The whole record, and its last deal against the step the game stands at.
+bool CheckRecord(Reader& in, const MatchState& m, const TableControls& controls) {
+    const std::vector<DealRecord>& deals = m.record.deals;
+    if (deals.empty()) return true;
+    if (m.roundState == RoundIdle) return in.Fail("the record holds deals before the first Start");
+    for (std::size_t k = 0; k < deals.size(); ++k) {
+        const DealRecord& d = deals[k];
+        if (d.number != static_cast<int>(k) + 1)
+            return in.Fail("the deals of the record are not numbered 1, 2, ... in order");
+        if (!CheckDeal(in, d)) return false;
+        if (k + 1 == deals.size()) break;
+        const DealRecord& next = deals[k + 1];
+        if (!d.settled || d.playerMoney == 0 || d.playerMoney == 40)
+            return in.Fail("deal %d of the record is followed by another in the same match",
+                           d.number);
+        if (next.playerMoneyBefore != d.playerMoney || next.playerDealt != NextDealerIsPlayer(d))
+            return in.Fail("deal %d of the record does not follow from the one before",
+                           next.number);
+    }
+    const DealRecord& last = deals.back();
+    const bool timerRuns = controls.timerPeriod != 0;
+    bool fits = false;
+    switch (m.roundState) {
+    case RoundIdle: break;
+    case RoundSelecting:
+    case RoundPlayerDraw: fits = last.playerChanged < 0; break;
+    case RoundComputerTurn:
+    case RoundComputerDiscard: fits = last.playerChanged >= 0 && last.computerChanged < 0; break;
+    case RoundComputerDraw: fits = last.computerChanged > 0 && last.bet == 0; break;
+    case RoundBetting:
+        fits = last.computerChanged >= 0 && last.answer == NoAnswer &&
+               (last.bet > 0) == (!timerRuns && !last.playerDealt);
+        break;
+    case RoundShowdown: fits = last.answer == CallAnswer && !last.computerHand.shown; break;
+    case RoundSettled: fits = last.winner != NoWinnerYet && last.settled == !timerRuns; break;
+    }
+    if (!fits) return in.Fail("the last deal of the record does not fit the round step");
+    const bool decided = last.winner != NoWinnerYet;
+    int playerMoney = last.playerMoneyBefore;
+    if (decided) {
+        const int stake = last.answer == FoldAnswer ? 1 : last.bet;
+        playerMoney += last.winner == PlayerWon ? stake : -stake;
+    }
+    const int dealer = decided ? NextDealerIsPlayer(last) : last.playerDealt;
+    if (m.playerMoney != playerMoney || m.playerIsDealer != dealer)
+        return in.Fail("the last deal of the record does not fit the money or the dealer");
+    if (!IsSameHand(last.playerHand, m.deal.playerHand) ||
+        !IsSameHand(last.computerHand, m.deal.computerHand) ||
+        (last.playerChanged >= 0 && last.playerChanged != m.playerDrawCount) ||
+        (last.bet > 0 && last.bet != (last.playerDealt ? m.playerBet : m.computerBet)))
+        return in.Fail("the last deal of the record does not fit the cards or the bets");
+    return true;
+}
+
 }  // namespace
 
 std::string SaveGame(const MatchState& m) {
@@ -390,6 +595,7 @@ std::string SaveGame(const MatchState& m) {
     PutWords(out, "controls", enabled);
     PutWords(out, "betbox", controls.betBox);
     PutInts(out, "timer", &controls.timerPeriod, 1);
+    for (const DealRecord& deal : m.record.deals) PutDeal(out, deal);
     out += "end\n";
     return out;
 }
@@ -422,7 +628,9 @@ bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
         reason = "this is not a saved game";
         return false;
     }
-    if ((*head)[1] != std::to_string(SavedGameVersion)) {
+    // The first version kept no record; its games carry on with an empty one.
+    const bool withRecord = (*head)[1] == std::to_string(SavedGameVersion);
+    if (!withRecord && (*head)[1] != "1") {
         reason = "the saved game is of version " + (*head)[1] + ", not " +
                  std::to_string(SavedGameVersion);
         return false;
@@ -431,12 +639,18 @@ bool LoadGame(const std::string& text, MatchState& match, std::string& reason) {
     std::uint32_t random = 0;
     ShownTable shown = OpeningTable();
     TableControls controls;
-    bool ok = ReadMatch(in, read, random) && ReadPicture(in, shown) && ReadControls(in, controls) &&
-              in.Line("end", 0) != nullptr;
+    bool ok = ReadMatch(in, read, random) && ReadPicture(in, shown) && ReadControls(in, controls);
+    while (ok && withRecord && in.at < in.lines.size() && !in.lines[in.at].empty() &&
+           in.lines[in.at][0] == "deal") {
+        read.record.deals.emplace_back();
+        ok = ReadDeal(in, read.record.deals.back());
+    }
+    ok = ok && in.Line("end", 0) != nullptr;
     while (ok && in.at < in.lines.size() && in.lines[in.at].empty()) ++in.at;
     if (ok && in.at != in.lines.size()) ok = in.Fail("there is text after the end");
     if (ok && !ControlsFitStep(read, controls))
         ok = in.Fail("the enabled controls or the timer do not fit the round step");
+    if (ok) ok = CheckRecord(in, read, controls);
     if (!ok) {
         reason = in.reason;
         return false;

