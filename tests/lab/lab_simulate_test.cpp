@@ -155,3 +155,34 @@ TEST(LabSimulate, BadArgumentsStopWithStatusTwo) {
         EXPECT_EQ(run.out, "") << c.arguments;
     }
 }
+
+TEST(LabSimulate, TheRecordOfEachMatchFollowsItAndChangesNothingElse) {
+    const std::string arguments = "simulate --matches 3 --seed 4 --player careful";
+    const LabRun plain = RunLab(arguments, "");
+    const LabRun recorded = RunLab(arguments + " --record", "");
+    ASSERT_EQ(recorded.status, 0) << recorded.err;
+    // The records come before the summary, which is the same as without them.
+    const std::size_t summary = recorded.out.find("matches: ");
+    EXPECT_EQ(WithoutSpeed(recorded.out.substr(summary)), WithoutSpeed(plain.out));
+    std::istringstream lines(recorded.out.substr(0, summary));
+    std::string line;
+    int matches = 0, deals = 0, expected = 0;
+    std::string money;
+    while (std::getline(lines, line)) {
+        if (line == "record of match " + std::to_string(matches + 1) + ":") {
+            EXPECT_TRUE(matches == 0 || money.find(u8" 40ドル") != std::string::npos) << money;
+            ++matches;
+            expected = 1;
+        } else if (line.rfind(u8"第", 0) == 0) {
+            EXPECT_EQ(
+                line.rfind(u8"第" + std::to_string(expected++) + u8"ディール　ディーラー：", 0), 0u)
+                << line;
+            ++deals;
+        } else if (line.rfind(u8"所持金：", 0) == 0) {
+            money = line;
+        }
+    }
+    EXPECT_EQ(matches, 3);
+    EXPECT_NE(money.find(u8" 40ドル"), std::string::npos) << "the match ends with one side at 40";
+    EXPECT_EQ(deals, Number(ReadSummary(plain.out), "deals"));
+}

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cards/random.h"
+#include "game/match_record.h"
 #include "game/round.h"
 #include "headless_table.h"
 #include "lab_input.h"
@@ -46,6 +47,22 @@ void Click(Simulation& sim, int x, int y) {
     ToggleDiscard(sim.match, x, y);
 }
 
+// The match's record as the game words it, in UTF-8, one line of the record a line.
+void PrintRecord(const Simulation& sim) {
+    std::printf("record of match %lld:\n", sim.summary.matches);
+    const std::string words = MatchRecordWords(sim.match.record);
+    std::size_t at = 0;
+    while (at < words.size()) {
+        std::size_t end = words.find("\r\n", at);
+        if (end == std::string::npos) end = words.size();
+        char readable[512];
+        AppendReadable(words.substr(at, end - at).c_str(), readable, sizeof readable);
+        std::printf("%s\n", readable);
+        at = end + 2;
+    }
+    std::printf("\n");
+}
+
 // ---- The run.
 
 void CountEvent(Simulation& sim, const Event& event) {
@@ -65,10 +82,12 @@ void CountEvent(Simulation& sim, const Event& event) {
             ++summary.matches;
             ++summary.computerMatchWins;
             sim.dealsBeforeMatch = summary.deals;
+            if (sim.options.record) PrintRecord(sim);
         } else if (match.playerMoney == 40) {
             ++summary.matches;
             ++summary.playerMatchWins;
             sim.dealsBeforeMatch = summary.deals;
+            if (sim.options.record) PrintRecord(sim);
         }
     }
 }
@@ -100,6 +119,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
         }
         if (name == "--trace") {
             options.trace = true;
+            continue;
+        }
+        if (name == "--record") {
+            options.record = true;
             continue;
         }
         static const char* const Valued[] = {"--matches", "--time", "--player", "--seed"};

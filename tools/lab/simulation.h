@@ -32,6 +32,7 @@ struct Options {
     long long seed = 1;
     bool check = false;
     bool trace = false;
+    bool record = false;  // print each match's record when it ends
 };
 
 struct Summary {
