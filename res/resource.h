@@ -13,6 +13,7 @@
 #define IDB_MOUTH_CLOSED 182
 #define IDB_MOUTH_GRIN 183
 #define IDB_MOUTH_OPEN 184
+#define IDB_FOUR_CARD_FIRST 202 /* four-colour deck: card code + 202, up to 253 */
 
 #define IDR_MAIN_MENU 177
 #define IDI_PROGRAM 179

@@ -1,11 +1,14 @@
 // Checks every committed picture in res/ against what the game relies on:
 // sizes, depths and headers, the shared palette and its two fixed entries,
-// the selection mark's colours, the table layout, mouths and digits, and the
-// icon in its .ico and PNG forms.
+// the selection mark's colours, the table layout, mouths and digits, the
+// icon in its .ico and PNG forms, and both decks' faces: the ink each draws,
+// its contrast with the card and the mark, and what the two decks share.
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -39,6 +42,7 @@ const PictureKind Kinds[] = {
     {166, 176, 33, 44, 4, false},   // blank digit, digits 0-9
     {178, 178, 76, 108, 8, true},   // empty slot
     {182, 184, 169, 76, 8, false},  // mouths
+    {202, 253, 76, 108, 8, false},  // four-colour faces, with a table of their own
 };
 
 std::vector<std::string> FilesForId(int id) {
@@ -114,6 +118,35 @@ StoredPng ReadPngFile(const std::string& path) {
 
 bool Reddish(StoredColour c) { return c.r > 150 && c.g < 90 && c.b < 90; }
 bool Dark(StoredColour c) { return c.r < 70 && c.g < 70 && c.b < 70; }
+bool Greenish(StoredColour c) { return c.g > c.r + 50 && c.g > c.b + 10; }
+bool Bluish(StoredColour c) { return c.b > c.r + 80 && c.b > c.g + 60; }
+
+// The two decks: where their faces start and the family of each suit's ink,
+// spades, hearts, clubs, diamonds.
+struct Deck {
+    const char* name;
+    int firstId;
+    bool (*ink[4])(StoredColour);
+};
+const Deck Decks[] = {
+    {"two-colour", 102, {Dark, Reddish, Dark, Reddish}},
+    {"four-colour", 202, {Dark, Reddish, Greenish, Bluish}},
+};
+const Deck& TwoColour = Decks[0];
+const Deck& FourColour = Decks[1];
+
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(StoredColour c) {
+    const auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+double Contrast(StoredColour a, StoredColour b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Counts the pixels in [x0, x1) x [y0, y1) that satisfy a test.
 template <typename Test>
@@ -183,7 +216,10 @@ TEST(Pictures, TablePaletteIsSharedAndHoldsWhiteAt1AndCyanAt7) {
 // The selection mark turns index 1 into 7 and back: that is lossless only if
 // a face's white is index 1 and index 7 never occurs in it.
 TEST(Pictures, FacesAreWhiteAtIndex1AndNeverUseIndex7) {
-    for (int id = 102; id <= 153; ++id) {
+    std::vector<int> faces;
+    for (const Deck& deck : Decks)
+        for (int code = 0; code < 52; ++code) faces.push_back(deck.firstId + code);
+    for (int id : faces) {
         SCOPED_TRACE("face " + std::to_string(id));
         const StoredDib& face = Picture(id);
         ASSERT_EQ(face.problem, "");
@@ -200,34 +236,213 @@ TEST(Pictures, FacesAreWhiteAtIndex1AndNeverUseIndex7) {
 }
 
 TEST(Pictures, FacesShowRankAndSuitInTwoOppositeCornersInTheSuitColour) {
-    for (int code = 0; code < 52; ++code) {
-        SCOPED_TRACE("card code " + std::to_string(code));
-        const StoredDib& face = Picture(102 + code);
-        ASSERT_EQ(face.problem, "");
-        const int suit = code / 13, rank = code % 13 + 1;
-        const bool red = suit == 1 || suit == 3;
-        const auto ink = [red](StoredColour c, int) { return red ? Reddish(c) : Dark(c); };
-        const auto paper = [](StoredColour c, int) { return !(c == White); };
-        // Top left and bottom right carry the index; the other two corners are paper.
-        EXPECT_GT(CountPixels(face, 2, 2, 15, 30, ink), 40);
-        EXPECT_GT(CountPixels(face, 61, 78, 74, 106, ink), 40);
-        EXPECT_EQ(CountPixels(face, 62, 3, 73, 28, paper), 0);
-        EXPECT_EQ(CountPixels(face, 3, 80, 14, 105, paper), 0);
-        // Pip cards are printed in one ink: no red on black suits, no black on red.
-        if (rank <= 10) {
-            const auto wrongInk = [red](StoredColour c, int) { return red ? Dark(c) : Reddish(c); };
-            EXPECT_EQ(CountPixels(face, 0, 0, 76, 108, wrongInk), 0);
+    for (const Deck& deck : Decks) {
+        for (int code = 0; code < 52; ++code) {
+            SCOPED_TRACE(std::string(deck.name) + " card code " + std::to_string(code));
+            const StoredDib& face = Picture(deck.firstId + code);
+            ASSERT_EQ(face.problem, "");
+            const int suit = code / 13, rank = code % 13 + 1;
+            const auto family = deck.ink[suit];
+            const auto ink = [family](StoredColour c, int) { return family(c); };
+            const auto paper = [](StoredColour c, int) { return !(c == White); };
+            // Top left and bottom right carry the index; the other two corners are paper.
+            EXPECT_GT(CountPixels(face, 2, 2, 15, 30, ink), 40);
+            EXPECT_GT(CountPixels(face, 61, 78, 74, 106, ink), 40);
+            EXPECT_EQ(CountPixels(face, 62, 3, 73, 28, paper), 0);
+            EXPECT_EQ(CountPixels(face, 3, 80, 14, 105, paper), 0);
+            // Pip cards are printed in one ink: none of another suit's family. Black
+            // is left out in the four-colour deck, where every ink's edge darkens to
+            // it, and so is the cloth round the corners.
+            if (rank <= 10) {
+                const auto wrongInk = [&](StoredColour c, int) {
+                    for (int other = 0; other < 4; ++other) {
+                        const auto test = deck.ink[other];
+                        if (test == family || (test == Dark && &deck == &FourColour)) continue;
+                        if (test(c)) return true;
+                    }
+                    return false;
+                };
+                EXPECT_EQ(CountPixels(face, 2, 2, 74, 106, wrongInk), 0);
+            }
+            // The corners outside the rounded card are table cloth.
+            EXPECT_EQ(face.ColourAt(0, 0), Green);
+            EXPECT_EQ(face.ColourAt(75, 107), Green);
         }
-        // The corners outside the rounded card are table cloth.
-        EXPECT_EQ(face.ColourAt(0, 0), Green);
-        EXPECT_EQ(face.ColourAt(75, 107), Green);
     }
 }
 
 TEST(Pictures, FacesAreAllDifferent) {
-    std::set<std::vector<uint8_t>> seen;
-    for (int id = 102; id <= 153; ++id) seen.insert(Picture(id).pixels);
-    EXPECT_EQ(seen.size(), 52u);
+    for (const Deck& deck : Decks) {
+        std::set<std::vector<uint8_t>> seen;
+        for (int code = 0; code < 52; ++code) seen.insert(Picture(deck.firstId + code).pixels);
+        EXPECT_EQ(seen.size(), 52u) << deck.name;
+    }
+}
+
+// The ink drawn in [x0, x1) x [y0, y1): the most frequent colour of the
+// suit's family there, leaving out the card's white and anti-aliased steps.
+struct MeasuredInk {
+    StoredColour colour{0, 0, 0};
+    int pixels = 0;
+};
+MeasuredInk MostFrequentInk(const StoredDib& face, bool (*family)(StoredColour),
+                            const std::vector<std::array<int, 4>>& boxes) {
+    std::map<int, int> counts;  // by palette index
+    for (const auto& [x0, y0, x1, y1] : boxes)
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (face.At(x, y) != 1 && family(face.ColourAt(x, y))) ++counts[face.At(x, y)];
+    MeasuredInk ink;
+    for (const auto& [index, count] : counts) {
+        if (count > ink.pixels) ink = {face.colours[index], count};
+    }
+    return ink;
+}
+
+// The index in both corners, and the pips: the middle of a pip card or an
+// ace, the suit symbols in the upper corners of a court card's frame.
+struct InkPlace {
+    const char* what;
+    std::vector<std::array<int, 4>> boxes;
+};
+std::vector<InkPlace> InkPlaces(int rank) {
+    std::vector<InkPlace> places = {{"top-left index", {{2, 2, 15, 30}}},
+                                    {"bottom-right index", {{61, 78, 74, 106}}}};
+    if (rank <= 10) {
+        places.push_back({"pips", {{16, 6, 60, 102}}});
+    } else {
+        places.push_back({"court suit symbol", {{16, 11, 28, 25}, {48, 11, 60, 25}}});
+    }
+    return places;
+}
+
+// Every face's pips and indices stand at 3:1 or more against its own white.
+TEST(FaceContrast, PipsAndIndicesStandAtThreeToOneAgainstTheCardsWhite) {
+    for (const Deck& deck : Decks) {
+        double lowest[4] = {100, 100, 100, 100};
+        for (int code = 0; code < 52; ++code) {
+            const StoredDib& face = Picture(deck.firstId + code);
+            ASSERT_EQ(face.problem, "");
+            const int suit = code / 13;
+            for (const InkPlace& place : InkPlaces(code % 13 + 1)) {
+                SCOPED_TRACE(std::string(deck.name) + " card code " + std::to_string(code) + ", " +
+                             place.what);
+                const MeasuredInk ink = MostFrequentInk(face, deck.ink[suit], place.boxes);
+                EXPECT_GE(ink.pixels, 12) << "too little ink of the suit's colour";
+                const double contrast = Contrast(ink.colour, face.colours[1]);
+                EXPECT_GE(contrast, 3.0);
+                lowest[suit] = std::min(lowest[suit], contrast);
+            }
+        }
+        std::printf(
+            "%s deck, lowest ink contrast on white: spades %.2f:1, hearts %.2f:1, "
+            "clubs %.2f:1, diamonds %.2f:1\n",
+            deck.name, lowest[0], lowest[1], lowest[2], lowest[3]);
+    }
+}
+
+// The mark recolours index 1 to index 7 in place. The four-colour deck's
+// must stand out from an unmarked face by 3:1 and leave black ink at 4.5:1;
+// the default deck's cyan is only printed, for the notes.
+TEST(FaceContrast, TheFourColourMarkStandsOutAndKeepsBlackInkReadable) {
+    for (const Deck& deck : Decks) {
+        const StoredDib& ace = Picture(deck.firstId);
+        ASSERT_EQ(ace.problem, "");
+        const StoredColour white = ace.colours[1], mark = ace.colours[7];
+        const double markOnWhite = Contrast(mark, white);
+        std::printf("%s deck, mark (%d, %d, %d) against white: %.2f:1; ink on the mark:", deck.name,
+                    mark.r, mark.g, mark.b, markOnWhite);
+        for (int suit = 0; suit < 4; ++suit) {
+            const StoredDib& face = Picture(deck.firstId + suit * 13 + 4);  // a five
+            const MeasuredInk ink = MostFrequentInk(face, deck.ink[suit], {{16, 6, 60, 102}});
+            const double onMark = Contrast(ink.colour, mark);
+            std::printf(" %.2f:1", onMark);
+            if (&deck == &FourColour && suit == 0) {
+                EXPECT_GE(onMark, 4.5) << "black ink on a marked face";
+            }
+        }
+        std::printf("\n");
+        if (&deck == &FourColour) {
+            EXPECT_GE(markOnWhite, 3.0);
+        }
+    }
+}
+
+// One table for all 52 four-colour faces: the table palette's entries where
+// the default deck has them, its own mark at index 7, and its inks where the
+// table palette only pads (copies of entry 0 up to the end).
+TEST(FourColourDeck, FacesShareOneTableThatKeepsEveryUsedEntryOfTheTablePalette) {
+    const StoredDib& table = Picture(101);
+    const StoredDib& first = Picture(FourColour.firstId);
+    ASSERT_EQ(table.problem, "");
+    ASSERT_EQ(first.problem, "");
+    for (int code = 1; code < 52; ++code) {
+        EXPECT_EQ(Picture(FourColour.firstId + code).tableBytes, first.tableBytes)
+            << "card code " << code;
+    }
+    size_t padding = table.colours.size();
+    while (padding > 1 && table.colours[padding - 1] == table.colours[0]) --padding;
+    EXPECT_GE(table.colours.size() - padding, 30u) << "room for two inks and their edges";
+    int changed = 0;
+    for (size_t i = 0; i < table.colours.size(); ++i) {
+        if (i == 7 || i >= padding) {
+            changed += !(first.colours[i] == table.colours[i]);
+            continue;
+        }
+        EXPECT_EQ(first.colours[i], table.colours[i]) << "entry " << i;
+    }
+    EXPECT_GT(changed, 1);
+    EXPECT_EQ(first.colours[1], White);
+    EXPECT_FALSE(first.colours[7] == Cyan);
+}
+
+// Spades and hearts keep their inks, so only the table differs; clubs and
+// diamonds change only where ink lies: each changed pixel moves from the
+// default ink toward the new one (what a recoloured robe or a shifted pip
+// would not do), within the rounding of the two tables.
+TEST(FourColourDeck, ItsFacesAreTheDefaultFacesWithOnlyTheInkChanged) {
+    for (int code = 0; code < 52; ++code) {
+        SCOPED_TRACE("card code " + std::to_string(code));
+        const StoredDib& two = Picture(TwoColour.firstId + code);
+        const StoredDib& four = Picture(FourColour.firstId + code);
+        ASSERT_EQ(two.problem, "");
+        ASSERT_EQ(four.problem, "");
+        const int suit = code / 13;
+        if (suit < 2) {
+            EXPECT_TRUE(two.pixels == four.pixels);
+            continue;
+        }
+        const StoredColour from =
+            MostFrequentInk(two, TwoColour.ink[suit], {{2, 2, 15, 30}}).colour;
+        const StoredColour to =
+            MostFrequentInk(four, FourColour.ink[suit], {{2, 2, 15, 30}}).colour;
+        const double along[3] = {double(from.r - to.r), double(from.g - to.g),
+                                 double(from.b - to.b)};
+        const double length =
+            std::sqrt(along[0] * along[0] + along[1] * along[1] + along[2] * along[2]);
+        ASSERT_GT(length, 50) << "the ink must change";
+        int differing = 0, astray = 0;
+        for (int y = 0; y < 108; ++y) {
+            for (int x = 0; x < 76; ++x) {
+                if (two.At(x, y) == four.At(x, y)) continue;
+                ++differing;
+                const StoredColour a = two.ColourAt(x, y), b = four.ColourAt(x, y);
+                const double step[3] = {double(a.r - b.r), double(a.g - b.g), double(a.b - b.b)};
+                double projection = 0, square = 0;
+                for (int k = 0; k < 3; ++k) {
+                    projection += step[k] * along[k] / length;
+                    square += step[k] * step[k];
+                }
+                const double aside = std::sqrt(std::max(0.0, square - projection * projection));
+                if (projection <= 0 || aside > 48) {
+                    if (++astray <= 3)
+                        ADD_FAILURE() << "pixel " << x << "," << y << " changed off the ink's way";
+                }
+            }
+        }
+        EXPECT_GT(differing, 50);
+        EXPECT_EQ(astray, 0);
+    }
 }
 
 TEST(Pictures, TablePictureLeavesEveryDrawnPlaceAsTheGameExpects) {

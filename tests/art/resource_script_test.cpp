@@ -232,6 +232,7 @@ TEST(ResourceScript, CompilesWithWindres) {
 TEST(ResourceScript, HoldsEveryPictureByNumberAsCommitted) {
     std::vector<int> ids = {101, 154, 178, 182, 183, 184};
     for (int id = 102; id <= 153; ++id) ids.push_back(id);
+    for (int id = 202; id <= 253; ++id) ids.push_back(id);  // the four-colour faces
     for (int id = 166; id <= 176; ++id) ids.push_back(id);
     int bitmaps = 0;
     for (const auto& [key, resource] : Compiled()) bitmaps += key.first == 2;

@@ -64,11 +64,20 @@ constexpr Rgb ColourPurple{118, 48, 150};
 constexpr Rgb ColourOrange{240, 136, 32};
 constexpr Rgb ColourDarkRed{140, 0, 16};
 constexpr Rgb ColourSilver{176, 176, 188};
+// The four-colour deck's inks for clubs and diamonds (spades and hearts keep
+// black and red), and its selection mark: a marked face must stand at 3:1
+// from an unmarked one, where the default deck's cyan barely differs from white.
+constexpr Rgb ColourClubsGreen{0, 100, 80};
+constexpr Rgb ColourDiamondsBlue{0, 72, 210};
+constexpr Rgb ColourFourColourMark{246, 79, 199};
 constexpr int WhiteIndex = 1;
-constexpr int CyanIndex = 7;
+// The selection mark turns WhiteIndex into MarkIndex: cyan in the table palette.
+constexpr int MarkIndex = 7;
+constexpr int CyanIndex = MarkIndex;
 
 // Palettes (palette.cpp).
 Palette BuildTablePalette();
+Palette BuildFourColourPalette();
 Palette BuildMouthPalette();
 Palette BuildDigitPalette();
 Palette BuildIconPalette();
@@ -79,6 +88,12 @@ void AddRamp(Palette& palette, Rgb from, Rgb to, int steps);
 using DrawProc = std::function<void(cairo_t*)>;
 IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int height,
                              int bitsPerPixel, const Palette& palette, const DrawProc& draw);
+// Draws a variant of `base`, which baseDraw drew: every pixel the variant's
+// drawing leaves as baseDraw left it keeps base's index, the others take the
+// nearest usable entry of `palette`, whose colours become the picture's table.
+IndexedPicture RenderVariant(const IndexedPicture& base, const DrawProc& baseDraw, int id,
+                             const std::string& fileName, const Palette& palette,
+                             const DrawProc& draw);
 void SetSourceRgb(cairo_t* cr, Rgb colour);
 Rgb MixRgb(Rgb a, Rgb b, double t);
 
@@ -111,6 +126,10 @@ void DrawLeftText(cairo_t* cr, cairo_font_face_t* face, double size, const char*
 // Pictures.
 IndexedPicture DrawTablePicture(const Palette& palette, const ArtFonts& fonts);
 IndexedPicture DrawCardFace(const Palette& palette, const ArtFonts& fonts, int code);
+// The same card in the four-colour deck, from its default face: identical
+// pixels but where the suit's ink lies, and the four-colour table.
+IndexedPicture DrawFourColourFace(const IndexedPicture& face, const Palette& fourColourPalette,
+                                  const ArtFonts& fonts, int code);
 IndexedPicture DrawCardBack(const Palette& palette);
 IndexedPicture DrawEmptySlot(const Palette& palette);
 std::vector<IndexedPicture> DrawDigits(const Palette& palette, const ArtFonts& fonts);
@@ -126,8 +145,11 @@ std::vector<uint8_t> DrawIconPng(int size, IconPurpose purpose = IconPurpose::An
 
 // Court figures (courts.cpp): one half of the double-ended picture, drawn in a
 // 46 x 44 box with its origin at the top-left corner.
-void DrawCourtHalf(cairo_t* cr, int suit, int rank);
+void DrawCourtHalf(cairo_t* cr, int suit, int rank, Rgb suitInk);
 
 // The review sheet (contact_sheet.cpp).
 bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
                        const ArtFonts& fonts);
+// The four-colour deck's sheet: a deal on the table, every face, every face marked.
+bool WriteFourColourSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
+                          const ArtFonts& fonts);

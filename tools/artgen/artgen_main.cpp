@@ -13,7 +13,8 @@
 namespace {
 
 const char Usage[] =
-    "usage: bluffwick-artgen OUTPUT_DIR [--sheet FILE.png] [--fonts FONT_DIR]\n"
+    "usage: bluffwick-artgen OUTPUT_DIR [--sheet FILE.png] [--four-colour-sheet FILE.png]\n"
+    "                        [--fonts FONT_DIR]\n"
     "Writes the bitmaps (.bmp), the icon (.ico) and the launcher and web app icons (.png)\n"
     "of the game into OUTPUT_DIR.\n";
 
@@ -29,10 +30,12 @@ cairo_font_face_t* LoadFont(FT_Library library, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string outputDir, sheetPath, fontDir = BLUFFWICK_FONT_DIR;
+    std::string outputDir, sheetPath, fourSheetPath, fontDir = BLUFFWICK_FONT_DIR;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--sheet") == 0 && i + 1 < argc) {
             sheetPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--four-colour-sheet") == 0 && i + 1 < argc) {
+            fourSheetPath = argv[++i];
         } else if (std::strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
             fontDir = argv[++i];
         } else if (argv[i][0] != '-' && outputDir.empty()) {
@@ -60,6 +63,13 @@ int main(int argc, char** argv) {
     pictures.push_back(DrawTablePicture(tablePalette, fonts));
     for (int code = 0; code < 52; ++code)
         pictures.push_back(DrawCardFace(tablePalette, fonts, code));
+    const Palette fourColourPalette = BuildFourColourPalette();
+    std::vector<IndexedPicture> fourColourFaces;
+    for (int code = 0; code < 52; ++code) {
+        fourColourFaces.push_back(
+            DrawFourColourFace(pictures[1 + code], fourColourPalette, fonts, code));
+    }
+    pictures.insert(pictures.end(), fourColourFaces.begin(), fourColourFaces.end());
     pictures.push_back(DrawCardBack(tablePalette));
     for (IndexedPicture& digit : DrawDigits(BuildDigitPalette(), fonts)) pictures.push_back(digit);
     pictures.push_back(DrawEmptySlot(tablePalette));
@@ -104,6 +114,10 @@ int main(int argc, char** argv) {
     }
     if (!sheetPath.empty() && !WriteContactSheet(sheetPath, pictures, fonts)) {
         std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", sheetPath.c_str());
+        return 1;
+    }
+    if (!fourSheetPath.empty() && !WriteFourColourSheet(fourSheetPath, pictures, fonts)) {
+        std::fprintf(stderr, "bluffwick-artgen: cannot write %s\n", fourSheetPath.c_str());
         return 1;
     }
     return 0;

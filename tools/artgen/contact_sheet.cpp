@@ -2,6 +2,7 @@
 // the pixels the game shows), then every picture on its own, as one PNG.
 #include "artgen.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -39,6 +40,19 @@ void Place(cairo_t* cr, const IndexedPicture& picture, double x, double y) {
     cairo_surface_destroy(surface);
 }
 
+// The picture twice as large, each pixel a sharp 2 x 2 block.
+void PlaceDoubled(cairo_t* cr, const IndexedPicture& picture, double x, double y) {
+    cairo_surface_t* surface = DecodePicture(picture);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, 2, 2);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(surface);
+}
+
 void Caption(cairo_t* cr, const ArtFonts& fonts, const char* text, double x, double y) {
     cairo_set_font_face(cr, fonts.sansBold);
     cairo_set_font_size(cr, 12);
@@ -47,33 +61,21 @@ void Caption(cairo_t* cr, const ArtFonts& fonts, const char* text, double x, dou
     cairo_show_text(cr, text);
 }
 
-}  // namespace
+using PictureById = std::map<int, const IndexedPicture*>;
 
-bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
-                       const ArtFonts& fonts) {
-    std::map<int, const IndexedPicture*> byId;
-    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
+// A deal in progress on the table at (tx, ty): the computer's backs and an
+// empty slot, the player's faces from faceFirst, those in `marked` marked,
+// the counters at 20 and 15 and the grin.
+void PlaceDeal(cairo_t* cr, const PictureById& byId, double tx, double ty, int faceFirst,
+               const int (&playerCards)[5], const std::vector<int>& marked) {
     auto get = [&](int id) -> const IndexedPicture& { return *byId.at(id); };
-
-    const int width = 1120, height = 1000;
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(sheet);
-    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
-    cairo_paint(cr);
-
-    // A deal in progress: the computer's backs, the player's faces with one
-    // card marked, the counters at 20 and 15, an empty slot, the grin.
-    const double tx = 20, ty = 30;
-    Caption(cr, fonts, "Table 101 with cards in their slots, counters, mouth 183, one card marked",
-            tx, ty - 10);
     Place(cr, get(101), tx, ty);
-    const int playerCards[] = {0, 25, 37, 49,
-                               9};  // A spades, K hearts, Q clubs, J diamonds, 10 spades
     for (int slot = 0; slot < 5; ++slot) {
         const double x = tx + 200 + 85 * slot;
         Place(cr, slot == 3 ? get(178) : get(154), x, ty + 20);
-        const IndexedPicture& face = get(102 + playerCards[slot]);
-        Place(cr, slot == 2 ? Marked(face) : face, x, ty + 310);
+        const IndexedPicture& face = get(faceFirst + playerCards[slot]);
+        const bool mark = std::find(marked.begin(), marked.end(), slot) != marked.end();
+        Place(cr, mark ? Marked(face) : face, x, ty + 310);
     }
     Place(cr, get(167 + 2), tx + 552, ty + 149);
     Place(cr, get(167 + 0), tx + 584, ty + 149);
@@ -84,6 +86,39 @@ bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture
     cairo_rectangle(cr, tx + 300, ty + 155, 240, 35);
     cairo_rectangle(cr, tx + 300, ty + 255, 240, 35);
     cairo_fill(cr);
+}
+
+// The 52 faces from `first`, one suit a row, marked or not.
+void PlaceFaces(cairo_t* cr, const PictureById& byId, double x, double y, int first, bool marked) {
+    for (int code = 0; code < 52; ++code) {
+        const IndexedPicture& face = *byId.at(first + code);
+        Place(cr, marked ? Marked(face) : face, x + (code % 13) * 82, y + (code / 13) * 110);
+    }
+}
+
+bool WritePng(cairo_surface_t* sheet, const std::string& path) {
+    return cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
+                       const ArtFonts& fonts) {
+    PictureById byId;
+    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
+    auto get = [&](int id) -> const IndexedPicture& { return *byId.at(id); };
+
+    const int width = 1120, height = 1000;
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(sheet);
+    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
+    cairo_paint(cr);
+
+    const double tx = 20, ty = 30;
+    Caption(cr, fonts, "Table 101 with cards in their slots, counters, mouth 183, one card marked",
+            tx, ty - 10);
+    // A spades, K hearts, Q clubs (marked), empty, 10 spades.
+    PlaceDeal(cr, byId, tx, ty, 102, {0, 25, 37, 49, 9}, {2});
 
     // The mouths on cloth, the back, the empty slot and the digits.
     const double rx = 690;
@@ -96,15 +131,50 @@ bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture
     for (int i = 0; i < 11; ++i)
         Place(cr, get(166 + i), rx + (i % 6) * 37, ty + 420 + (i / 6) * 48);
 
-    // All 52 faces, one suit a row.
     const double fy = 560;
     Caption(cr, fonts, "Faces 102-153: spades, hearts, clubs, diamonds; ace to king", tx, fy - 10);
-    for (int code = 0; code < 52; ++code) {
-        Place(cr, get(102 + code), tx + (code % 13) * 82, fy + (code / 13) * 110);
-    }
+    PlaceFaces(cr, byId, tx, fy, 102, false);
 
     cairo_destroy(cr);
-    const bool written = cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    const bool written = WritePng(sheet, path);
+    cairo_surface_destroy(sheet);
+    return written;
+}
+
+bool WriteFourColourSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
+                          const ArtFonts& fonts) {
+    PictureById byId;
+    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
+
+    const int width = 1120, height = 1490;
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(sheet);
+    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
+    cairo_paint(cr);
+
+    const double tx = 20, ty = 30;
+    Caption(cr, fonts, "Four-colour deck on the table, the clubs and diamonds marked", tx, ty - 10);
+    // A spades, K hearts, Q clubs (marked), empty, 10 diamonds (marked).
+    PlaceDeal(cr, byId, tx, ty, 202, {0, 25, 37, 49, 48}, {2, 4});
+
+    // Twice the size, as a magnifier would show them: plain and marked.
+    const double rx = 690;
+    Caption(cr, fonts, "At 200 %: 7 of clubs and 9 of diamonds, plain and marked", rx, ty - 10);
+    const int enlarged[] = {26 + 6, 39 + 8};
+    for (int row = 0; row < 2; ++row) {
+        const IndexedPicture& face = *byId.at(202 + enlarged[row]);
+        PlaceDoubled(cr, face, rx, ty + row * 226);
+        PlaceDoubled(cr, Marked(face), rx + 162, ty + row * 226);
+    }
+
+    const double fy = 560;
+    Caption(cr, fonts, "Faces 202-253: spades, hearts, clubs, diamonds; ace to king", tx, fy - 10);
+    PlaceFaces(cr, byId, tx, fy, 202, false);
+    Caption(cr, fonts, "The same faces marked", tx, fy + 470);
+    PlaceFaces(cr, byId, tx, fy + 480, 202, true);
+
+    cairo_destroy(cr);
+    const bool written = WritePng(sheet, path);
     cairo_surface_destroy(sheet);
     return written;
 }

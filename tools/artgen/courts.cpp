@@ -364,19 +364,19 @@ void DrawAttribute(cairo_t* cr, const CourtColours& c, int suit, int rank) {
     }
 }
 
-void DrawCornerPip(cairo_t* cr, int suit, bool right) {
+void DrawCornerPip(cairo_t* cr, int suit, Rgb ink, bool right) {
     cairo_save(cr);
     cairo_translate(cr, right ? 39.5 : 6.5, 7.5);
     cairo_scale(cr, 9, 9);
     PathSuit(cr, suit);
     cairo_restore(cr);
-    SetSourceRgb(cr, (suit == 1 || suit == 3) ? ColourCardRed : ColourBlack);
+    SetSourceRgb(cr, ink);
     cairo_fill(cr);
 }
 
 }  // namespace
 
-void DrawCourtHalf(cairo_t* cr, int suit, int rank) {
+void DrawCourtHalf(cairo_t* cr, int suit, int rank, Rgb suitInk) {
     const CourtColours& c = SuitColours[suit];
     const bool attributeBehind = suit == 1 && rank == 13;
     if (attributeBehind) DrawAttribute(cr, c, suit, rank);
@@ -385,5 +385,5 @@ void DrawCourtHalf(cairo_t* cr, int suit, int rank) {
     DrawFace(cr, c, rank);
     DrawHeadwear(cr, c, rank);
     if (!attributeBehind) DrawAttribute(cr, c, suit, rank);
-    DrawCornerPip(cr, suit, suit == 3 && rank == 13);
+    DrawCornerPip(cr, suit, suitInk, suit == 3 && rank == 13);
 }

@@ -17,7 +17,12 @@ const char* const SuitName[] = {"spades", "hearts", "clubs", "diamonds"};
 const char* const RankName[] = {"ace", "2", "3",  "4",    "5",     "6",   "7",
                                 "8",   "9", "10", "jack", "queen", "king"};
 
-Rgb SuitInk(int suit) { return (suit == 1 || suit == 3) ? ColourCardRed : ColourBlack; }
+Rgb TwoColourInk(int suit) { return (suit == 1 || suit == 3) ? ColourCardRed : ColourBlack; }
+
+Rgb FourColourInk(int suit) {
+    const Rgb inks[] = {ColourBlack, ColourCardRed, ColourClubsGreen, ColourDiamondsBlue};
+    return inks[suit];
+}
 
 void FillSuit(cairo_t* cr, int suit, double cx, double cy, double size, bool upsideDown) {
     cairo_save(cr);
@@ -50,11 +55,11 @@ void DrawBlankCard(cairo_t* cr) {
 }
 
 // Rank over suit at the top left; the same turned round at the bottom right.
-void DrawIndices(cairo_t* cr, const ArtFonts& fonts, int suit, int rank) {
+void DrawIndices(cairo_t* cr, const ArtFonts& fonts, int suit, int rank, Rgb ink) {
     for (int turn = 0; turn < 2; ++turn) {
         cairo_save(cr);
         if (turn == 1) TurnCardRound(cr);
-        SetSourceRgb(cr, SuitInk(suit));
+        SetSourceRgb(cr, ink);
         DrawCentredText(cr, fonts.serifCondensedBold, 15, RankText[rank - 1], 8.5, 10.5, 11);
         FillSuit(cr, suit, 8.5, 24, 10, false);
         cairo_restore(cr);
@@ -133,8 +138,8 @@ std::vector<Pip> PipLayout(int rank) {
     return pips;
 }
 
-void DrawPips(cairo_t* cr, int suit, int rank) {
-    SetSourceRgb(cr, SuitInk(suit));
+void DrawPips(cairo_t* cr, int suit, int rank, Rgb ink) {
+    SetSourceRgb(cr, ink);
     // Nine and ten pack a middle column between the side pips: smaller pips,
     // columns further apart, so no two touch.
     const bool crowded = rank >= 9;
@@ -146,9 +151,9 @@ void DrawPips(cairo_t* cr, int suit, int rank) {
     }
 }
 
-void DrawAce(cairo_t* cr, int suit) {
+void DrawAce(cairo_t* cr, int suit, Rgb ink) {
     const double size = suit == 0 ? 46 : 40;
-    SetSourceRgb(cr, SuitInk(suit));
+    SetSourceRgb(cr, ink);
     FillSuit(cr, suit, CardW / 2.0, CardH / 2.0, size, false);
     if (suit == 0) {
         // The ace of spades gets an engraved inner line.
@@ -165,7 +170,7 @@ void DrawAce(cairo_t* cr, int suit) {
 
 // The court picture: a framed double-ended figure, the lower half the upper
 // one turned round.
-void DrawCourt(cairo_t* cr, int suit, int rank) {
+void DrawCourt(cairo_t* cr, int suit, int rank, Rgb ink) {
     const double left = 16, top = 10, width = 44, height = 88;
     for (int turn = 0; turn < 2; ++turn) {
         cairo_save(cr);
@@ -173,10 +178,10 @@ void DrawCourt(cairo_t* cr, int suit, int rank) {
         cairo_rectangle(cr, left, top, width, height / 2);
         cairo_clip(cr);
         cairo_translate(cr, left - 1, top);
-        DrawCourtHalf(cr, suit, rank);
+        DrawCourtHalf(cr, suit, rank, ink);
         cairo_restore(cr);
     }
-    SetSourceRgb(cr, SuitInk(suit));
+    SetSourceRgb(cr, ink);
     cairo_set_line_width(cr, 1.0);
     cairo_rectangle(cr, left - 0.5, top - 0.5, width + 1, height + 1);
     cairo_stroke(cr);
@@ -186,25 +191,41 @@ void DrawCourt(cairo_t* cr, int suit, int rank) {
     cairo_stroke(cr);
 }
 
+DrawProc FaceDrawing(const ArtFonts& fonts, int code, Rgb ink) {
+    return [fonts, code, ink](cairo_t* cr) {
+        const int suit = code / 13;
+        const int rank = code % 13 + 1;
+        DrawBlankCard(cr);
+        if (rank == 1) {
+            DrawAce(cr, suit, ink);
+        } else if (rank <= 10) {
+            DrawPips(cr, suit, rank, ink);
+        } else {
+            DrawCourt(cr, suit, rank, ink);
+        }
+        DrawIndices(cr, fonts, suit, rank, ink);
+    };
+}
+
+std::string FaceFileName(int id, const char* marker, int code) {
+    char fileName[64];
+    std::snprintf(fileName, sizeof fileName, "%d_%s%s_%s.bmp", id, marker, SuitName[code / 13],
+                  RankName[code % 13]);
+    return fileName;
+}
+
 }  // namespace
 
 IndexedPicture DrawCardFace(const Palette& palette, const ArtFonts& fonts, int code) {
-    const int suit = code / 13;
-    const int rank = code % 13 + 1;
-    char fileName[64];
-    std::snprintf(fileName, sizeof fileName, "%d_%s_%s.bmp", 102 + code, SuitName[suit],
-                  RankName[rank - 1]);
-    return RenderIndexed(102 + code, fileName, CardW, CardH, 8, palette, [&](cairo_t* cr) {
-        DrawBlankCard(cr);
-        if (rank == 1) {
-            DrawAce(cr, suit);
-        } else if (rank <= 10) {
-            DrawPips(cr, suit, rank);
-        } else {
-            DrawCourt(cr, suit, rank);
-        }
-        DrawIndices(cr, fonts, suit, rank);
-    });
+    return RenderIndexed(102 + code, FaceFileName(102 + code, "", code), CardW, CardH, 8, palette,
+                         FaceDrawing(fonts, code, TwoColourInk(code / 13)));
+}
+
+IndexedPicture DrawFourColourFace(const IndexedPicture& face, const Palette& fourColourPalette,
+                                  const ArtFonts& fonts, int code) {
+    return RenderVariant(face, FaceDrawing(fonts, code, TwoColourInk(code / 13)), 202 + code,
+                         FaceFileName(202 + code, "four_", code), fourColourPalette,
+                         FaceDrawing(fonts, code, FourColourInk(code / 13)));
 }
 
 IndexedPicture DrawCardBack(const Palette& palette) {

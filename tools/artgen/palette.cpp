@@ -44,7 +44,10 @@ void AddRamp(Palette& palette, Rgb from, Rgb to, int steps) {
     }
 }
 
-Palette BuildTablePalette() {
+namespace {
+
+// Every colour of the table palette, before its padding.
+Palette TableColours() {
     Palette palette;
     // Fixed places: the selection mark turns index 1 (white) into index 7 (cyan).
     const Rgb fixed[] = {ColourBlack, ColourWhite,     ColourTableGreen, ColourBandGrey,
@@ -95,9 +98,32 @@ Palette BuildTablePalette() {
     for (int r : levels)
         for (int g : levels)
             for (int b : levels) AddIfNew(palette, Rgb{r, g, b});
+    return palette;
+}
+
+}  // namespace
+
+Palette BuildTablePalette() {
+    Palette palette = TableColours();
     PadTo(palette, 256);
     // Nothing may be drawn in cyan: only the selection mark puts it on a card.
     palette.usable[CyanIndex] = false;
+    return palette;
+}
+
+// The table palette with the four-colour deck's inks and their edges where the
+// padding was, so every colour a face shares with the default deck keeps its
+// index, and the mark's colour at index 7.
+Palette BuildFourColourPalette() {
+    Palette palette = TableColours();
+    for (Rgb ink : {ColourClubsGreen, ColourDiamondsBlue}) {
+        AddColour(palette, ink);
+        AddRamp(palette, ColourWhite, ink, 10);
+        AddRamp(palette, ColourBlack, ink, 4);
+    }
+    PadTo(palette, 256);
+    palette.colours[MarkIndex] = ColourFourColourMark;
+    palette.usable[MarkIndex] = false;
     return palette;
 }
 

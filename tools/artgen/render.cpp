@@ -39,8 +39,10 @@ void SetSourceRgb(cairo_t* cr, Rgb colour) {
     cairo_set_source_rgb(cr, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
 }
 
-IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int height,
-                             int bitsPerPixel, const Palette& palette, const DrawProc& draw) {
+namespace {
+
+// Draws onto an opaque black surface; the caller destroys it.
+cairo_surface_t* DrawSurface(int width, int height, const DrawProc& draw) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 0, 0, 0);
@@ -48,23 +50,34 @@ IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int
     draw(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
+    return surface;
+}
 
+uint32_t PixelAt(cairo_surface_t* surface, int x, int y) {
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride)[x] & 0xFFFFFFu;
+}
+
+// Maps every pixel of the surface for which keep() gives no index to the
+// nearest usable entry of the palette.
+template <typename Keep>
+IndexedPicture Quantise(cairo_surface_t* surface, int id, const std::string& fileName,
+                        int bitsPerPixel, const Palette& palette, Keep keep) {
     IndexedPicture picture;
     picture.id = id;
     picture.fileName = fileName;
-    picture.width = width;
-    picture.height = height;
+    picture.width = cairo_image_surface_get_width(surface);
+    picture.height = cairo_image_surface_get_height(surface);
     picture.bitsPerPixel = bitsPerPixel;
     picture.colours = palette.colours;
-    picture.pixels.resize(static_cast<size_t>(width) * height);
+    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
     std::unordered_map<uint32_t, uint8_t> cache;
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y) {
-        const uint32_t* row =
-            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = row[x] & 0xFFFFFFu;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            uint8_t& index = picture.pixels[static_cast<size_t>(y) * picture.width + x];
+            if (keep(x, y, index)) continue;
+            const uint32_t pixel = PixelAt(surface, x, y);
             auto found = cache.find(pixel);
             if (found == cache.end()) {
                 const Rgb colour{static_cast<int>(pixel >> 16),
@@ -72,9 +85,35 @@ IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int
                                  static_cast<int>(pixel & 0xFF)};
                 found = cache.emplace(pixel, NearestEntry(palette, colour)).first;
             }
-            picture.pixels[static_cast<size_t>(y) * width + x] = found->second;
+            index = found->second;
         }
     }
+    return picture;
+}
+
+}  // namespace
+
+IndexedPicture RenderIndexed(int id, const std::string& fileName, int width, int height,
+                             int bitsPerPixel, const Palette& palette, const DrawProc& draw) {
+    cairo_surface_t* surface = DrawSurface(width, height, draw);
+    IndexedPicture picture = Quantise(surface, id, fileName, bitsPerPixel, palette,
+                                      [](int, int, uint8_t&) { return false; });
     cairo_surface_destroy(surface);
+    return picture;
+}
+
+IndexedPicture RenderVariant(const IndexedPicture& base, const DrawProc& baseDraw, int id,
+                             const std::string& fileName, const Palette& palette,
+                             const DrawProc& draw) {
+    cairo_surface_t* before = DrawSurface(base.width, base.height, baseDraw);
+    cairo_surface_t* after = DrawSurface(base.width, base.height, draw);
+    IndexedPicture picture = Quantise(
+        after, id, fileName, base.bitsPerPixel, palette, [&](int x, int y, uint8_t& index) {
+            if (PixelAt(before, x, y) != PixelAt(after, x, y)) return false;
+            index = base.pixels[static_cast<size_t>(y) * base.width + x];
+            return true;
+        });
+    cairo_surface_destroy(before);
+    cairo_surface_destroy(after);
     return picture;
 }
