@@ -5,12 +5,14 @@
 #include <shellapi.h>
 
 #include "game/input.h"
+#include "game/match_record.h"
 #include "game/round.h"
 #include "game/table.h"
 #include "res/resource.h"
 #include "shell/late_bound.h"
 #include "shell/settings.h"
 #include "shell/wide_text.h"
+#include "view/card_deck.h"
 #include "view/control_tips.h"
 #include "view/dpi_scale.h"
 #include "view/table_accessible.h"
@@ -93,10 +95,12 @@ LRESULT CreateTable(HWND window) {
     // An incomplete table would leave the game drawing nothing: no window then.
     if (!InstallTable(&Win32TableOps(), &gTable)) return -1;
     RunSettingsStartup(window, SettingsFileName);
+    ChooseDeckAtStart();
     gTable.dpi = WindowDpi(window);
     CreateTableFonts(gTable);
     CreateTableSurface(gTable, window);
     CreateControls(window);
+    ShowDeckInMenu(window);
     TurnOffInputMethod(window);
     // At 96 DPI the window keeps its 640 x 480; elsewhere the client area is
     // the 96-DPI one scaled, whatever that DPI's caption and menu take.
@@ -151,6 +155,8 @@ void RunCommand(HWND window, int id) {
         DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_ABOUT), window, AboutDlgProc, 0);
         break;
     case IDM_HOME_PAGE: HomePageCommand(window); break;
+    case IDM_FOUR_COLOUR_DECK: ToggleFourColourDeck(window); break;
+    case IDM_MATCH_RECORD: ShowMatchRecord(window); break;
     default: TakeInput(gMatch, GameInput{PressInput, id}); break;
     }
 }
@@ -207,6 +213,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_FOCUSNEXTBUTTON: FocusNextButton(window, static_cast<int>(wParam)); return 0;
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    // Sent to every top-level window when a setting changes, high contrast
+    // among them; the table follows at once.
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        FollowSystemContrast(window);
+        return DefWindowProcW(window, message, wParam, lParam);
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -216,6 +228,34 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     case WM_INITDIALOG: CenterOnDesktop(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+void ShowMatchRecord(HWND window) {
+    DialogBoxParamW(gInstance, MAKEINTRESOURCEW(IDD_MATCH_RECORD), window, MatchRecordDlgProc, 0);
+}
+
+INT_PTR CALLBACK MatchRecordDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        CenterOnDesktop(dialog);
+        HWND text = GetDlgItem(dialog, IDC_RECORD_TEXT);
+        SetWindowTextW(text, WidenCp932(MatchRecordWords(gMatch.record).c_str()).c_str());
+        // The caret at the end, on the newest deal, and nothing selected: a
+        // screen reader reads the text, not "selected".
+        SetFocus(text);
+        const LRESULT length = GetWindowTextLengthW(text);
+        SendMessageW(text, EM_SETSEL, length, length);
+        SendMessageW(text, EM_SCROLLCARET, 0, 0);
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, 1);
             return TRUE;
         }

@@ -27,3 +27,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Opens 説明.txt from the executable's folder with the shell's "open".
 void HelpCommand(HWND window);
+// The record of the match's deals in a modal dialog, as it stands when opened.
+void ShowMatchRecord(HWND window);
+INT_PTR CALLBACK MatchRecordDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

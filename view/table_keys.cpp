@@ -62,7 +62,11 @@ bool HandleKeyDown(HWND window, const MSG& message) {
         return true;
     case 'C':
         if (!ControlHeld()) return false;
-        if (once) CopyTableText(window, TableShown());
+        if (once) CopyTableText(window, TableShown(), gMatch.record);
+        return true;
+    case 'R':
+        if (ControlHeld()) return false;
+        if (once) ShowMatchRecord(window);
         return true;
     case VK_F1:
         if (once) HelpCommand(window);
@@ -120,8 +124,9 @@ void FocusNextButton(HWND window, int fromId) {
     if (next != nullptr && next != from && IsWindowEnabled(next)) SetFocus(next);
 }
 
-bool CopyTableText(HWND window, const ShownTable& shown) {
-    const std::wstring text = WidenCp932(DescribeTable(shown).c_str());
+bool CopyTableText(HWND window, const ShownTable& shown, const MatchRecord& record) {
+    const std::wstring text =
+        WidenCp932((DescribeTable(shown) + "\r\n" + MatchRecordWords(record)).c_str());
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) return false;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "game/match_record.h"
 #include "view/table_surface.h"
 
 // A key message for the main window or one of its controls. The game's keys
@@ -25,8 +26,9 @@ constexpr UINT WM_FOCUSNEXTBUTTON = WM_APP + 1;
 // The focus, still on the window, goes to the next enabled button after that control.
 void FocusNextButton(HWND window, int fromId);
 
-// The table as Unicode text on the clipboard; false when the clipboard refused.
-bool CopyTableText(HWND window, const ShownTable& shown);
+// The table and the match's record as Unicode text on the clipboard; false
+// when the clipboard refused.
+bool CopyTableText(HWND window, const ShownTable& shown, const MatchRecord& record);
 
 // The main window and its controls take no input method: digits stay digits.
 void TurnOffInputMethod(HWND window);

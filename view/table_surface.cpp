@@ -67,9 +67,15 @@ const unsigned char* PictureBytes(const TableView& view, int id) {
     return LockBitmapResource(id, nullptr);
 }
 
+// The first face picture of the deck shown; the drawing calls name a face by
+// IDB_CARD_FIRST + card whichever deck it comes from.
+int FirstFacePicture(const TableView& view) {
+    return view.fourColourDeck ? IDB_FOUR_CARD_FIRST : IDB_CARD_FIRST;
+}
+
 void FindCardFaces(TableView& view) {
     for (int face = 0; face < CardFaceCount; ++face) {
-        view.cardFaces[face] = LockBitmapResource(IDB_CARD_FIRST + face, nullptr);
+        view.cardFaces[face] = LockBitmapResource(FirstFacePicture(view) + face, nullptr);
     }
 }
 
@@ -77,7 +83,7 @@ void FindCardFaces(TableView& view) {
 unsigned char* WritableFace(TableView& view, Card card) {
     if (view.faceCopies[card] == nullptr) {
         DWORD size = 0;
-        const unsigned char* bytes = LockBitmapResource(IDB_CARD_FIRST + card, &size);
+        const unsigned char* bytes = LockBitmapResource(FirstFacePicture(view) + card, &size);
         if (bytes == nullptr) return nullptr;
         view.faceCopies[card] = static_cast<unsigned char*>(std::malloc(size));
         if (view.faceCopies[card] == nullptr) return nullptr;
@@ -345,6 +351,21 @@ void DrawShownTable(const TableView& view) {
 void CreateTableSurface(TableView& view, HWND window) {
     MakeSurface(view, window);
     FindCardFaces(view);
+    DrawShownTable(view);
+}
+
+void UseDeck(TableView& view, bool fourColour) {
+    if (view.fourColourDeck == fourColour) return;
+    for (unsigned char*& copy : view.faceCopies) {
+        std::free(copy);
+        copy = nullptr;
+    }
+    view.fourColourDeck = fourColour;
+    FindCardFaces(view);
+    const ShownTable& shown = TableShown();
+    for (Card card = 0; card < CardFaceCount; ++card) {
+        if (shown.faceMarked[card]) RecolourFace(view, card, FaceWhiteIndex, MarkCyanIndex);
+    }
     DrawShownTable(view);
 }
 

@@ -40,6 +40,8 @@ struct TableView {
     // keeps start-up from reading and holding all 52.
     const unsigned char* cardFaces[CardFaceCount] = {};
     unsigned char* faceCopies[CardFaceCount] = {};
+    // The faces come from the four-colour deck's pictures instead.
+    bool fourColourDeck = false;
     HWND controls[ControlCount] = {};  // by TableControl - StartButton
     HWND tips = nullptr;               // the tooltips naming each control's key
     bool tipsTried = false;            // made once, or failed once: never again
@@ -75,6 +77,10 @@ void DrawCounter(const TableView& view, int value, int top);
 void DrawSlot(const TableView& view, int slot);
 // Draws the whole table as it shows now (TableShown), from the table picture up.
 void DrawShownTable(const TableView& view);
+
+// Shows the faces of the two-colour or the four-colour deck, the marks kept,
+// and draws the table again; no step of the game runs.
+void UseDeck(TableView& view, bool fourColour);
 
 // Makes the fonts and the surface again at `dpi` and draws on it what the table
 // shows; the face pictures and their marks are kept.

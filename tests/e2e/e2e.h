@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/table.h"
+#include "res/resource.h"
 
 // ---- Reporting -------------------------------------------------------------
 
@@ -38,8 +39,10 @@ struct GamePictures {
     Picture mouths[3];  // closed, grin, open
 };
 
-// Reads the pictures out of the program's own resources.
-bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::string& problem);
+// Reads the pictures out of the program's own resources, the faces of the
+// deck whose first face picture is `firstFace`.
+bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::string& problem,
+                      int firstFace = IDB_CARD_FIRST);
 
 // ---- The table read back ---------------------------------------------------
 

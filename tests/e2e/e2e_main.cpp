@@ -353,6 +353,79 @@ void ExitMidDeal(GameProcess& game) {
     if (!ended) TerminateProcess(game.info.hProcess, 1);
 }
 
+void SetHighContrastFlags(const wchar_t* flags) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags",
+                    REG_SZ, flags, static_cast<DWORD>((wcslen(flags) + 1) * sizeof(wchar_t)));
+    // As Windows tells every window when the setting is switched.
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST,
+                        reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 3000, nullptr);
+}
+
+// The four-colour deck as a player meets it, by the menu and by Windows'
+// high-contrast setting: the faces on screen change at once, the mark kept,
+// and change back. The game is in a deal with the player's cards shown.
+void FourColourDeck(Session& session, GameProcess& game, const std::wstring& folder) {
+    HWND main = game.main;
+    GamePictures four;
+    std::string problem;
+    if (!LoadGamePictures(session.exePath, four, problem, IDB_FOUR_CARD_FIRST)) {
+        Report(false, "the four-colour faces cannot be read:%s", problem.c_str());
+        return;
+    }
+    // A marked card tells the two decks apart whatever its suit.
+    PostClick(main, SlotLeft(FirstPlayerSlot) + CardWidth / 2,
+              SlotTop(FirstPlayerSlot) + CardHeight / 2);
+    int cards[5] = {};
+    TableCapture seen;
+    auto handShown = [&](const TableView& t) {
+        for (int i = 0; i < 5; ++i) {
+            const SlotView& slot = t.slots[FirstPlayerSlot + i];
+            if (slot.shows != (i == 0 ? ShowsMarkedFace : ShowsFace)) return false;
+        }
+        return true;
+    };
+    if (!WaitForTable(session, main, 2000, seen, handShown)) {
+        Report(false,
+               "four-colour deck: the player's hand is not shown with its first card marked");
+        return;
+    }
+    for (int i = 0; i < 5; ++i) cards[i] = seen.table.slots[FirstPlayerSlot + i].card;
+    auto sameHand = [&](const TableView& t) {
+        if (!handShown(t)) return false;
+        for (int i = 0; i < 5; ++i) {
+            if (t.slots[FirstPlayerSlot + i].card != cards[i]) return false;
+        }
+        return true;
+    };
+    // Read with the faces of one deck, then the other.
+    auto shows = [&](bool fourColours) {
+        if (fourColours) std::swap(session.pictures, four);
+        const bool ok = WaitForTable(session, main, 3000, seen, sameHand);
+        if (fourColours) std::swap(session.pictures, four);
+        return ok;
+    };
+
+    PostMessageW(main, WM_COMMAND, IDM_FOUR_COLOUR_DECK, 0);
+    Report(shows(true), "four-colour deck: the menu's command shows the same hand in four colours");
+    SaveScreenshot(session, main, "four-colour-deck");
+    std::string ini(4096, '\0');
+    if (FILE* file = _wfopen((folder + L"\\bluffwick.ini").c_str(), L"rb")) {
+        ini.resize(fread(&ini[0], 1, ini.size(), file));
+        fclose(file);
+    }
+    Report(
+        ini.find("[Cards]") != std::string::npos && ini.find("FOURCOLOUR=1") != std::string::npos,
+        "four-colour deck: bluffwick.ini keeps the choice in a section of its own");
+    PostMessageW(main, WM_COMMAND, IDM_FOUR_COLOUR_DECK, 0);
+    Report(shows(false), "four-colour deck: the command again shows the two-colour faces");
+
+    SetHighContrastFlags(L"127");
+    Report(shows(true), "four-colour deck: Windows' high-contrast setting turns it on");
+    SaveScreenshot(session, main, "high-contrast");
+    SetHighContrastFlags(L"126");
+    Report(shows(false), "four-colour deck: the setting turned off brings the two colours back");
+}
+
 // For the play command's test: answers the first-run dialog of a game started
 // by someone else (the same wineserver) as a player asking for every shortcut.
 int TickSettings() {
@@ -504,6 +577,7 @@ int main() {
         if (GetProcessMemoryInfo(game.info.hProcess, &memory, sizeof memory))
             peakBytes = std::max(peakBytes, static_cast<size_t>(memory.PeakWorkingSetSize));
         if (GameRunning(game)) {
+            FourColourDeck(session, game, cancelFolder);
             AboutBox(session, game);
             CannotResize(game);
             ExitMidDeal(game);

@@ -140,7 +140,8 @@ void Note(const char* format, ...) {
 
 int FailureCount() { return gFailures; }
 
-bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::string& problem) {
+bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::string& problem,
+                      int firstFace) {
     HMODULE module = LoadLibraryExW(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) {
         problem = "cannot open the program's resources";
@@ -156,9 +157,9 @@ bool LoadGamePictures(const std::wstring& exePath, GamePictures& pictures, std::
     for (int card = 0; card < 52; ++card) {
         std::vector<uint8_t> indices;
         std::vector<uint32_t> colours;
-        if (!LoadResourcePicture(module, IDB_CARD_FIRST + card, pictures.faces[card], &indices,
+        if (!LoadResourcePicture(module, firstFace + card, pictures.faces[card], &indices,
                                  &colours)) {
-            problem += " face " + std::to_string(IDB_CARD_FIRST + card);
+            problem += " face " + std::to_string(firstFace + card);
             ok = false;
             continue;
         }

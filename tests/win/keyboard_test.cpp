@@ -7,17 +7,17 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "cards/random.h"
+#include "game/match_record.h"
 #include "game/round.h"
+#include "game/saved_game.h"
 #include "game/table_words.h"
+#include "main_window_fixture.h"
 #include "shell/wide_text.h"
 #include "view/table_keys.h"
-#include "main_window_fixture.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ void SetKeyboardStateKey(int key, bool down) {
 
 // Everything a key could change.
 struct Snapshot {
-    MatchState match;
+    std::string match;  // the whole game as saved: every field of the match, record included
     long long draws;
     std::vector<unsigned char> surface;
     std::wstring betBox;
@@ -129,7 +129,7 @@ protected:
         return bits;
     }
     Snapshot Take() const {
-        Snapshot shot{gMatch, CountRandomDraws(), {}, {}, EnabledControls(), false};
+        Snapshot shot{SaveGame(gMatch), CountRandomDraws(), {}, {}, EnabledControls(), false};
         BITMAP info;
         GetObjectW(gTable.surfaceBitmap, sizeof info, &info);
         shot.surface.resize(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight);
@@ -142,8 +142,7 @@ protected:
         return shot;
     }
     static void ExpectSame(const Snapshot& before, const Snapshot& after) {
-        static_assert(std::is_trivially_copyable_v<MatchState>);
-        EXPECT_EQ(std::memcmp(&before.match, &after.match, sizeof(MatchState)), 0) << "the state";
+        EXPECT_EQ(before.match, after.match) << "the state";
         EXPECT_EQ(before.draws, after.draws) << "the random stream";
         EXPECT_TRUE(before.surface == after.surface) << "the table's picture";
         EXPECT_EQ(before.betBox, after.betBox);
@@ -320,7 +319,10 @@ TEST_F(KeyboardTest, CtrlCCopiesTheTableAsUnicodeText) {
         GlobalUnlock(data);
     }
     CloseClipboard();
-    EXPECT_EQ(text, WidenCp932(DescribeTable(TableShown()).c_str()));
+    EXPECT_EQ(
+        text,
+        WidenCp932(
+            (DescribeTable(TableShown()) + "\r\n" + MatchRecordWords(gMatch.record)).c_str()));
     const std::wstring marked =
         WidenCp932(CardWords(gMatch.deal.playerHand[2]).c_str()) + WidenCp932("（選択中）");
     EXPECT_NE(text.find(marked), std::wstring::npos);

@@ -155,6 +155,8 @@ TEST_F(MainWindowTest, TheMenuHoldsFileAndHelpWithTheirCommands) {
     EXPECT_EQ(text(menu, 0, MF_BYPOSITION), WidenCp932("ファイル"));
     EXPECT_EQ(text(menu, 1, MF_BYPOSITION), WidenCp932("ヘルプ"));
     EXPECT_EQ(text(menu, IDM_EXIT, MF_BYCOMMAND), WidenCp932("終了"));
+    EXPECT_EQ(text(menu, IDM_FOUR_COLOUR_DECK, MF_BYCOMMAND), WidenCp932("4色のカード"));
+    EXPECT_EQ(text(menu, IDM_MATCH_RECORD, MF_BYCOMMAND), WidenCp932("マッチの記録\tR"));
     EXPECT_EQ(text(menu, IDM_HELP, MF_BYCOMMAND), WidenCp932("ヘルプ"));
     EXPECT_EQ(text(menu, IDM_ABOUT, MF_BYCOMMAND), WidenCp932("バージョン情報"));
     EXPECT_EQ(text(menu, IDM_HOME_PAGE, MF_BYCOMMAND), WidenCp932("作者のホームページ"));
