@@ -36,6 +36,12 @@ const LabMode Modes[] = {
      "                       plays N whole matches on a table with no window and a\n"
      "                       virtual clock, prints a summary ('key: value' lines)",
      RunSimulateMode},
+    {"faces",
+     "faces --deck two|four [--marked] DIR\n"
+     "                       writes the 52 faces of that deck as the game draws them\n"
+     "                       (every one marked with --marked) into DIR, one .bmp per\n"
+     "                       card named like spades_ace.bmp, and prints each path",
+     RunFacesMode},
 };
 
 void PrintUsage(std::FILE* out) {

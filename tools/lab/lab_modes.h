@@ -8,3 +8,4 @@ int RunShuffleMode(int argc, char** argv);
 int RunBetMode(int argc, char** argv);
 int RunDiscardsMode(int argc, char** argv);
 int RunSimulateMode(int argc, char** argv);
+int RunFacesMode(int argc, char** argv);
