@@ -32,9 +32,10 @@ const LabMode Modes[] = {
      RunDiscardsMode},
     {"simulate",
      "simulate [--matches N] [--time T] [--player random|careful] [--seed S]\n"
-     "         [--check] [--trace]\n"
+     "         [--check] [--trace] [--record]\n"
      "                       plays N whole matches on a table with no window and a\n"
-     "                       virtual clock, prints a summary ('key: value' lines)",
+     "                       virtual clock, prints a summary ('key: value' lines);\n"
+     "                       --record prints each match's record when it ends",
      RunSimulateMode},
     {"faces",
      "faces --deck two|four [--marked] DIR\n"
