@@ -1,12 +1,15 @@
 // What the page's build needs of the program, written for web/make_page.py
 // when the page is built: the version and the home page address
-// (res/version.h), and every text the core can show, so that the page's font
-// holds each of their characters. Run under Node:
+// (res/version.h), and every text the core can show (the record of a match
+// too), so that the page's font holds each of their characters. Run under Node:
 //   node bluffwick-page-facts.js OUT.json
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "cards/hand_eval.h"
 #include "game/dialogue.h"
+#include "game/match_record.h"
 #include "game/table_words.h"
 #include "res/version.h"
 #include "web/json_writer.h"
@@ -30,6 +33,27 @@ ShownTable EveryKindOfSlot() {
     return shown;
 }
 
+// A deal of each ending: the player's, folded to; the computer's, called
+// and shown down; and the empty record. Their words hold every word of a record.
+std::vector<std::string> EveryKindOfRecord() {
+    MatchRecord record;
+    const Hand hand{0, 13, 28, 42, 51};  // two aces
+    RecordDealStart(record, true, true, 20);
+    RecordPlayerDraw(record, 0, hand, OnePair);
+    RecordComputerChange(record, 2);
+    RecordBet(record, 3);
+    RecordFold(record);
+    RecordDealClosed(record, 21, 19);
+    RecordDealStart(record, false, false, 21);
+    RecordPlayerDraw(record, 3, hand, OnePair);
+    RecordComputerChange(record, 0);
+    RecordBet(record, 4);
+    RecordCall(record);
+    RecordShowdown(record, hand, OnePair, 17);
+    RecordDealClosed(record, 17, 23);
+    return {MatchRecordWords(MatchRecord{}), MatchRecordWords(record)};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +75,7 @@ int main(int argc, char** argv) {
     }
     for (Card card = 0; card < DeckSize; ++card) json.WriteBytes(CardWords(card));
     json.WriteBytes(DescribeTable(EveryKindOfSlot()));
+    for (const std::string& words : EveryKindOfRecord()) json.WriteBytes(words);
     json.EndArray();
     json.EndObject();
 

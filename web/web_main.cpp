@@ -1,12 +1,13 @@
 // The game's entry points for the page: opening or resuming the table, the
 // player's actions, the ticks of the round timer, the saved game, the
-// controls and the table in words.
+// controls, the table in words and the record of the match.
 #include <emscripten.h>
 
 #include <string>
 
 #include "cards/random.h"
 #include "game/input.h"
+#include "game/match_record.h"
 #include "game/match_state.h"
 #include "game/round.h"
 #include "game/saved_game.h"
@@ -105,5 +106,15 @@ EMSCRIPTEN_KEEPALIVE const char* WebTablePartName(int part) {
     return Answer(TablePartName(TableShown(), part));
 }
 EMSCRIPTEN_KEEPALIVE const char* WebTableText() { return Answer(DescribeTable(TableShown())); }
+
+// The match deal by deal, Shift-JIS with CR LF, a paragraph a deal (before the
+// first, a line that says so), and how many deals it holds.
+EMSCRIPTEN_KEEPALIVE const char* WebMatchRecord() {
+    return Answer(MatchRecordWords(gMatch.record));
+}
+
+EMSCRIPTEN_KEEPALIVE int WebMatchDealCount() {
+    return static_cast<int>(gMatch.record.deals.size());
+}
 
 }  // extern "C"
