@@ -93,6 +93,40 @@ def licence_text(copyright_file):
     return "\n".join("" if line == "." else line for line in lines)
 
 
+def pictures(res):
+    """The bitmaps in one gzip stream, each found by its resource number, and
+    the four-colour deck: by each face of the program's, the number of its
+    four-colour face. A four-colour face is stored as its bytes XOR those of
+    the program's face (an index entry's fourth number): the two differ only
+    in some pips and the colour table, so that compresses to little."""
+    index = []
+    blob = bytearray()
+    faces = {}
+    files = {bmp.name: bmp for bmp in res.glob("*.bmp")}
+    by_rest = {name.split("_", 1)[1]: name for name in files}
+    for name in sorted(files):
+        data = files[name].read_bytes()
+        number, rest = name.split("_", 1)
+        entry = [int(number), len(blob), len(data)]
+        if rest.startswith("four_"):
+            plain = by_rest.get(rest[len("four_") :])
+            if plain is None:
+                sys.exit(f"make_page: {name} has no face of the program's deck")
+            plain_number = int(plain.split("_")[0])
+            faces[plain_number] = int(number)
+            plain_data = files[plain].read_bytes()
+            if len(plain_data) == len(data):
+                xor = int.from_bytes(data, "big") ^ int.from_bytes(plain_data, "big")
+                data = xor.to_bytes(len(data), "big")
+                entry.append(plain_number)
+        index.append(entry)
+        blob += data
+    return {
+        "index": index,
+        "data": base64.b64encode(gzip.compress(bytes(blob), 9, mtime=0)).decode(),
+    }, {"faces": faces}
+
+
 def script(text):
     return text.replace("</script", "<\\/script")
 
@@ -145,9 +179,9 @@ def write_site(site, template, parts, res, service_worker):
     html = replace_once(
         html,
         "<!-- Everything is inside this file: nothing may be fetched. "
-        "Only the match in progress is stored. -->",
+        "Only the match in progress and the deck chosen are stored. -->",
         "<!-- Everything comes from this site; the service worker keeps it for offline play. "
-        "Only the match in progress is stored. -->",
+        "Only the match in progress and the deck chosen are stored. -->",
         "the template",
     )
     files["index.html"] = fill(
@@ -242,18 +276,10 @@ def main():
     )
     fixed, _ = font_subset(args.fixed_font, text, FontNames["fixed"])
 
-    # The bitmaps, all in one gzip stream, each found by its resource number.
-    index = []
-    blob = bytearray()
-    for bmp in sorted(args.res.glob("*.bmp")):
-        data = bmp.read_bytes()
-        index.append([int(bmp.name.split("_")[0]), len(blob), len(data)])
-        blob += data
+    bitmaps, four_colour = pictures(args.res)
     assets = {
-        "pictures": {
-            "index": index,
-            "data": base64.b64encode(gzip.compress(bytes(blob), 9, mtime=0)).decode(),
-        },
+        "pictures": bitmaps,
+        "fourColour": four_colour,
         "fonts": {
             "proportional": base64.b64encode(proportional).decode(),
             "fixed": base64.b64encode(fixed).decode(),

@@ -91,7 +91,8 @@
   const bitmaps = {};
   const pictures = {};
   const markedFaces = {};
-  function picture(id, marked) {
+  function picture(shownId, marked) {
+    const id = fourColour() ? (Assets.fourColour.faces[shownId] ?? shownId) : shownId;
     if (!marked) return (pictures[id] ??= pictureCanvas(bitmaps[id]));
     return (markedFaces[id] ??= pictureCanvas(bitmaps[id], {
       from: Facts.faceWhiteIndex,
@@ -101,10 +102,48 @@
 
   async function loadPictures() {
     const all = await gunzip(base64Bytes(Assets.pictures.data));
+    const files = {};
     for (const [id, offset, length] of Assets.pictures.index) {
-      bitmaps[id] = decodeBmp(all.subarray(offset, offset + length));
+      files[id] = all.subarray(offset, offset + length);
     }
+    // A four-colour face comes as its bytes XOR those of the program's face.
+    for (const [id, , , like] of Assets.pictures.index) {
+      if (like !== undefined) files[id] = files[id].map((byte, k) => byte ^ files[like][k]);
+    }
+    for (const [id, bytes] of Object.entries(files)) bitmaps[id] = decodeBmp(bytes);
   }
+
+  // ---- The deck: the program's faces, or four colours (diamonds blue, clubs
+  // green) where a suit is hard to tell by its colour. The player chooses it
+  // in the menu; a system that asks for more contrast gets it regardless.
+  // Switching only draws the table again: no step of the game runs.
+
+  const DeckKey = 'bluffwick.deck';
+  const FourColour = 'four';
+  const contrastQueries = ['(prefers-contrast: more)', '(forced-colors: active)'].map((query) =>
+    matchMedia(query),
+  );
+  const deckItem = document.getElementById('deckItem');
+  let deckChosen = false;
+  const systemAsks = () => contrastQueries.some((query) => query.matches);
+  const fourColour = () => deckChosen || systemAsks();
+
+  function showDeck() {
+    deckItem.setAttribute('aria-checked', String(fourColour()));
+    deckItem.setAttribute('aria-disabled', String(systemAsks()));
+    if (shown) drawTable(true);
+  }
+  function chooseDeck() {
+    deckChosen = !deckChosen;
+    try {
+      if (deckChosen) storage?.setItem(DeckKey, FourColour);
+      else storage?.removeItem(DeckKey);
+    } catch {
+      // not kept: the deck holds for this visit
+    }
+    showDeck();
+  }
+  for (const query of contrastQueries) query.addEventListener('change', showDeck);
 
   async function loadFonts() {
     for (const [family, data] of [
@@ -319,8 +358,9 @@
 
   // The whole table as the core keeps it, from the table picture up: once
   // for each piece shown, clipped to it.
-  function drawTable() {
-    shown = JSON.parse(coreText(core._WebShownTable()));
+  // `again`: the table last read, drawn with other pictures; the core is not asked.
+  function drawTable(again = false) {
+    if (!again) shown = JSON.parse(coreText(core._WebShownTable()));
     if (arrangement) {
       context.fillStyle = Facts.colours.table;
       context.fillRect(0, 0, surface.width, surface.height);
@@ -390,6 +430,7 @@
   // The picture is drawn from the core's state once a frame at most.
   const pageTable = {
     changed(what) {
+      if (recordDialog.open) followRecord();
       if (what & SpeechChanged) speechChanged = true;
       if (what & ControlsChanged) showControls();
       if (what & TimerChanged) {
@@ -432,6 +473,7 @@
   } catch {
     storage = null;
   }
+  deckChosen = storage?.getItem(DeckKey) === FourColour;
 
   function keep() {
     if (!storage || passive || !core) return;
@@ -464,6 +506,10 @@
   document.getElementById('takeOverButton').addEventListener('click', () => location.reload());
   addEventListener('storage', (event) => {
     if (event.key === OwnerKey && event.newValue !== tabId) giveWay();
+    if (event.key === DeckKey) {
+      deckChosen = event.newValue === FourColour;
+      showDeck();
+    }
   });
 
   // The stored match carried on, or a new one: a text that cannot be read is
@@ -600,7 +646,11 @@
   const helpMenuButton = document.getElementById('helpMenuButton');
   const newMatchDialog = document.getElementById('newMatchDialog');
   const dialogOpen = () =>
-    helpDialog.open || aboutDialog.open || newMatchDialog.open || !helpMenu.hidden;
+    helpDialog.open ||
+    aboutDialog.open ||
+    newMatchDialog.open ||
+    recordDialog.open ||
+    !helpMenu.hidden;
 
   // The program's keys, handed to the core as they come: it decides which
   // acts in this step and which may repeat. F1 stays the page's own.
@@ -638,6 +688,11 @@
         event.preventDefault();
         if (!event.repeat) showHelp();
         return;
+      case 'KeyR':
+        if (ctrl) return;
+        event.preventDefault();
+        if (!event.repeat) showRecord();
+        return;
       default:
         // "+" and "-" as typed, whatever the layout puts them on.
         if (!ctrl && (event.key === '+' || event.key === '-') && !event.code.startsWith('Numpad')) {
@@ -647,13 +702,68 @@
     }
   });
 
-  // Ctrl+C with nothing selected copies the table as text.
+  // Ctrl+C with nothing selected copies the table as text, then the record.
   document.addEventListener('copy', (event) => {
     const selection = document.getSelection();
     if (dialogOpen() || (selection && !selection.isCollapsed)) return;
-    event.clipboardData.setData('text/plain', coreText(core._WebTableText()));
+    let text = coreText(core._WebTableText());
+    if (core._WebMatchDealCount() > 0) text += `\r\n${coreText(core._WebMatchRecord())}`;
+    event.clipboardData.setData('text/plain', text);
     event.preventDefault();
   });
+
+  // ---- The record of the match: a paragraph a deal, as the core words it,
+  // kept in step with the game while it is shown. A deal already listed is
+  // left alone, so a screen reader reading it is not sent back to the top.
+
+  const recordDialog = document.getElementById('recordDialog');
+  const recordList = document.getElementById('recordList');
+  let recordPending = false;
+  function showRecord() {
+    closeMenu();
+    if (!core) return;
+    fillRecord();
+    recordDialog.showModal();
+    // The newest deal in sight; the heading still comes first to a screen reader.
+    recordList.scrollTop = recordList.scrollHeight;
+  }
+  function fillRecord() {
+    const words = coreText(core._WebMatchRecord());
+    const none = core._WebMatchDealCount() === 0;
+    // Before the first deal the core says so in a line of its own.
+    const deals = none
+      ? []
+      : words
+          .split(/\r\n\r\n/)
+          .map((deal) => deal.replace(/(\r\n)+$/, ''))
+          .filter((deal) => deal !== '');
+    deals.forEach((deal, k) => {
+      let item = recordList.children[k];
+      if (item?.dataset.words === deal) return;
+      if (!item) item = recordList.appendChild(document.createElement('li'));
+      item.dataset.words = deal;
+      item.replaceChildren(
+        ...deal.split('\r\n').map((line) => {
+          const paragraph = document.createElement('p');
+          paragraph.textContent = line;
+          return paragraph;
+        }),
+      );
+    });
+    while (recordList.children.length > deals.length) recordList.lastElementChild.remove();
+    const noneShown = document.getElementById('recordNone');
+    noneShown.textContent = none ? words.trim() : '';
+    noneShown.hidden = !none;
+  }
+  // Told of a change in the middle of a step: read once the step is over.
+  function followRecord() {
+    if (recordPending) return;
+    recordPending = true;
+    queueMicrotask(() => {
+      recordPending = false;
+      if (recordDialog.open) fillRecord();
+    });
+  }
 
   // ---- The menu: Help and About in dialogs, the home page in a new tab.
 
@@ -686,6 +796,13 @@
     aboutDialog.showModal();
   });
   document.getElementById('homePageItem').addEventListener('click', closeMenu);
+  document.getElementById('recordItem').addEventListener('click', showRecord);
+  // Kept on while the system asks for it: the item then does nothing.
+  deckItem.addEventListener('click', () => {
+    if (systemAsks()) return;
+    closeMenu();
+    chooseDeck();
+  });
   document.getElementById('newMatchItem').addEventListener('click', () => {
     closeMenu();
     newMatchDialog.showModal();
@@ -730,6 +847,7 @@
     [core] = await Promise.all([BluffwickCore({ table: pageTable, clock }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
+    showDeck();
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
     if (record) core._WebStartRecord();
     window.bluffwick.resumed = openMatch();
@@ -774,6 +892,7 @@
     timerRunning: () => timer !== null,
     unlistedSpeech: [], // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
+    fourColour,
     shown: () => JSON.parse(coreText(core._WebShownTable())),
     scale: () => scale,
     arrangement: () => arrangement && arrangement.kind,

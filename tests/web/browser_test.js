@@ -120,7 +120,7 @@ test('at ratio 1: a deal by clicks and one by keys, as the native program plays 
     ['', 'bluffwick.match,bluffwick.owner', underNode.saved()],
     'no cookie; only the match in progress is stored, as it stands',
   );
-  assert.match(stored[2], /^bluffwick-game 1\n/);
+  assert.match(stored[2], /^bluffwick-game \d+\nmoney \d+ \d+\n/, 'a saved game');
   await s.page.screenshot({ path: path.join(env.work, 'ratio-1.png') });
 
   // The menu: F1 and Help show the help file's text, About the version; the
@@ -186,6 +186,101 @@ test('at ratio 2: the opening and a marked card, each picture 2 x 2 blocks', asy
   await pictures(s, 2, 'a marked card');
   await s.page.screenshot({ path: path.join(env.work, 'ratio-2.png') });
   await s.close();
+});
+
+// The four-colour deck, chosen in the menu or asked for by the system: the
+// canvas shows exactly its faces, marks included, and switching takes no step
+// of the game (no operation, nothing stored but the choice, the timer as it was).
+test('the four-colour deck: by the menu, kept, and by the system asking for contrast', async (t) => {
+  const faces = h.fourColourFaces(env.res);
+  const recoloured = Object.entries(faces).filter(([plain, four]) =>
+    bitmaps[plain].palette.some((c, k) => c.join() !== bitmaps[four].palette[k]?.join()),
+  );
+  assert.equal(Object.keys(faces).length, 52, 'a four-colour face for each card');
+  assert.ok(recoloured.length >= 26, 'clubs and diamonds at least have colours of their own');
+  const item = (s) =>
+    s.evaluate(() => {
+      const e = document.getElementById('deckItem');
+      return [e.getAttribute('aria-checked'), e.getAttribute('aria-disabled')];
+    });
+  // A change of the media is told at the browser's next rendering, which a
+  // headless page with its clock held may not have until it is asked for one
+  // (a screenshot); then until the item shows what the media now ask (or 5 s,
+  // and the checks below fail).
+  const changed = async (s) => {
+    await s.page.screenshot();
+    await s.page
+      .waitForFunction(
+        () =>
+          document.getElementById('deckItem').getAttribute('aria-checked') ===
+          String(window.bluffwick.fourColour()),
+        null,
+        { polling: 20, timeout: 5000 },
+      )
+      .catch(() => {});
+  };
+  const state = (s) =>
+    s.evaluate(() => ({
+      stored: localStorage.getItem('bluffwick.match'),
+      timer: window.bluffwick.timerRunning(),
+      operations: window.bluffwick.record.length,
+    }));
+
+  for (const ratio of [1, 2]) {
+    const s = await browser.open({ ratio, clockAt: Started });
+    const match = new h.PageMatch(s, url, 'mouse', page.facts);
+    for (const line of ['open', 'press StartButton', 'click 250 340', 'click 420 340'])
+      await match.step(line);
+    await s.settle();
+    const shownFaces = (await s.evaluate(() => window.bluffwick.shown())).slots.map(([id]) => id);
+    assert.ok(
+      shownFaces.some((id) => recoloured.some(([plain]) => Number(plain) === id)),
+      'a club or a diamond is dealt to the player, so the decks differ',
+    );
+    await pictures(s, ratio, "the program's deck");
+    assert.deepEqual(await item(s), ['false', 'false']);
+
+    const before = await state(s);
+    await s.page.click('#helpMenuButton');
+    await s.page.click('#deckItem');
+    // At once: read before the page's clock moves on.
+    await h.checkPictures(s, page.facts, bitmaps, ratio, 'chosen in the menu', faces);
+    assert.deepEqual(await state(s), before, 'no step of the game, the timer as it was');
+    assert.deepEqual(await item(s), ['true', 'false']);
+    assert.equal(
+      await s.evaluate(() => Object.keys(localStorage).sort().join()),
+      'bluffwick.deck,bluffwick.match,bluffwick.owner',
+      'the choice is kept beside the match',
+    );
+    await s.reload();
+    await s.settle();
+    await h.checkPictures(s, page.facts, bitmaps, ratio, 'after a reload', faces);
+    assert.deepEqual(await item(s), ['true', 'false'], 'the choice survives a reload');
+    await s.page.click('#helpMenuButton');
+    await s.page.click('#deckItem');
+    await s.settle();
+    await pictures(s, ratio, 'chosen off again');
+
+    for (const asked of [{ contrast: 'more' }, { forcedColors: 'active' }]) {
+      const what = JSON.stringify(asked);
+      await s.page.emulateMedia(asked);
+      await changed(s);
+      await h.checkPictures(s, page.facts, bitmaps, ratio, what, faces);
+      assert.deepEqual(await item(s), ['true', 'true'], `${what}: shown on and not to be changed`);
+      await s.page.click('#helpMenuButton');
+      await s.page.click('#deckItem', { force: true }); // as a player may, though it is greyed
+      assert.deepEqual(await item(s), ['true', 'true'], `${what}: the item does nothing`);
+      await s.page.keyboard.press('Escape');
+      await s.page.emulateMedia(Object.fromEntries(Object.keys(asked).map((k) => [k, null])));
+      await changed(s);
+      await pictures(s, ratio, `${what} no more`);
+      assert.deepEqual(await item(s), ['false', 'false'], `${what} no more`);
+    }
+    assert.equal(await s.evaluate(() => localStorage.getItem('bluffwick.deck')), null);
+    assert.deepEqual(await s.errors(), [], 'no page error, no error in the console');
+    t.diagnostic(`ratio ${ratio}: ${recoloured.length} faces recoloured`);
+    await s.close();
+  }
 });
 
 test('at ratio 1.5, opened as a player opens it', async (t) => {

@@ -376,6 +376,18 @@ function loadBitmaps(resFolder) {
   }
   return bitmaps;
 }
+// By each face of the program's deck, its four-colour face: the same name
+// after "four_" (202_four_spades_ace.bmp for 102_spades_ace.bmp).
+function fourColourFaces(resFolder) {
+  const names = fs.readdirSync(resFolder).filter((name) => name.endsWith('.bmp'));
+  const byRest = Object.fromEntries(names.map((name) => [name.replace(/^\d+_/, ''), name]));
+  const faces = {};
+  for (const name of names) {
+    const rest = /^\d+_four_(.*)$/.exec(name);
+    if (rest) faces[parseInt(byRest[rest[1]], 10)] = parseInt(name, 10);
+  }
+  return faces;
+}
 
 // Run in the page: the canvas's pixels (base64) and the table it shows.
 function readCanvas() {
@@ -389,8 +401,9 @@ function readCanvas() {
 
 // How many device pixels of the cards, counters, the mouth and the table's
 // top rows differ from their bitmaps, each table pixel a ratio x ratio block
-// (a marked face's white in the mark's cyan), at the places the core's facts give.
-function wrongPixels(facts, bitmaps, { data, width, shown }, ratio) {
+// (a marked face's white in the mark's cyan), at the places the core's facts
+// give; `faces` maps a face shown to the bitmap drawn for it (the other deck).
+function wrongPixels(facts, bitmaps, { data, width, shown }, ratio, faces) {
   const pixels = Buffer.from(data, 'base64');
   let wrong = 0;
   const compare = (id, left, top, marked, rows) => {
@@ -409,7 +422,7 @@ function wrongPixels(facts, bitmaps, { data, width, shown }, ratio) {
     }
   };
   shown.slots.forEach(([picture, marked], k) =>
-    compare(picture, facts.slots[k][0], facts.slots[k][1], marked),
+    compare(faces[picture] ?? picture, facts.slots[k][0], facts.slots[k][1], marked),
   );
   const { blankDigit, digitFirst, table } = facts.pictures;
   facts.moneyTops.forEach((top, side) => {
@@ -427,9 +440,10 @@ function wrongPixels(facts, bitmaps, { data, width, shown }, ratio) {
   return wrong;
 }
 // The canvas at `ratio` device pixels per table pixel: every card, counter and
-// the mouth must be its bitmap, each pixel an exact ratio x ratio block.
-async function checkPictures(session, facts, bitmaps, ratio, when) {
-  const wrong = wrongPixels(facts, bitmaps, await session.evaluate(readCanvas), ratio);
+// the mouth must be its bitmap, each pixel an exact ratio x ratio block; the
+// faces those of `faces` (fourColourFaces) where given.
+async function checkPictures(session, facts, bitmaps, ratio, when, faces = {}) {
+  const wrong = wrongPixels(facts, bitmaps, await session.evaluate(readCanvas), ratio, faces);
   assert.equal(wrong, 0, `${when}, ratio ${ratio}: ${wrong} pixels differ from the bitmaps`);
 }
 
@@ -1005,6 +1019,7 @@ module.exports = {
   twoDeals,
   compareWithNative,
   loadBitmaps,
+  fourColourFaces,
   checkPictures,
   Engines,
   serve,

@@ -134,7 +134,10 @@ test('what storage can go wrong', async (t) => {
         assert.ok(seen.aside.includes(bad), 'the text kept aside');
         assert.ok(seen.live.startsWith('保存されていたマッチを読めなかった'), `told: ${seen.live}`);
         assert.ok(seen.live.includes(seen.refused), `told why: ${seen.live}`);
-        assert.match(seen.stored, /^bluffwick-game 1\n/, 'a new match stored');
+        // The version the page writes, at the opening's money and round.
+        const version = good.split('\n')[0];
+        assert.ok(seen.stored.startsWith(`${version}\nmoney 20 20\n`), 'a new match stored');
+        assert.match(seen.stored, /^round 0$/m);
       },
     );
   }
@@ -205,6 +208,77 @@ test('what storage can go wrong', async (t) => {
       assert.equal(fresh.speech.join(), greeting);
     },
   );
+  await s.close();
+});
+
+// The record panel after a few deals of the script: an item a deal, in the
+// core's words; a fold shows no computer card; it follows a deal begun while
+// it is open, Ctrl+C copies it after the table, and it resumes with the match.
+test('the record of the match: a deal an item, following the game, resumed', async () => {
+  const s = await browser.open({ clockAt: script.opening, timezoneId: script.timezoneId });
+  const match = new h.PageMatch(s, env.url, 'mouse', facts);
+  const underNode = await h.NodeMatch.start(env.coreFile);
+  const starts = script.lines.flatMap(([verb, name], k) =>
+    verb === 'press' && name === 'StartButton' ? [k] : [],
+  );
+  // Three deals played out, the fourth not begun.
+  for (const words of script.lines.slice(0, starts[3])) {
+    await match.step(words);
+    await underNode.step(words);
+  }
+  await s.runFor(50);
+  const items = () =>
+    s.evaluate(() =>
+      [...document.querySelectorAll('#recordList > li')].map((li) =>
+        [...li.querySelectorAll('p')].map((p) => p.textContent),
+      ),
+    );
+  const coreDeals = underNode
+    .text(underNode.core._WebMatchRecord())
+    .split('\r\n\r\n')
+    .map((deal) => deal.trim().split('\r\n'));
+
+  await s.key('KeyR');
+  const shown = await items();
+  assert.ok(await s.evaluate(() => document.getElementById('recordDialog').open), 'R opens it');
+  assert.equal(shown.length, 3, 'an item a deal');
+  assert.deepEqual(shown, coreDeals, "the core's words, a paragraph a line");
+  const folded = shown.filter((deal) => deal.some((line) => line.includes('おりる')));
+  const calledDown = shown.filter((deal) => deal.some((line) => line.includes('勝負')));
+  assert.ok(folded.length > 0 && calledDown.length > 0, 'a fold and a showdown among them');
+  for (const deal of folded)
+    assert.ok(!deal.some((line) => line.startsWith('コンピューターの手札')), deal.join('/'));
+  for (const deal of calledDown)
+    assert.ok(
+      deal.some((line) => line.startsWith('コンピューターの手札')),
+      deal.join('/'),
+    );
+
+  // The dialog is modal: the Start button is pressed from the page's side.
+  await s.evaluate(() => document.getElementById('startButton').click());
+  await s.runFor(50);
+  const following = await items();
+  assert.equal(following.length, 4, 'the deal begun while open is listed');
+  assert.deepEqual(following.slice(0, 3), shown, 'the deals before it unchanged');
+  await s.key('Escape');
+  assert.ok(!(await s.evaluate(() => document.getElementById('recordDialog').open)), 'Esc');
+
+  await s.context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await s.key('Control+KeyC');
+  const copied = await s.evaluate(() => navigator.clipboard.readText());
+  await underNode.step('press StartButton');
+  const { core, text } = underNode;
+  assert.equal(
+    copied,
+    `${text(core._WebTableText())}\r\n${text(core._WebMatchRecord())}`,
+    'Ctrl+C copies the table, then the record',
+  );
+
+  await s.reload();
+  await s.page.click('#helpMenuButton');
+  await s.page.click('#recordItem');
+  assert.deepEqual(await items(), following, 'the same after a reload');
+  assert.deepEqual(await s.errors(), [], 'no page error');
   await s.close();
 });
 
