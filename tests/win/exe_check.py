@@ -7,7 +7,7 @@ The manifest must declare per-monitor DPI awareness, ask for version 6 of the
 common controls and name Windows 7 to 11; no function newer than Windows 7
 that the program looks up at run time may be imported, nor any DLL it loads
 only when needed; and a build to ship
-(any but Debug) is stripped and at most 1.25 MiB.
+(any but Debug) is stripped and at most 1.875 MiB.
 """
 import re
 import struct
