@@ -11,13 +11,14 @@ service worker that keeps every file for playing offline.
 Run by the web build; needs fontTools (Debian's python3-fonttools)."""
 import argparse
 import base64
-import gzip
 import hashlib
 import io
 import json
 import pathlib
 import re
+import struct
 import sys
+import zlib
 
 from fontTools import subset
 from fontTools.ttLib import TTFont
@@ -93,38 +94,136 @@ def licence_text(copyright_file):
     return "\n".join("" if line == "." else line for line in lines)
 
 
+# The core's face colours (game/layout.h): a marked face shows its white
+# (index 1) as index 7 of its own table.
+FaceWhiteIndex = 1
+MarkIndex = 7
+White = (255, 255, 255)
+Suits = ("spades", "hearts", "clubs", "diamonds")
+
+
+def read_bmp(data, name):
+    """A palette BMP (8 or 4 bits) as (width, height, palette, rows of
+    indices, top row first)."""
+    pixels_at, header_size = struct.unpack_from("<II", data, 10)
+    width, raw_height = struct.unpack_from("<ii", data, 18)
+    bits = struct.unpack_from("<H", data, 28)[0]
+    if bits not in (4, 8):
+        sys.exit(f"make_page: {name} is not a 4- or 8-bit palette bitmap")
+    count = struct.unpack_from("<I", data, 46)[0] or 1 << bits
+    palette = [
+        tuple(data[14 + header_size + 4 * i : 17 + header_size + 4 * i][::-1]) for i in range(count)
+    ]
+    height = abs(raw_height)
+    stride = (width * bits + 31) // 32 * 4
+    rows = []
+    for y in range(height):
+        at = pixels_at + stride * (height - 1 - y if raw_height > 0 else y)
+        if bits == 8:
+            rows.append(list(data[at : at + width]))
+        else:
+            rows.append([(data[at + (x >> 1)] >> (0 if x & 1 else 4)) & 15 for x in range(width)])
+    return width, height, palette, rows
+
+
+def png(rows):
+    """Rows of RGB colours as a palette PNG of the colours used, at the fewest
+    bits a pixel that holds them. No gamma or colour profile chunk: the
+    browser must show each colour as it is."""
+    colours = sorted({colour for row in rows for colour in row})
+    if len(colours) > 256:
+        sys.exit("make_page: a picture sheet holds more than 256 colours")
+    number = {colour: i for i, colour in enumerate(colours)}
+    depth = next(bits for bits in (1, 2, 4, 8) if len(colours) <= 1 << bits)
+    per_byte = 8 // depth
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # no filter: palette indices gain nothing by one
+        indices = [number[colour] for colour in row]
+        indices += [0] * (-len(indices) % per_byte)
+        for x in range(0, len(indices), per_byte):
+            value = 0
+            for index in indices[x : x + per_byte]:
+                value = value << depth | index
+            raw.append(value)
+
+    def chunk(kind, body):
+        return (
+            struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+        )
+
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), depth, 3, 0, 0, 0)
+    return b"".join(
+        [
+            b"\x89PNG\r\n\x1a\n",
+            chunk(b"IHDR", header),
+            chunk(b"PLTE", b"".join(bytes(colour) for colour in colours)),
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)),
+            chunk(b"IEND", b""),
+        ]
+    )
+
+
 def pictures(res):
-    """The bitmaps in one gzip stream, each found by its resource number, and
-    the four-colour deck: by each face of the program's, the number of its
-    four-colour face. A four-colour face is stored as its bytes XOR those of
-    the program's face (an index entry's fourth number): the two differ only
-    in some pips and the colour table, so that compresses to little."""
-    index = []
-    blob = bytearray()
-    faces = {}
+    """The bitmaps as PNG sheets the browser decodes itself, each bitmap found
+    by its resource number as [sheet, x, y, width, height]. Each face of the
+    program's deck shares its rows with its four-colour face, side by side, so
+    that the pips they share compress to little; every other bitmap is a sheet
+    of its own. Also by each face, the colour its white takes when marked, and
+    by each face of the program's, the number of its four-colour face."""
     files = {bmp.name: bmp for bmp in res.glob("*.bmp")}
     by_rest = {name.split("_", 1)[1]: name for name in files}
+    bitmaps = {}
+    for name, path in files.items():
+        width, height, palette, rows = read_bmp(path.read_bytes(), name)
+        bitmaps[name] = [[palette[index] for index in row] for row in rows]
+        kind = name.split("_")[2 if "_four_" in name else 1]
+        if kind in Suits:
+            # The page marks a face by turning its pure white pixels to the
+            # mark's colour, the same as turning index 1 only if no other
+            # index it uses is white.
+            used = {index for row in rows for index in row}
+            whites = {index for index in used if palette[index] == White}
+            if palette[FaceWhiteIndex] != White or whites - {FaceWhiteIndex}:
+                sys.exit(f"make_page: in {name} white is not index {FaceWhiteIndex} alone")
+            bitmaps[name] = (bitmaps[name], palette[MarkIndex])
+    sheets = []
+    index = {}
+    marks = {}
+    faces = {}
+    pairs = []
     for name in sorted(files):
-        data = files[name].read_bytes()
         number, rest = name.split("_", 1)
-        entry = [int(number), len(blob), len(data)]
         if rest.startswith("four_"):
             plain = by_rest.get(rest[len("four_") :])
             if plain is None:
                 sys.exit(f"make_page: {name} has no face of the program's deck")
-            plain_number = int(plain.split("_")[0])
-            faces[plain_number] = int(number)
-            plain_data = files[plain].read_bytes()
-            if len(plain_data) == len(data):
-                xor = int.from_bytes(data, "big") ^ int.from_bytes(plain_data, "big")
-                data = xor.to_bytes(len(data), "big")
-                entry.append(plain_number)
-        index.append(entry)
-        blob += data
-    return {
-        "index": index,
-        "data": base64.b64encode(gzip.compress(bytes(blob), 9, mtime=0)).decode(),
-    }, {"faces": faces}
+            faces[int(plain.split("_")[0])] = int(number)
+            pairs.append((plain, name))
+    paired = {name for pair in pairs for name in pair}
+    face_rows = []
+    for plain, four in pairs:
+        (left, left_mark), (right, right_mark) = bitmaps[plain], bitmaps[four]
+        if len(left) != len(right) or len(left[0]) != len(right[0]):
+            sys.exit(f"make_page: {four} is not the size of {plain}")
+        width, height, top = len(left[0]), len(left), len(face_rows)
+        index[int(plain.split("_")[0])] = [0, 0, top, width, height]
+        index[int(four.split("_")[0])] = [0, width, top, width, height]
+        marks[int(plain.split("_")[0])] = "#%02x%02x%02x" % left_mark
+        marks[int(four.split("_")[0])] = "#%02x%02x%02x" % right_mark
+        face_rows += [a + b for a, b in zip(left, right)]
+    if face_rows:
+        sheets.append(png(face_rows))
+    for name in sorted(files):
+        if name in paired:
+            continue
+        rows = bitmaps[name]
+        if isinstance(rows, tuple):
+            rows, mark = rows
+            marks[int(name.split("_")[0])] = "#%02x%02x%02x" % mark
+        index[int(name.split("_")[0])] = [len(sheets), 0, 0, len(rows[0]), len(rows)]
+        sheets.append(png(rows))
+    return sheets, {"index": index, "marks": marks}, {"faces": faces}
 
 
 def script(text):
@@ -149,11 +248,11 @@ Icons = [
 ]
 
 
-def write_site(site, template, parts, res, service_worker):
+def write_site(site, template, parts, res, service_worker, own_files):
     """The page as index.html with its parts in files, the manifest, the icons
     and the service worker, its cache named for this build."""
     site.mkdir(parents=True, exist_ok=True)
-    files = {"bluffwick.css": parts["STYLE"].encode()}
+    files = {"bluffwick.css": parts["STYLE"].encode(), **own_files}
     html = re.sub(
         r"<style>\s*@@STYLE@@\s*</style>",
         '<link rel="stylesheet" href="bluffwick.css">\n'
@@ -258,27 +357,32 @@ def main():
     if not all(key in metrics for key in ("height", "ascent", "line")):
         sys.exit(f'make_page: no "# font height H ascent A line L" in {args.speech_lines}')
 
-    # Every character the page can show: the game's texts, the page's own, the
-    # help and the font's licence.
-    characters = set(chr(c) for c in range(0x20, 0x7F))
+    # Every character the page can show in its proportional font: the game's
+    # texts, the page's own and the font's licence. The fixed font shows the
+    # bet (digits) and the help, and needs only theirs.
+    ascii_characters = set(chr(c) for c in range(0x20, 0x7F))
+    characters = set(ascii_characters)
     for text in facts["texts"]:
         characters.update(bytes(text).decode("cp932"))
     for text, broken in lines.items():
         characters.update(text)
     characters.update(re.sub(r"<[^>]*>|@@\w+@@", "", template))
-    characters.update(help_text)
+    characters.update(c for c in args.page.read_text(encoding="utf-8") if ord(c) > 0x7F)
     licence = licence_text(args.licence)
     characters.update(licence)
-    characters.discard("\n")
-    text = "".join(sorted(characters))
+    fixed_characters = ascii_characters | set(help_text)
     proportional, proportional_metrics = font_subset(
-        args.proportional_font, text, FontNames["proportional"]
+        args.proportional_font,
+        "".join(sorted(characters - {"\n"})),
+        FontNames["proportional"],
     )
-    fixed, _ = font_subset(args.fixed_font, text, FontNames["fixed"])
+    fixed, _ = font_subset(
+        args.fixed_font, "".join(sorted(fixed_characters - {"\n"})), FontNames["fixed"]
+    )
 
-    bitmaps, four_colour = pictures(args.res)
+    sheets, picture_index, four_colour = pictures(args.res)
     assets = {
-        "pictures": bitmaps,
+        "pictures": picture_index,
         "fourColour": four_colour,
         "fonts": {
             "proportional": base64.b64encode(proportional).decode(),
@@ -291,10 +395,18 @@ def main():
         "licence": licence,
     }
 
+    def assets_script(sheet_sources):
+        picture_assets = {**picture_index, "sheets": sheet_sources}
+        text = json.dumps({**assets, "pictures": picture_assets}, ensure_ascii=False)
+        return script("const BluffwickAssets = " + text + ";")
+
     parts = {
         "STYLE": args.style.read_text(encoding="utf-8"),
         "CORE": script(args.core.read_text(encoding="utf-8")),
-        "ASSETS": script("const BluffwickAssets = " + json.dumps(assets, ensure_ascii=False) + ";"),
+        # In the one file the sheets are data: addresses, which the policy's img-src allows.
+        "ASSETS": assets_script(
+            ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets]
+        ),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
         "VERSION": facts["version"],
@@ -303,7 +415,10 @@ def main():
     args.out.write_text(fill(template, parts, args.template.name), encoding="utf-8")
     if args.site:
         service_worker = args.service_worker.read_text(encoding="utf-8")
-        write_site(args.site, template, parts, args.res, service_worker)
+        # The hosted copy fetches the sheets as files of their own, kept by its worker.
+        sheet_files = {f"pictures-{i}.png": sheet for i, sheet in enumerate(sheets)}
+        site_parts = {**parts, "ASSETS": assets_script(list(sheet_files))}
+        write_site(args.site, template, site_parts, args.res, service_worker, sheet_files)
 
 
 if __name__ == "__main__":

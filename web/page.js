@@ -29,7 +29,7 @@
     button.innerHTML = `<span>${button.innerHTML}</span>`;
   }
 
-  // ---- Pictures: the program's own bitmaps, decoded from their palettes.
+  // ---- Pictures: the program's own bitmaps, as PNG sheets the browser decodes.
 
   function base64Bytes(text) {
     const binary = atob(text);
@@ -38,79 +38,51 @@
     return bytes;
   }
 
-  async function gunzip(bytes) {
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(stream).arrayBuffer());
-  }
+  // Exact colours: no colour management, nothing premultiplied.
+  const ExactPixels = { colorSpaceConversion: 'none', premultiplyAlpha: 'none' };
 
-  // An 8-bit (or 4-bit) palette BMP: its indices, top row first, and its colours.
-  function decodeBmp(bytes) {
-    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    const pixelsAt = view.getUint32(10, true);
-    const headerSize = view.getUint32(14, true);
-    const width = view.getInt32(18, true);
-    const rawHeight = view.getInt32(22, true);
-    const bits = view.getUint16(28, true);
-    const colourCount = view.getUint32(46, true) || 1 << bits;
-    const height = Math.abs(rawHeight);
-    const palette = [];
-    for (let i = 0; i < colourCount; ++i) {
-      const at = 14 + headerSize + 4 * i;
-      palette.push([bytes[at + 2], bytes[at + 1], bytes[at]]);
-    }
-    const stride = Math.ceil((width * bits) / 32) * 4;
-    const indices = new Uint8Array(width * height);
-    for (let y = 0; y < height; ++y) {
-      const row = pixelsAt + stride * (rawHeight > 0 ? height - 1 - y : y);
-      for (let x = 0; x < width; ++x) {
-        indices[y * width + x] =
-          bits === 8 ? bytes[row + x] : (bytes[row + (x >> 1)] >> (x & 1 ? 0 : 4)) & 15;
-      }
-    }
-    return { width, height, palette, indices };
-  }
-
-  // The picture as a canvas of its own, at one device pixel per table pixel;
-  // `swap` recolours one palette index as another (the selection mark).
-  function pictureCanvas(bmp, swap) {
+  // A marked face: its white pixels (only its white index is pure white, the
+  // build makes sure) in the mark's colour of its own table.
+  function markedCanvas(bitmap, mark) {
     const canvas = document.createElement('canvas');
-    canvas.width = bmp.width;
-    canvas.height = bmp.height;
-    const c = canvas.getContext('2d');
-    const image = c.createImageData(bmp.width, bmp.height);
-    for (let i = 0; i < bmp.indices.length; ++i) {
-      let index = bmp.indices[i];
-      if (swap && index === swap.from) index = swap.to;
-      const [r, g, b] = bmp.palette[index];
-      image.data.set([r, g, b, 255], i * 4);
+    canvas.width = bitmap.width;
+    canvas.height = bitmap.height;
+    const c = canvas.getContext('2d', { willReadFrequently: true });
+    c.drawImage(bitmap, 0, 0);
+    const image = c.getImageData(0, 0, bitmap.width, bitmap.height);
+    const to = [1, 3, 5].map((at) => parseInt(mark.slice(at, at + 2), 16));
+    const data = image.data;
+    for (let i = 0; i < data.length; i += 4) {
+      if (data[i] === 255 && data[i + 1] === 255 && data[i + 2] === 255) data.set(to, i);
     }
     c.putImageData(image, 0, 0);
     return canvas;
   }
 
   const bitmaps = {};
-  const pictures = {};
   const markedFaces = {};
   function picture(shownId, marked) {
     const id = fourColour() ? (Assets.fourColour.faces[shownId] ?? shownId) : shownId;
-    if (!marked) return (pictures[id] ??= pictureCanvas(bitmaps[id]));
-    return (markedFaces[id] ??= pictureCanvas(bitmaps[id], {
-      from: Facts.faceWhiteIndex,
-      to: Facts.markCyanIndex,
-    }));
+    if (!marked) return bitmaps[id];
+    return (markedFaces[id] ??= markedCanvas(bitmaps[id], Assets.pictures.marks[id]));
   }
 
+  // Each bitmap cut from its sheet once, so that a filtered scale never
+  // reaches into its neighbour's pixels.
   async function loadPictures() {
-    const all = await gunzip(base64Bytes(Assets.pictures.data));
-    const files = {};
-    for (const [id, offset, length] of Assets.pictures.index) {
-      files[id] = all.subarray(offset, offset + length);
-    }
-    // A four-colour face comes as its bytes XOR those of the program's face.
-    for (const [id, , , like] of Assets.pictures.index) {
-      if (like !== undefined) files[id] = files[id].map((byte, k) => byte ^ files[like][k]);
-    }
-    for (const [id, bytes] of Object.entries(files)) bitmaps[id] = decodeBmp(bytes);
+    const sheets = await Promise.all(
+      Assets.pictures.sheets.map(async (source) => {
+        const image = new Image();
+        image.src = source;
+        await image.decode();
+        return image;
+      }),
+    );
+    await Promise.all(
+      Object.entries(Assets.pictures.index).map(async ([id, [sheet, x, y, width, height]]) => {
+        bitmaps[id] = await createImageBitmap(sheets[sheet], x, y, width, height, ExactPixels);
+      }),
+    );
   }
 
   // ---- The deck: the program's faces, or four colours (diamonds blue, clubs
