@@ -1,11 +1,12 @@
 // Times the page from navigation to its first painted table, in headless
-// chromium, side by side: the single file from file:// on a desktop profile
-// and on a mid-range phone profile (390 x 844 at ratio 3, the CPU slowed
-// four times), and the hosted copy on the phone profile, loaded from the
-// server the first time, then again with a deal in progress (resumed where
-// the build keeps its match), then offline from its worker; with BEFORE.html
-// (an earlier build's single file) and BEFORE-SITE (its hosted copy) those
-// too, as the mark for the rest. Prints the medians. bench/run.sh paint runs it.
+// chromium, side by side, each on a desktop profile and on a mid-range phone
+// profile (390 x 844 at ratio 3, the CPU slowed four times): the single file
+// from file://, and the hosted copy loaded from the server the first time,
+// then again with a deal in progress (resumed where the build keeps its
+// match), then offline from its worker; with BEFORE.html (an earlier build's
+// single file) and BEFORE-SITE (its hosted copy) those too, as the mark for
+// the rest. Prints every run, then the medians and ratios as a table.
+// bench/run.sh paint runs it.
 //   node bench/first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html [BEFORE-SITE]]
 'use strict';
 const fs = require('fs');
@@ -29,6 +30,7 @@ const Phone = {
 
 function serve(folder) {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css' };
+  types['.wasm'] = 'application/wasm';
   types['.png'] = 'image/png';
   types['.webmanifest'] = 'application/manifest+json';
   const server = http.createServer((request, response) => {
@@ -56,24 +58,37 @@ async function paintedAt(page, url, throttle) {
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
+// A row of the table: the figure and the times behind it, each in both profiles.
+const Rows = [
+  ['single', 'the single file (file://)'],
+  ['first', 'hosted, first load'],
+  ['resumed', 'hosted, a deal in progress'],
+  ['warm', 'hosted, from its worker'],
+];
+const Profiles = [
+  ['desktop', Desktop, false],
+  ['phone', Phone, true],
+];
+
 async function main() {
-  const file = 'file://' + path.resolve(pagePath);
+  const builds = [['now', 'file://' + path.resolve(pagePath), siteFolder]];
+  if (beforePath) builds.push(['before', 'file://' + path.resolve(beforePath), beforeSiteFolder]);
   const servers = [];
-  const sites = [];
-  for (const [name, folder] of [
-    ['hosted', siteFolder],
-    ['beforeHosted', beforeSiteFolder],
-  ]) {
+  const sites = {};
+  for (const [build, , folder] of builds) {
     if (!folder) continue;
     const { server, port } = await serve(folder);
     servers.push(server);
-    sites.push([name, `http://127.0.0.1:${port}/`]);
+    sites[build] = `http://127.0.0.1:${port}/`;
   }
-  const before = beforePath && 'file://' + path.resolve(beforePath);
-  const times = { desktop: [], phone: [] };
-  if (before) Object.assign(times, { beforeDesktop: [], beforePhone: [] });
-  for (const [name] of sites) {
-    for (const when of ['First', 'Resumed', 'Offline']) times[name + when] = [];
+  // times[build][row][profile]: every run's time.
+  const times = {};
+  for (const [build] of builds) {
+    times[build] = {};
+    for (const [row] of Rows) {
+      times[build][row] = {};
+      for (const [profile] of Profiles) times[build][row][profile] = [];
+    }
   }
   const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
@@ -81,52 +96,77 @@ async function main() {
   });
   // In turn, run by run, so that the machine's load falls on all alike.
   for (let run = 0; run < runs; ++run) {
-    for (const [name, url, profile, throttle] of [
-      ['desktop', file, Desktop, false],
-      ['phone', file, Phone, true],
-      ['beforeDesktop', before, Desktop, false],
-      ['beforePhone', before, Phone, true],
-    ]) {
-      if (!url) continue;
-      const context = await browser.newContext(profile);
-      times[name].push(await paintedAt(await context.newPage(), url, throttle));
-      await context.close();
+    for (const [build, file] of builds) {
+      for (const [profile, options, throttle] of Profiles) {
+        const context = await browser.newContext(options);
+        times[build].single[profile].push(await paintedAt(await context.newPage(), file, throttle));
+        await context.close();
+      }
     }
-    for (const [name, site] of sites) {
-      // A fresh profile each run, so the first load really is the first.
-      const profile = path.join(work, `profile-${name}-${run}`);
-      const context = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox'],
-        ...Phone,
-      });
-      const page = context.pages()[0] ?? (await context.newPage());
-      times[name + 'First'].push(await paintedAt(page, site, true));
-      await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
-        timeout: 30000,
-      });
-      // A deal in progress, then the page opened again: a build that keeps
-      // its match carries it on, an earlier one opens a new match.
-      await page.evaluate(() => document.getElementById('startButton').click());
-      times[name + 'Resumed'].push(await paintedAt(page, site, true));
-      // Offline: the worker answers; the server refuses every request meanwhile.
-      await context.setOffline(true);
-      times[name + 'Offline'].push(await paintedAt(page, site, true));
-      await context.close();
-      fs.rmSync(profile, { recursive: true, force: true });
+    for (const [build] of builds) {
+      const site = sites[build];
+      if (!site) continue;
+      for (const [profile, options, throttle] of Profiles) {
+        // A fresh profile each run, so the first load really is the first.
+        const folder = path.join(work, `profile-${build}-${profile}-${run}`);
+        const context = await chromium.launchPersistentContext(folder, {
+          executablePath: '/usr/bin/chromium',
+          args: ['--no-sandbox'],
+          ...options,
+        });
+        const page = context.pages()[0] ?? (await context.newPage());
+        const row = times[build];
+        row.first[profile].push(await paintedAt(page, site, throttle));
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
+          timeout: 30000,
+        });
+        // A deal in progress, then the page opened again: a build that keeps
+        // its match carries it on, an earlier one opens a new match.
+        await page.evaluate(() => document.getElementById('startButton').click());
+        row.resumed[profile].push(await paintedAt(page, site, throttle));
+        // Offline: only the worker answers.
+        await context.setOffline(true);
+        row.warm[profile].push(await paintedAt(page, site, throttle));
+        await context.close();
+        fs.rmSync(folder, { recursive: true, force: true });
+      }
     }
   }
   await browser.close();
   for (const server of servers) server.close();
   fs.rmSync(work, { recursive: true, force: true });
-  // Everything on the phone against the single file on the phone, the earlier one if given.
-  const base = median(times.beforePhone ?? times.phone);
-  for (const [name, values] of Object.entries(times)) {
-    const ratio = /esktop/.test(name) ? '' : `, ${(median(values) / base).toFixed(2)}x`;
-    console.log(
-      `${name.padEnd(14)} median ${median(values).toFixed(0)} ms${ratio} (${values.map((v) => v.toFixed(0)).join(', ')})`,
-    );
+  report(times);
+}
+
+// Every run's time, then the medians as a table: each profile's before, now
+// and now over before (below 1 is faster).
+function report(times) {
+  const ms = (values) => (values.length ? `${median(values).toFixed(0)} ms` : '-');
+  for (const [build, rows] of Object.entries(times)) {
+    for (const [row] of Rows) {
+      for (const [profile] of Profiles) {
+        const values = rows[row][profile];
+        if (values.length === 0) continue;
+        const name = `${build} ${row} ${profile}`.padEnd(22);
+        console.log(`${name} median ${ms(values)} (${values.map((v) => v.toFixed(0)).join(', ')})`);
+      }
+    }
   }
+  const before = times.before;
+  const header = ['', ...Profiles.map(([profile]) => profile)];
+  const lines = [header, header.map(() => '---')];
+  const cell = (row, profile) => {
+    const now = times.now[row][profile];
+    if (!before) return ms(now);
+    const then = before[row][profile];
+    const ratio = now.length && then.length ? `${(median(now) / median(then)).toFixed(2)}x` : '-';
+    return `${ms(then)} / ${ms(now)} / ${ratio}`;
+  };
+  for (const [row, title] of Rows) {
+    lines.push([title, ...Profiles.map(([profile]) => cell(row, profile))]);
+  }
+  console.log(before ? '\nMedians: before / now / now over before' : '\nMedians');
+  for (const line of lines) console.log(`| ${line.join(' | ')} |`);
 }
 
 main().catch((error) => {
