@@ -346,6 +346,9 @@ def main():
     ):
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     parser.add_argument("--site", type=pathlib.Path, help="also write the hosted copy here")
+    parser.add_argument(
+        "--site-core", type=pathlib.Path, help="the hosted copy's core, its module beside it"
+    )
     args = parser.parse_args()
 
     template = args.template.read_text(encoding="utf-8")
@@ -384,10 +387,6 @@ def main():
     assets = {
         "pictures": picture_index,
         "fourColour": four_colour,
-        "fonts": {
-            "proportional": base64.b64encode(proportional).decode(),
-            "fixed": base64.b64encode(fixed).decode(),
-        },
         "proportional": proportional_metrics,
         "speech": {key: metrics[key] for key in ("height", "ascent", "line")},
         "speechLines": lines,
@@ -395,9 +394,11 @@ def main():
         "licence": licence,
     }
 
-    def assets_script(sheet_sources):
+    def assets_script(sheet_sources, fonts):
         picture_assets = {**picture_index, "sheets": sheet_sources}
-        text = json.dumps({**assets, "pictures": picture_assets}, ensure_ascii=False)
+        text = json.dumps(
+            {**assets, "pictures": picture_assets, "fonts": fonts}, ensure_ascii=False
+        )
         return script("const BluffwickAssets = " + text + ";")
 
     parts = {
@@ -405,7 +406,11 @@ def main():
         "CORE": script(args.core.read_text(encoding="utf-8")),
         # In the one file the sheets are data: addresses, which the policy's img-src allows.
         "ASSETS": assets_script(
-            ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets]
+            ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets],
+            {
+                kind: {"data": base64.b64encode(font).decode()}
+                for kind, font in (("proportional", proportional), ("fixed", fixed))
+            },
         ),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
@@ -414,11 +419,29 @@ def main():
     }
     args.out.write_text(fill(template, parts, args.template.name), encoding="utf-8")
     if args.site:
+        if not args.site_core:
+            sys.exit("make_page: --site needs --site-core")
         service_worker = args.service_worker.read_text(encoding="utf-8")
-        # The hosted copy fetches the sheets as files of their own, kept by its worker.
+        # The hosted copy fetches its module, its picture sheets and its fonts
+        # as files of their own, all kept by its worker; its core finds its
+        # module by the name it was linked with.
+        module = args.site_core.with_suffix(".wasm")
+        own_files = {module.name: module.read_bytes()}
         sheet_files = {f"pictures-{i}.png": sheet for i, sheet in enumerate(sheets)}
-        site_parts = {**parts, "ASSETS": assets_script(list(sheet_files))}
-        write_site(args.site, template, site_parts, args.res, service_worker, sheet_files)
+        own_files.update(sheet_files)
+        font_files = {
+            "proportional": ("bluffwick-pgothic.ttf", proportional),
+            "fixed": ("bluffwick-gothic.ttf", fixed),
+        }
+        own_files.update(font_files.values())
+        site_parts = {
+            **parts,
+            "CORE": script(args.site_core.read_text(encoding="utf-8")),
+            "ASSETS": assets_script(
+                list(sheet_files), {kind: {"file": name} for kind, (name, _) in font_files.items()}
+            ),
+        }
+        write_site(args.site, template, site_parts, args.res, service_worker, own_files)
 
 
 if __name__ == "__main__":

@@ -117,15 +117,18 @@
   }
   for (const query of contrastQueries) query.addEventListener('change', showDeck);
 
-  async function loadFonts() {
-    for (const [family, data] of [
+  function loadFonts() {
+    const faces = [
       ['Bluffwick PGothic', Assets.fonts.proportional],
       ['Bluffwick Gothic', Assets.fonts.fixed],
-    ]) {
-      const face = new FontFace(family, base64Bytes(data).buffer);
+    ].map(async ([family, font]) => {
+      // Inside the single file, or a file of the hosted copy's own.
+      const source = font.file ? `url(${font.file})` : base64Bytes(font.data).buffer;
+      const face = new FontFace(family, source);
       await face.load();
       document.fonts.add(face);
-    }
+    });
+    return Promise.all(faces);
   }
 
   // ---- The table the core keeps, drawn at any scale.
@@ -814,7 +817,8 @@
       hour: () => new Date().getHours(),
     };
     // The pictures and fonts start decoding first: the module then compiles
-    // (at once, from the bytes inside the script) while they are on their way.
+    // while they are on their way (at once from the bytes inside the single
+    // file's script, or as the hosted copy's file arrives).
     const decoded = Promise.all([loadPictures(), loadFonts()]);
     [core] = await Promise.all([BluffwickCore({ table: pageTable, clock }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
