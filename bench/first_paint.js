@@ -30,14 +30,17 @@ const Phone = {
 
 function serve(folder) {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css' };
+  // The module's own type lets the browser compile it as it streams in.
   types['.wasm'] = 'application/wasm';
   types['.png'] = 'image/png';
+  types['.ttf'] = 'font/ttf';
   types['.webmanifest'] = 'application/manifest+json';
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://x').pathname.slice(1) || 'index.html';
     const file = path.join(folder, path.basename(name));
     if (!fs.existsSync(file)) return response.writeHead(404).end();
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] });
+    const type = types[path.extname(file)] ?? 'application/octet-stream';
+    response.writeHead(200, { 'Content-Type': type });
     response.end(fs.readFileSync(file));
   });
   return new Promise((resolve) =>
