@@ -346,9 +346,6 @@ def main():
     ):
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     parser.add_argument("--site", type=pathlib.Path, help="also write the hosted copy here")
-    parser.add_argument(
-        "--site-core", type=pathlib.Path, help="the hosted copy's core, its module beside it"
-    )
     args = parser.parse_args()
 
     template = args.template.read_text(encoding="utf-8")
@@ -394,10 +391,13 @@ def main():
         "licence": licence,
     }
 
-    def assets_script(sheet_sources, fonts):
+    # The core's script; its module beside it (the name it was linked with).
+    module = args.core.with_suffix(".wasm")
+
+    def assets_script(sheet_sources, fonts, **more):
         picture_assets = {**picture_index, "sheets": sheet_sources}
         text = json.dumps(
-            {**assets, "pictures": picture_assets, "fonts": fonts}, ensure_ascii=False
+            {**assets, "pictures": picture_assets, "fonts": fonts, **more}, ensure_ascii=False
         )
         return script("const BluffwickAssets = " + text + ";")
 
@@ -411,6 +411,8 @@ def main():
                 kind: {"data": base64.b64encode(font).decode()}
                 for kind, font in (("proportional", proportional), ("fixed", fixed))
             },
+            # The module's bytes, handed to the core: its policy lets it fetch nothing.
+            module=base64.b64encode(module.read_bytes()).decode(),
         ),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
@@ -419,13 +421,10 @@ def main():
     }
     args.out.write_text(fill(template, parts, args.template.name), encoding="utf-8")
     if args.site:
-        if not args.site_core:
-            sys.exit("make_page: --site needs --site-core")
         service_worker = args.service_worker.read_text(encoding="utf-8")
         # The hosted copy fetches its module, its picture sheets and its fonts
-        # as files of their own, all kept by its worker; its core finds its
+        # as files of their own, all kept by its worker; the core finds its
         # module by the name it was linked with.
-        module = args.site_core.with_suffix(".wasm")
         own_files = {module.name: module.read_bytes()}
         sheet_files = {f"pictures-{i}.png": sheet for i, sheet in enumerate(sheets)}
         own_files.update(sheet_files)
@@ -436,7 +435,6 @@ def main():
         own_files.update(font_files.values())
         site_parts = {
             **parts,
-            "CORE": script(args.site_core.read_text(encoding="utf-8")),
             "ASSETS": assets_script(
                 list(sheet_files), {kind: {"file": name} for kind, (name, _) in font_files.items()}
             ),

@@ -816,11 +816,12 @@
       },
       hour: () => new Date().getHours(),
     };
-    // The pictures and fonts start decoding first: the module then compiles
-    // while they are on their way (at once from the bytes inside the single
-    // file's script, or as the hosted copy's file arrives).
+    // The pictures and fonts start decoding first; the module compiles off
+    // the main thread meanwhile (as the hosted copy's file arrives).
     const decoded = Promise.all([loadPictures(), loadFonts()]);
-    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock }), decoded]);
+    // The single file holds the module's bytes; the hosted copy's core fetches its file.
+    const module = Assets.module ? { wasmBinary: base64Bytes(Assets.module) } : {};
+    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock, ...module }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
     showDeck();
