@@ -181,6 +181,21 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
   await session.reload();
   assert.ok(await session.evaluate(() => window.bluffwick.resumed), 'reloaded offline, resumed');
   assert.equal(await cards(), dealtCards, 'reloaded offline, the hosted copy carries its deal on');
+  // Its module, picture sheets and fonts are files of its own, which the page
+  // fetched itself (offline, from its worker).
+  const ownFiles = siteFiles.filter((name) => /\.(wasm|ttf)$|^pictures-\d+\.png$/.test(name));
+  const fetched = await session.evaluate(() =>
+    performance.getEntriesByType('resource').map((entry) => new URL(entry.name).pathname.slice(1)),
+  );
+  assert.ok(
+    ownFiles.some((name) => name.endsWith('.wasm')),
+    `its module is a file: ${siteFiles}`,
+  );
+  assert.deepEqual(
+    ownFiles.filter((name) => !fetched.includes(name)),
+    [],
+    'the page fetched each',
+  );
   assert.deepEqual(
     [...new Set(server.requests)].filter(
       (name) => !siteFiles.includes(name) && name !== 'index.html',
