@@ -268,10 +268,20 @@ def write_site(site, template, parts, res, service_worker, own_files):
             rf"<script>\s*@@{part}@@\s*</script>", f'<script src="{name}"></script>', html
         )
         files[name] = text.encode()
+    # Its texts for later come as a file of their own.
+    html, blocks = re.subn(
+        r'\s*<script type="application/json" id="laterTexts">@@LATER@@</script>', "", html
+    )
+    files["bluffwick-texts.json"] = parts["LATER"].encode()
     html, policies = re.subn(
         r'(http-equiv="Content-Security-Policy"\s+content=")[^"]*"', rf'\g<1>{SitePolicy}"', html
     )
-    if policies != 1 or "@@STYLE@@" in html or any(f"@@{p}@@" in html for p in SiteScripts):
+    if (
+        policies != 1
+        or blocks != 1
+        or "@@STYLE@@" in html
+        or any(f"@@{p}@@" in html for p in SiteScripts)
+    ):
         sys.exit(
             "make_page: the template's style, scripts or policy are not where the site expects"
         )
@@ -387,9 +397,10 @@ def main():
         "proportional": proportional_metrics,
         "speech": {key: metrics[key] for key in ("height", "ascent", "line")},
         "speechLines": lines,
-        "help": help_text,
-        "licence": licence,
     }
+    # Read once the table is painted; "<" escaped so the text cannot end its element.
+    later = {"help": help_text, "licence": licence}
+    later_json = json.dumps(later, ensure_ascii=False).replace("<", "\\u003c")
 
     # The core's script; its module beside it (the name it was linked with).
     module = args.core.with_suffix(".wasm")
@@ -416,6 +427,7 @@ def main():
         ),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
+        "LATER": later_json,
         "VERSION": facts["version"],
         "HOME_PAGE": facts["homePage"],
     }

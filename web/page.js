@@ -67,20 +67,21 @@
     return (markedFaces[id] ??= markedCanvas(bitmaps[id], Assets.pictures.marks[id]));
   }
 
-  // Each bitmap cut from its sheet once, so that a filtered scale never
-  // reaches into its neighbour's pixels.
+  // Each sheet decoded once, then each bitmap cut from it once (a cut from a
+  // decoded bitmap is a copy; from the image it would decode it again), so
+  // that a filtered scale never reaches into its neighbour's pixels.
   async function loadPictures() {
     const sheets = await Promise.all(
       Assets.pictures.sheets.map(async (source) => {
         const image = new Image();
         image.src = source;
         await image.decode();
-        return image;
+        return createImageBitmap(image, ExactPixels);
       }),
     );
     await Promise.all(
       Object.entries(Assets.pictures.index).map(async ([id, [sheet, x, y, width, height]]) => {
-        bitmaps[id] = await createImageBitmap(sheets[sheet], x, y, width, height, ExactPixels);
+        bitmaps[id] = await createImageBitmap(sheets[sheet], x, y, width, height);
       }),
     );
   }
@@ -122,8 +123,9 @@
       ['Bluffwick PGothic', Assets.fonts.proportional],
       ['Bluffwick Gothic', Assets.fonts.fixed],
     ].map(async ([family, font]) => {
-      // Inside the single file, or a file of the hosted copy's own.
-      const source = font.file ? `url(${font.file})` : base64Bytes(font.data).buffer;
+      // Inside the single file (the browser decodes the base64 itself), or a
+      // file of the hosted copy's own.
+      const source = `url(${font.file ?? `data:font/ttf;base64,${font.data}`})`;
       const face = new FontFace(family, source);
       await face.load();
       document.fonts.add(face);
@@ -793,8 +795,20 @@
   for (const button of document.querySelectorAll('.closeDialog')) {
     button.addEventListener('click', () => button.closest('dialog').close());
   }
-  document.getElementById('helpText').textContent = Assets.help;
-  document.getElementById('fontLicence').textContent = Assets.licence;
+
+  // The help and the font's licence, wanted only once the table is up: a data
+  // block after the scripts in the single file, a file of the hosted copy's.
+  async function loadLaterTexts() {
+    if (document.readyState === 'loading') {
+      await new Promise((done) => document.addEventListener('DOMContentLoaded', done));
+    }
+    const block = document.getElementById('laterTexts');
+    const texts = block
+      ? JSON.parse(block.textContent)
+      : await (await fetch('bluffwick-texts.json')).json();
+    document.getElementById('helpText').textContent = texts.help;
+    document.getElementById('fontLicence').textContent = texts.licence;
+  }
 
   // ---- Start: the pictures and the font, the table picture, then the game,
   // seeded from the clock as the program is.
@@ -847,6 +861,7 @@
     watchRatio();
     nameParts();
     window.bluffwick.paintedAt = performance.now();
+    await loadLaterTexts();
     // The hosted copy (it names a manifest) keeps its files for offline play;
     // the single file opened from disk has nothing to keep.
     if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator) {
