@@ -63,15 +63,16 @@
   const markedFaces = {};
   function picture(shownId, marked) {
     const id = fourColour() ? (Assets.fourColour.faces[shownId] ?? shownId) : shownId;
-    if (!marked) return bitmaps[id];
-    return (markedFaces[id] ??= markedCanvas(bitmaps[id], Assets.pictures.marks[id]));
+    if (!marked) return (bitmaps[id] ??= cutPicture(id));
+    return (markedFaces[id] ??= markedCanvas(picture(shownId, false), Assets.pictures.marks[id]));
   }
 
-  // Each sheet decoded once, then each bitmap cut from it once (a cut from a
-  // decoded bitmap is a copy; from the image it would decode it again), so
-  // that a filtered scale never reaches into its neighbour's pixels.
+  // Each sheet decoded once; a bitmap is cut from it (a copy at one to one)
+  // when first drawn, so that a filtered scale never reaches into its
+  // neighbour's pixels and the first paint cuts only what it shows.
+  let sheets = [];
   async function loadPictures() {
-    const sheets = await Promise.all(
+    sheets = await Promise.all(
       Assets.pictures.sheets.map(async (source) => {
         const image = new Image();
         image.src = source;
@@ -79,11 +80,14 @@
         return createImageBitmap(image, ExactPixels);
       }),
     );
-    await Promise.all(
-      Object.entries(Assets.pictures.index).map(async ([id, [sheet, x, y, width, height]]) => {
-        bitmaps[id] = await createImageBitmap(sheets[sheet], x, y, width, height);
-      }),
-    );
+  }
+  function cutPicture(id) {
+    const [sheet, x, y, width, height] = Assets.pictures.index[id];
+    const canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    canvas.getContext('2d').drawImage(sheets[sheet], x, y, width, height, 0, 0, width, height);
+    return canvas;
   }
 
   // ---- The deck: the program's faces, or four colours (diamonds blue, clubs
