@@ -23,8 +23,8 @@ void WriteBetBox(int value) {
 void RaiseBet(MatchState& match) {
     int value = ReadBetBox();
     match.playerBet = value;
-    if (match.playerMoney < 10 && value == match.playerMoney) return;
-    if (value == 10) return;
+    if (match.playerMoney < HighestBet && value == match.playerMoney) return;
+    if (value == HighestBet) return;
     value = value + 1;
     match.playerBet = value;
     WriteBetBox(value);
@@ -33,7 +33,7 @@ void RaiseBet(MatchState& match) {
 void LowerBet(MatchState& match) {
     int value = ReadBetBox();
     match.playerBet = value;
-    if (value == 1) return;
+    if (value == LowestBet) return;
     if (value > match.playerMoney) {
         // Above either side's money the amount drops to the smaller of the two at once.
         value = match.playerMoney;

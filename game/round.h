@@ -31,6 +31,9 @@ void LowerBet(MatchState& match);      // DownButton
 // presses through here.
 bool PressControl(MatchState& match, int commandId);
 
+// The bet box steps between these, both included.
+constexpr int LowestBet = 1;
+constexpr int HighestBet = 10;
 // The bet box: read (first two characters, leading digits), write ("%d").
 int ReadBetBox();
 void WriteBetBox(int value);

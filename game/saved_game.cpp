@@ -14,6 +14,7 @@
 #include "cards/hand_eval.h"
 #include "cards/random.h"
 #include "game/dialogue.h"
+#include "game/round.h"
 #include "game/shown_table.h"
 #include "game/table.h"
 
@@ -229,7 +230,8 @@ bool ReadMatch(Reader& in, MatchState& m, std::uint32_t& random) {
         if (!dealt || held[card]) return in.Fail("a hand holds a card the deck did not deal");
         held[card] = true;
     }
-    if (bets[0] < 1 || bets[0] > 10) return in.Fail("the player's bet is outside 1..10");
+    if (bets[0] < LowestBet || bets[0] > HighestBet)
+        return in.Fail("the player's bet is outside %d..%d", LowestBet, HighestBet);
     if (!Ints(in, "observation", observation, 7, -1, 1000000)) return false;
     if (observation[0] < 0 || observation[0] > 1 || observation[1] < 0 || observation[2] < 0 ||
         observation[3] < 0 || observation[4] < 0 || observation[4] > 10 || observation[5] < 0 ||
@@ -323,7 +325,7 @@ bool ReadPicture(Reader& in, ShownTable& shown) {
 bool ReadControls(Reader& in, TableControls& controls) {
     if (!Flags(in, "controls", controls.enabled, ControlCount)) return false;
     int box = 0;
-    if (!Ints(in, "betbox", &box, 1, 1, 10)) return false;
+    if (!Ints(in, "betbox", &box, 1, LowestBet, HighestBet)) return false;
     std::snprintf(controls.betBox, sizeof controls.betBox, "%d", box);
     return Ints(in, "timer", &controls.timerPeriod, 1, 0, 2000);
 }
@@ -406,8 +408,9 @@ bool ReadDeal(Reader& in, DealRecord& d) {
         !DealValue(in, w[3], 1, 39, false, d.playerMoneyBefore) ||
         !DealValue(in, w[4], 0, 5, true, d.playerChanged) ||
         !DealValue(in, w[5], 0, 5, true, d.computerChanged) ||
-        !DealValue(in, w[6], 1, 10, true, bet) || !ReadHand(in, w[8], d.playerHand) ||
-        !ReadHand(in, w[9], d.computerHand) || !DealValue(in, w[11], 0, 40, true, playerMoney) ||
+        !DealValue(in, w[6], LowestBet, HighestBet, true, bet) ||
+        !ReadHand(in, w[8], d.playerHand) || !ReadHand(in, w[9], d.computerHand) ||
+        !DealValue(in, w[11], 0, 40, true, playerMoney) ||
         !DealValue(in, w[12], 0, 40, true, computerMoney))
         return false;
     d.bet = bet < 0 ? 0 : bet;
