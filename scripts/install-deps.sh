@@ -24,7 +24,7 @@ headless_desktop=(xvfb xauth imagemagick python3)
 # The play command's test validates its launcher and starts it as a desktop would.
 launcher_check=(desktop-file-utils libglib2.0-bin)
 # The browser page: the core through Emscripten, a font cut down by fontTools.
-web_build=(cmake make emscripten python3 python3-fonttools fonts-ipafont-gothic)
+web_build=(cmake make emscripten python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
 # Its checks: Debian's chromium, driven by playwright-core from npm; Firefox ESR,
 # driven by puppeteer-core; WebKitGTK's MiniBrowser through WebKitWebDriver.
 web_check=(chromium firefox-esr webkit2gtk-driver)

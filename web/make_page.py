@@ -74,6 +74,8 @@ def font_subset(path, characters, family):
         if record.nameID in (1, 3, 4, 6):
             name = family if record.nameID != 6 else family.replace(" ", "-")
             record.string = name
+    # WOFF2: the same outlines in about half the bytes, unpacked by the browser.
+    font.flavor = "woff2"
     out = io.BytesIO()
     font.save(out)
     return out.getvalue(), {
@@ -165,11 +167,11 @@ def png(rows):
 
 
 def pictures(res):
-    """The bitmaps as PNG sheets the browser decodes itself, each bitmap found
-    by its resource number as [sheet, x, y, width, height]. Each face of the
-    program's deck shares its rows with its four-colour face, side by side, so
-    that the pips they share compress to little; every other bitmap is a sheet
-    of its own. Also by each face, the colour its white takes when marked, and
+    """The bitmaps as small PNG sheets the browser decodes itself, each bitmap
+    found by its resource number as [sheet, x, y, width, height]: the page
+    decodes only the sheets the table shows. Each face of the program's deck
+    shares a sheet with its four-colour face, side by side, so that the pips
+    they share compress to little; every other bitmap is a sheet of its own. Also by each face, the colour its white takes when marked, and
     by each face of the program's, the number of its four-colour face."""
     files = {bmp.name: bmp for bmp in res.glob("*.bmp")}
     by_rest = {name.split("_", 1)[1]: name for name in files}
@@ -201,19 +203,16 @@ def pictures(res):
             faces[int(plain.split("_")[0])] = int(number)
             pairs.append((plain, name))
     paired = {name for pair in pairs for name in pair}
-    face_rows = []
     for plain, four in pairs:
         (left, left_mark), (right, right_mark) = bitmaps[plain], bitmaps[four]
         if len(left) != len(right) or len(left[0]) != len(right[0]):
             sys.exit(f"make_page: {four} is not the size of {plain}")
-        width, height, top = len(left[0]), len(left), len(face_rows)
-        index[int(plain.split("_")[0])] = [0, 0, top, width, height]
-        index[int(four.split("_")[0])] = [0, width, top, width, height]
+        width, height = len(left[0]), len(left)
+        index[int(plain.split("_")[0])] = [len(sheets), 0, 0, width, height]
+        index[int(four.split("_")[0])] = [len(sheets), width, 0, width, height]
         marks[int(plain.split("_")[0])] = "#%02x%02x%02x" % left_mark
         marks[int(four.split("_")[0])] = "#%02x%02x%02x" % right_mark
-        face_rows += [a + b for a, b in zip(left, right)]
-    if face_rows:
-        sheets.append(png(face_rows))
+        sheets.append(png([a + b for a, b in zip(left, right)]))
     for name in sorted(files):
         if name in paired:
             continue
@@ -226,14 +225,33 @@ def pictures(res):
     return sheets, {"index": index, "marks": marks}, {"faces": faces}
 
 
+# The page's text is all ASCII, every other character escaped: a browser
+# keeps such a document and its scripts as one byte a character, and reads a
+# document with even one character beyond ASCII in it measurably slower.
+
+
+def ascii_markup(text):
+    """Markup with each character beyond ASCII as a character reference."""
+    return re.sub(r"[^\x00-\x7f]", lambda m: f"&#x{ord(m.group()):X};", text)
+
+
 def script(text):
-    return text.replace("</script", "<\\/script")
+    """A script to put inside <script>: each character beyond ASCII as
+    JavaScript's \\uXXXX escapes of its UTF-16 units, which strings, regular
+    expressions and comments alike allow, and no "</script" to end it early."""
+    def escape(match):
+        units = match.group().encode("utf-16-be")
+        return "".join(f"\\u{units[i] << 8 | units[i + 1]:04X}" for i in range(0, len(units), 2))
+
+    escaped = re.sub(r"[^\x00-\x7f]", escape, text)
+    return escaped.replace("</script", "<\\/script")
 
 
 # The hosted copy's files for each inline part of the template, in its order.
 SiteScripts = {
-    "CORE": "bluffwick-core.js",
     "ASSETS": "bluffwick-assets.js",
+    "FIRST_LOADS": "first-loads.js",
+    "CORE": "bluffwick-core.js",
     "ARRANGE": "arrange.js",
     "PAGE": "page.js",
 }
@@ -343,6 +361,7 @@ def main():
         "style",
         "page",
         "arrange",
+        "first-loads",
         "service-worker",
         "core",
         "res",
@@ -367,28 +386,31 @@ def main():
     if not all(key in metrics for key in ("height", "ascent", "line")):
         sys.exit(f'make_page: no "# font height H ascent A line L" in {args.speech_lines}')
 
-    # Every character the page can show in its proportional font: the game's
-    # texts, the page's own and the font's licence. The fixed font shows the
-    # bet (digits) and the help, and needs only theirs.
-    ascii_characters = set(chr(c) for c in range(0x20, 0x7F))
-    characters = set(ascii_characters)
+    # Every character the page can show: the game's texts, the page's own, the
+    # help and the font's licence. Both fonts hold all of them: a font cut to
+    # fewer characters draws some of the rest a shade differently.
+    characters = set(chr(c) for c in range(0x20, 0x7F))
     for text in facts["texts"]:
         characters.update(bytes(text).decode("cp932"))
     for text, broken in lines.items():
         characters.update(text)
     characters.update(re.sub(r"<[^>]*>|@@\w+@@", "", template))
-    characters.update(c for c in args.page.read_text(encoding="utf-8") if ord(c) > 0x7F)
+    characters.update(help_text)
     licence = licence_text(args.licence)
     characters.update(licence)
-    fixed_characters = ascii_characters | set(help_text)
+    characters.discard("\n")
+    text = "".join(sorted(characters))
     proportional, proportional_metrics = font_subset(
-        args.proportional_font,
-        "".join(sorted(characters - {"\n"})),
-        FontNames["proportional"],
+        args.proportional_font, text, FontNames["proportional"]
     )
-    fixed, _ = font_subset(
-        args.fixed_font, "".join(sorted(fixed_characters - {"\n"})), FontNames["fixed"]
+    fixed, _ = font_subset(args.fixed_font, text, FontNames["fixed"])
+    # Before the first paint the fixed font shows only the bet box's digits:
+    # its ASCII, whose glyphs draw as the whole font's do, stands in until the
+    # whole font (for the help) has loaded after it.
+    fixed_ascii, _ = font_subset(
+        args.fixed_font, "".join(chr(c) for c in range(0x20, 0x7F)), FontNames["fixed"]
     )
+    font_kinds = (("proportional", proportional), ("fixedAscii", fixed_ascii), ("fixed", fixed))
 
     sheets, picture_index, four_colour = pictures(args.res)
     assets = {
@@ -400,7 +422,7 @@ def main():
     }
     # Read once the table is painted; "<" escaped so the text cannot end its element.
     later = {"help": help_text, "licence": licence}
-    later_json = json.dumps(later, ensure_ascii=False).replace("<", "\\u003c")
+    later_json = json.dumps(later).replace("<", "\\u003c")
 
     # The core's script; its module beside it (the name it was linked with).
     module = args.core.with_suffix(".wasm")
@@ -408,30 +430,32 @@ def main():
     def assets_script(sheet_sources, fonts, **more):
         picture_assets = {**picture_index, "sheets": sheet_sources}
         text = json.dumps(
-            {**assets, "pictures": picture_assets, "fonts": fonts, **more}, ensure_ascii=False
+            {**assets, "pictures": picture_assets, "fonts": fonts, **more}
         )
         return script("const BluffwickAssets = " + text + ";")
 
     parts = {
         "STYLE": args.style.read_text(encoding="utf-8"),
         "CORE": script(args.core.read_text(encoding="utf-8")),
-        # In the one file the sheets are data: addresses, which the policy's img-src allows.
+        # In the one file the sheets and fonts are data: addresses, which the
+        # policy's img-src and font-src allow.
         "ASSETS": assets_script(
             ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets],
-            {
-                kind: {"data": base64.b64encode(font).decode()}
-                for kind, font in (("proportional", proportional), ("fixed", fixed))
-            },
+            {kind: {"data": base64.b64encode(font).decode()} for kind, font in font_kinds},
             # The module's bytes, handed to the core: its policy lets it fetch nothing.
             module=base64.b64encode(module.read_bytes()).decode(),
         ),
+        "FIRST_LOADS": script(args.first_loads.read_text(encoding="utf-8")),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
         "LATER": later_json,
         "VERSION": facts["version"],
         "HOME_PAGE": facts["homePage"],
     }
-    args.out.write_text(fill(template, parts, args.template.name), encoding="utf-8")
+    page = fill(ascii_markup(template), parts, args.template.name)
+    if not page.isascii():
+        sys.exit("make_page: the page holds a character beyond ASCII")
+    args.out.write_text(page, encoding="ascii")
     if args.site:
         service_worker = args.service_worker.read_text(encoding="utf-8")
         # The hosted copy fetches its module, its picture sheets and its fonts
@@ -441,17 +465,20 @@ def main():
         sheet_files = {f"pictures-{i}.png": sheet for i, sheet in enumerate(sheets)}
         own_files.update(sheet_files)
         font_files = {
-            "proportional": ("bluffwick-pgothic.ttf", proportional),
-            "fixed": ("bluffwick-gothic.ttf", fixed),
+            "proportional": ("bluffwick-pgothic.woff2", proportional),
+            "fixedAscii": ("bluffwick-gothic-ascii.woff2", fixed_ascii),
+            "fixed": ("bluffwick-gothic.woff2", fixed),
         }
         own_files.update(font_files.values())
         site_parts = {
             **parts,
             "ASSETS": assets_script(
-                list(sheet_files), {kind: {"file": name} for kind, (name, _) in font_files.items()}
+                list(sheet_files),
+                {kind: {"file": name} for kind, (name, _) in font_files.items()},
+                moduleFile=module.name,
             ),
         }
-        write_site(args.site, template, site_parts, args.res, service_worker, own_files)
+        write_site(args.site, ascii_markup(template), site_parts, args.res, service_worker, own_files)
 
 
 if __name__ == "__main__":

@@ -29,17 +29,9 @@
     button.innerHTML = `<span>${button.innerHTML}</span>`;
   }
 
-  // ---- Pictures: the program's own bitmaps, as PNG sheets the browser decodes.
-
-  function base64Bytes(text) {
-    const binary = atob(text);
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-    return bytes;
-  }
-
-  // Exact colours: no colour management, nothing premultiplied.
-  const ExactPixels = { colorSpaceConversion: 'none', premultiplyAlpha: 'none' };
+  // ---- Pictures: the program's own bitmaps, as small PNG sheets the browser
+  // decodes. A sheet is fetched and decoded only once a table that shows it is
+  // to be drawn, so the first paint decodes only what it shows.
 
   // A marked face: its white pixels (only its white index is pure white, the
   // build makes sure) in the mark's colour of its own table.
@@ -59,34 +51,49 @@
     return canvas;
   }
 
+  const shownPicture = (shownId) =>
+    fourColour() ? (Assets.fourColour.faces[shownId] ?? shownId) : shownId;
+
   const bitmaps = {};
   const markedFaces = {};
+  // The picture to draw, or null while its sheet is still on its way (the
+  // table is drawn again when it comes).
   function picture(shownId, marked) {
-    const id = fourColour() ? (Assets.fourColour.faces[shownId] ?? shownId) : shownId;
-    if (!marked) return (bitmaps[id] ??= cutPicture(id));
-    return (markedFaces[id] ??= markedCanvas(picture(shownId, false), Assets.pictures.marks[id]));
+    const id = shownPicture(shownId);
+    if (!marked) return bitmaps[id] ?? (bitmaps[id] = cutPicture(id));
+    const plain = picture(shownId, false);
+    if (!plain) return null;
+    return (markedFaces[id] ??= markedCanvas(plain, Assets.pictures.marks[id]));
   }
 
-  // Each sheet decoded once; a bitmap is cut from it (a copy at one to one)
-  // when first drawn, so that a filtered scale never reaches into its
-  // neighbour's pixels and the first paint cuts only what it shows.
-  let sheets = [];
-  async function loadPictures() {
-    sheets = await Promise.all(
-      Assets.pictures.sheets.map(async (source) => {
-        const image = new Image();
-        image.src = source;
-        await image.decode();
-        return createImageBitmap(image, ExactPixels);
-      }),
-    );
-  }
+  const sheet = Assets.first.sheet;
+  const sheetOf = (shownId) => Assets.pictures.index[shownPicture(shownId)][0];
+  // The sheets of the given pictures, decoded.
+  const loadPictures = (shownIds) =>
+    Promise.all(shownIds.map((id) => sheet(sheetOf(id)).decoded));
+  const allPictures = () => Object.keys(Assets.pictures.index).map(Number);
+
+  // A bitmap cut from its sheet (a copy at one to one) when first drawn, so
+  // that a filtered scale never reaches into its neighbour's pixels; a canvas
+  // even for a whole sheet, as browsers filter a canvas and an image apart.
+  let redrawWanted = false;
   function cutPicture(id) {
-    const [sheet, x, y, width, height] = Assets.pictures.index[id];
+    const [number, x, y, width, height] = Assets.pictures.index[id];
+    const image = sheet(number);
+    if (!image.complete || !image.naturalWidth) {
+      if (!redrawWanted) {
+        redrawWanted = true;
+        image.decoded.then(() => {
+          redrawWanted = false;
+          if (shown) drawTable(true);
+        });
+      }
+      return null;
+    }
     const canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
-    canvas.getContext('2d').drawImage(sheets[sheet], x, y, width, height, 0, 0, width, height);
+    canvas.getContext('2d').drawImage(image, x, y, width, height, 0, 0, width, height);
     return canvas;
   }
 
@@ -121,21 +128,6 @@
     showDeck();
   }
   for (const query of contrastQueries) query.addEventListener('change', showDeck);
-
-  function loadFonts() {
-    const faces = [
-      ['Bluffwick PGothic', Assets.fonts.proportional],
-      ['Bluffwick Gothic', Assets.fonts.fixed],
-    ].map(async ([family, font]) => {
-      // Inside the single file (the browser decodes the base64 itself), or a
-      // file of the hosted copy's own.
-      const source = `url(${font.file ?? `data:font/ttf;base64,${font.data}`})`;
-      const face = new FontFace(family, source);
-      await face.load();
-      document.fonts.add(face);
-    });
-    return Promise.all(faces);
-  }
 
   // ---- The table the core keeps, drawn at any scale.
 
@@ -255,6 +247,7 @@
 
   function drawPicture(id, x, y, marked) {
     const canvas = picture(id, marked);
+    if (!canvas) return;
     // Whole scales repeat each pixel exactly; other scales are filtered.
     context.imageSmoothingEnabled = !Number.isInteger(scale);
     context.imageSmoothingQuality = 'high';
@@ -834,18 +827,27 @@
       },
       hour: () => new Date().getHours(),
     };
-    // The pictures and fonts start decoding first; the module compiles off
-    // the main thread meanwhile (as the hosted copy's file arrives).
-    const decoded = Promise.all([loadPictures(), loadFonts()]);
-    // The single file holds the module's bytes; the hosted copy's core fetches its file.
-    const module = Assets.module ? { wasmBinary: base64Bytes(Assets.module) } : {};
-    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock, ...module }), decoded]);
+    // The fonts, the pictures every table shows and the module, started in
+    // the page's head (first_loads.js).
+    const first = Assets.first;
+    const decoded = Promise.all([first.fonts, first.pictures]);
+    // The core instantiates the module compiled there.
+    const instantiateWasm = (imports, receive) => {
+      first.module
+        .then((module) => WebAssembly.instantiate(module, imports))
+        .then((instance) => receive(instance));
+      return {};
+    };
+    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock, instantiateWasm }), decoded]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
     showDeck();
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
     if (record) core._WebStartRecord();
     window.bluffwick.resumed = openMatch();
+    // The faces the opened table shows.
+    const slots = JSON.parse(coreText(core._WebShownTable())).slots;
+    await loadPictures(slots.map(([id]) => id));
     fitToWindow();
     addEventListener('resize', fitToWindow);
     // A pointer that changes between mouse and finger (a tablet's keyboard
@@ -865,7 +867,7 @@
     watchRatio();
     nameParts();
     window.bluffwick.paintedAt = performance.now();
-    await loadLaterTexts();
+    await Promise.all([loadLaterTexts(), first.laterFonts(), loadPictures(allPictures())]);
     // The hosted copy (it names a manifest) keeps its files for offline play;
     // the single file opened from disk has nothing to keep.
     if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator) {

@@ -1,0 +1,77 @@
+// What the first table needs, started as soon as the page's head is read:
+// the browser decodes the fonts and pictures and compiles the core's module
+// while it reads and lays out the rest of the page. The page script takes
+// them from here (BluffwickAssets.first).
+'use strict';
+
+BluffwickAssets.first = (() => {
+  const Assets = BluffwickAssets;
+
+  function base64Bytes(text) {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+    const binary = atob(text);
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+    return bytes;
+  }
+
+  // A font face, added to the page once loaded.
+  async function loadFont(family, font, unicodeRange = 'U+0-10FFFF') {
+    // Inside the single file (the browser decodes the base64 itself), or a
+    // file of the hosted copy's own.
+    const source = `url(${font.file ?? `data:font/woff2;base64,${font.data}`})`;
+    const face = new FontFace(family, source, { unicodeRange });
+    await face.load();
+    document.fonts.add(face);
+  }
+
+  // Each picture sheet an image element, made when first wanted; `decoded`
+  // settles once it can be drawn (or never will).
+  const sheets = [];
+  function sheet(number) {
+    let image = sheets[number];
+    if (!image) {
+      image = sheets[number] = new Image();
+      image.src = Assets.pictures.sheets[number];
+      image.decoded = image.decode().catch(() => {});
+    }
+    return image;
+  }
+
+  // The module: the single file's bytes, or the hosted copy's file compiled
+  // as it streams in (read whole first where the server names no wasm type).
+  async function compile() {
+    if (Assets.module) return WebAssembly.compile(base64Bytes(Assets.module));
+    const file = () => fetch(Assets.moduleFile, { credentials: 'same-origin' });
+    try {
+      return await WebAssembly.compileStreaming(file());
+    } catch {
+      return WebAssembly.compile(await (await file()).arrayBuffer());
+    }
+  }
+
+  // The table's fonts: the proportional one whole, the fixed one's ASCII for
+  // the bet box. The whole fixed font, for the help, comes after the first
+  // paint and takes over every character (the face added last wins); its
+  // ASCII draws alike.
+  const fonts = Promise.all([
+    loadFont('Bluffwick PGothic', Assets.fonts.proportional),
+    loadFont('Bluffwick Gothic', Assets.fonts.fixedAscii, 'U+20-7E'),
+  ]);
+  // The pictures every table shows: all but the faces.
+  const pictures = Promise.all(
+    Object.entries(Assets.pictures.index)
+      .filter(([id]) => !(id in Assets.pictures.marks))
+      .map(([, [number]]) => sheet(number).decoded),
+  );
+  const module = compile();
+  // Left unhandled until the page waits on it.
+  module.catch(() => {});
+  return {
+    fonts,
+    sheet,
+    pictures,
+    module,
+    laterFonts: () => loadFont('Bluffwick Gothic', Assets.fonts.fixed),
+  };
+})();
