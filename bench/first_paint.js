@@ -33,7 +33,7 @@ function serve(folder) {
   // The module's own type lets the browser compile it as it streams in.
   types['.wasm'] = 'application/wasm';
   types['.png'] = 'image/png';
-  types['.ttf'] = 'font/ttf';
+  types['.woff2'] = 'font/woff2';
   types['.webmanifest'] = 'application/manifest+json';
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://x').pathname.slice(1) || 'index.html';

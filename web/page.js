@@ -69,8 +69,7 @@
   const sheet = Assets.first.sheet;
   const sheetOf = (shownId) => Assets.pictures.index[shownPicture(shownId)][0];
   // The sheets of the given pictures, decoded.
-  const loadPictures = (shownIds) =>
-    Promise.all(shownIds.map((id) => sheet(sheetOf(id)).decoded));
+  const loadPictures = (shownIds) => Promise.all(shownIds.map((id) => sheet(sheetOf(id)).decoded));
   const allPictures = () => Object.keys(Assets.pictures.index).map(Number);
 
   // A bitmap cut from its sheet (a copy at one to one) when first drawn, so
@@ -838,7 +837,10 @@
         .then((instance) => receive(instance));
       return {};
     };
-    [core] = await Promise.all([BluffwickCore({ table: pageTable, clock, instantiateWasm }), decoded]);
+    [core] = await Promise.all([
+      BluffwickCore({ table: pageTable, clock, instantiateWasm }),
+      decoded,
+    ]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
     showDeck();

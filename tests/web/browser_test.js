@@ -132,6 +132,20 @@ test('at ratio 1: a deal by clicks and one by keys, as the native program plays 
       document.getElementById('helpText').textContent.includes('Bluffwick'),
   );
   assert.ok(helpShown, 'F1 shows the help');
+  // The help is drawn in the whole fixed font, which comes after the first
+  // paint; every face of both fonts is there and loaded.
+  const faces = await s.evaluate(() =>
+    [...document.fonts].map((face) => `${face.family} ${face.unicodeRange} ${face.status}`),
+  );
+  assert.deepEqual(
+    faces.sort(),
+    [
+      '"Bluffwick Gothic" U+0-10FFFF loaded',
+      '"Bluffwick Gothic" U+20-7E loaded',
+      '"Bluffwick PGothic" U+0-10FFFF loaded',
+    ],
+    'the fonts',
+  );
   await s.page.click('#helpDialog .closeDialog');
   await s.page.click('#helpMenuButton');
   await s.page.click('#aboutItem');

@@ -1,7 +1,10 @@
 """The page build's picture sheets: PNGs the browser shows exactly as the
 bitmaps are, and a build that stops where the page's way of marking a face
-would differ from the program's.
+would differ from the program's; the page's text kept to ASCII; the fonts.
     python3 make_page_test.py WEB-SOURCE-FOLDER RES-FOLDER"""
+import html
+import io
+import json
 import pathlib
 import struct
 import sys
@@ -92,6 +95,45 @@ class Sheets(unittest.TestCase):
                 (pathlib.Path(folder) / face.name).write_bytes(copy)
                 with self.assertRaises(SystemExit):
                     make_page.pictures(pathlib.Path(folder))
+
+
+class AsciiPage(unittest.TestCase):
+    Text = "\u3042\uff08</script>\n/[\u8a18]/ \U0001f0a1 plain"
+
+    def test_scripts_and_markup_keep_their_text_in_ascii(self):
+        script = make_page.script(self.Text)
+        self.assertTrue(script.isascii())
+        self.assertNotIn("</script", script)
+        # \uXXXX units only, so that a regular expression reads them as the
+        # characters (a \u{...} would not be one without the u flag).
+        self.assertNotIn("\\u{", script)
+        # Read back as JSON, which has the same escapes (\/ too).
+        self.assertEqual(json.loads(f'"{script}"'.replace("\n", "\\n")), self.Text)
+        markup = make_page.ascii_markup(self.Text)
+        self.assertTrue(markup.isascii())
+        self.assertEqual(html.unescape(markup), self.Text)
+
+
+class Fonts(unittest.TestCase):
+    def test_woff2_and_the_ascii_cut_draw_the_whole_fonts_glyphs(self):
+        # The bet box shows the ASCII cut until the whole fixed font has loaded,
+        # and nothing may change when it has: the same outlines and widths.
+        from fontTools.ttLib import TTFont
+
+        font = pathlib.Path("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf")
+        whole, _ = make_page.font_subset(font, "0123456789\u8a18\u9332", "Whole")
+        ascii_cut, metrics = make_page.font_subset(font, "0123456789", "Cut")
+        self.assertEqual(whole[:4], b"wOF2")
+        faces = [TTFont(io.BytesIO(data)) for data in (whole, ascii_cut)]
+        for digit in "0123456789":
+            glyphs = [face.getBestCmap()[ord(digit)] for face in faces]
+            outlines = [
+                face["glyf"][glyph].getCoordinates(face["glyf"])[0].array.tolist()
+                for face, glyph in zip(faces, glyphs)
+            ]
+            self.assertEqual(outlines[0], outlines[1], digit)
+            self.assertEqual(*[face["hmtx"][g] for face, g in zip(faces, glyphs)])
+        self.assertEqual(metrics["unitsPerEm"], faces[0]["head"].unitsPerEm)
 
 
 if __name__ == "__main__":
