@@ -239,6 +239,7 @@ def script(text):
     """A script to put inside <script>: each character beyond ASCII as
     JavaScript's \\uXXXX escapes of its UTF-16 units, which strings, regular
     expressions and comments alike allow, and no "</script" to end it early."""
+
     def escape(match):
         units = match.group().encode("utf-16-be")
         return "".join(f"\\u{units[i] << 8 | units[i + 1]:04X}" for i in range(0, len(units), 2))
@@ -429,9 +430,7 @@ def main():
 
     def assets_script(sheet_sources, fonts, **more):
         picture_assets = {**picture_index, "sheets": sheet_sources}
-        text = json.dumps(
-            {**assets, "pictures": picture_assets, "fonts": fonts, **more}
-        )
+        text = json.dumps({**assets, "pictures": picture_assets, "fonts": fonts, **more})
         return script("const BluffwickAssets = " + text + ";")
 
     parts = {
@@ -478,7 +477,9 @@ def main():
                 moduleFile=module.name,
             ),
         }
-        write_site(args.site, ascii_markup(template), site_parts, args.res, service_worker, own_files)
+        write_site(
+            args.site, ascii_markup(template), site_parts, args.res, service_worker, own_files
+        )
 
 
 if __name__ == "__main__":
