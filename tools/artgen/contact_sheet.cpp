@@ -96,85 +96,79 @@ void PlaceFaces(cairo_t* cr, const PictureById& byId, double x, double y, int fi
     }
 }
 
-bool WritePng(cairo_surface_t* sheet, const std::string& path) {
-    return cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
+// A sheet of the given size on a light background, drawn by `draw` with the
+// pictures found by id, written as a PNG.
+template <typename Draw>
+bool WriteSheet(const std::string& path, const std::vector<IndexedPicture>& pictures, int width,
+                int height, Draw draw) {
+    PictureById byId;
+    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(sheet);
+    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
+    cairo_paint(cr);
+    draw(cr, byId);
+    cairo_destroy(cr);
+    const bool written = cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(sheet);
+    return written;
 }
 
 }  // namespace
 
 bool WriteContactSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
                        const ArtFonts& fonts) {
-    PictureById byId;
-    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
-    auto get = [&](int id) -> const IndexedPicture& { return *byId.at(id); };
+    return WriteSheet(path, pictures, 1120, 1000, [&](cairo_t* cr, const PictureById& byId) {
+        auto get = [&](int id) -> const IndexedPicture& { return *byId.at(id); };
+        const double tx = 20, ty = 30;
+        Caption(cr, fonts,
+                "Table 101 with cards in their slots, counters, mouth 183, one card marked", tx,
+                ty - 10);
+        // A spades, K hearts, Q clubs (marked), empty, 10 spades.
+        PlaceDeal(cr, byId, tx, ty, 102, {0, 25, 37, 49, 9}, {2});
 
-    const int width = 1120, height = 1000;
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(sheet);
-    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
-    cairo_paint(cr);
+        // The mouths on cloth, the back, the empty slot and the digits.
+        const double rx = 690;
+        Caption(cr, fonts, "Mouths 182 closed, 183 grin, 184 open", rx, ty - 10);
+        for (int i = 0; i < 3; ++i) Place(cr, get(182 + i), rx, ty + i * 84);
+        Caption(cr, fonts, "Back 154, empty slot 178", rx, ty + 268);
+        Place(cr, get(154), rx, ty + 278);
+        Place(cr, get(178), rx + 86, ty + 278);
+        Caption(cr, fonts, "Digits 166 (blank), 167-176", rx, ty + 410);
+        for (int i = 0; i < 11; ++i)
+            Place(cr, get(166 + i), rx + (i % 6) * 37, ty + 420 + (i / 6) * 48);
 
-    const double tx = 20, ty = 30;
-    Caption(cr, fonts, "Table 101 with cards in their slots, counters, mouth 183, one card marked",
-            tx, ty - 10);
-    // A spades, K hearts, Q clubs (marked), empty, 10 spades.
-    PlaceDeal(cr, byId, tx, ty, 102, {0, 25, 37, 49, 9}, {2});
-
-    // The mouths on cloth, the back, the empty slot and the digits.
-    const double rx = 690;
-    Caption(cr, fonts, "Mouths 182 closed, 183 grin, 184 open", rx, ty - 10);
-    for (int i = 0; i < 3; ++i) Place(cr, get(182 + i), rx, ty + i * 84);
-    Caption(cr, fonts, "Back 154, empty slot 178", rx, ty + 268);
-    Place(cr, get(154), rx, ty + 278);
-    Place(cr, get(178), rx + 86, ty + 278);
-    Caption(cr, fonts, "Digits 166 (blank), 167-176", rx, ty + 410);
-    for (int i = 0; i < 11; ++i)
-        Place(cr, get(166 + i), rx + (i % 6) * 37, ty + 420 + (i / 6) * 48);
-
-    const double fy = 560;
-    Caption(cr, fonts, "Faces 102-153: spades, hearts, clubs, diamonds; ace to king", tx, fy - 10);
-    PlaceFaces(cr, byId, tx, fy, 102, false);
-
-    cairo_destroy(cr);
-    const bool written = WritePng(sheet, path);
-    cairo_surface_destroy(sheet);
-    return written;
+        const double fy = 560;
+        Caption(cr, fonts, "Faces 102-153: spades, hearts, clubs, diamonds; ace to king", tx,
+                fy - 10);
+        PlaceFaces(cr, byId, tx, fy, 102, false);
+    });
 }
 
 bool WriteFourColourSheet(const std::string& path, const std::vector<IndexedPicture>& pictures,
                           const ArtFonts& fonts) {
-    PictureById byId;
-    for (const IndexedPicture& picture : pictures) byId[picture.id] = &picture;
+    return WriteSheet(path, pictures, 1120, 1490, [&](cairo_t* cr, const PictureById& byId) {
+        const double tx = 20, ty = 30;
+        Caption(cr, fonts, "Four-colour deck on the table, the clubs and diamonds marked", tx,
+                ty - 10);
+        // A spades, K hearts, Q clubs (marked), empty, 10 diamonds (marked).
+        PlaceDeal(cr, byId, tx, ty, 202, {0, 25, 37, 49, 48}, {2, 4});
 
-    const int width = 1120, height = 1490;
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(sheet);
-    cairo_set_source_rgb(cr, 0.93, 0.93, 0.9);
-    cairo_paint(cr);
+        // Twice the size, as a magnifier would show them: plain and marked.
+        const double rx = 690;
+        Caption(cr, fonts, "At 200 %: 7 of clubs and 9 of diamonds, plain and marked", rx, ty - 10);
+        const int enlarged[] = {26 + 6, 39 + 8};
+        for (int row = 0; row < 2; ++row) {
+            const IndexedPicture& face = *byId.at(202 + enlarged[row]);
+            PlaceDoubled(cr, face, rx, ty + row * 226);
+            PlaceDoubled(cr, Marked(face), rx + 162, ty + row * 226);
+        }
 
-    const double tx = 20, ty = 30;
-    Caption(cr, fonts, "Four-colour deck on the table, the clubs and diamonds marked", tx, ty - 10);
-    // A spades, K hearts, Q clubs (marked), empty, 10 diamonds (marked).
-    PlaceDeal(cr, byId, tx, ty, 202, {0, 25, 37, 49, 48}, {2, 4});
-
-    // Twice the size, as a magnifier would show them: plain and marked.
-    const double rx = 690;
-    Caption(cr, fonts, "At 200 %: 7 of clubs and 9 of diamonds, plain and marked", rx, ty - 10);
-    const int enlarged[] = {26 + 6, 39 + 8};
-    for (int row = 0; row < 2; ++row) {
-        const IndexedPicture& face = *byId.at(202 + enlarged[row]);
-        PlaceDoubled(cr, face, rx, ty + row * 226);
-        PlaceDoubled(cr, Marked(face), rx + 162, ty + row * 226);
-    }
-
-    const double fy = 560;
-    Caption(cr, fonts, "Faces 202-253: spades, hearts, clubs, diamonds; ace to king", tx, fy - 10);
-    PlaceFaces(cr, byId, tx, fy, 202, false);
-    Caption(cr, fonts, "The same faces marked", tx, fy + 470);
-    PlaceFaces(cr, byId, tx, fy + 480, 202, true);
-
-    cairo_destroy(cr);
-    const bool written = WritePng(sheet, path);
-    cairo_surface_destroy(sheet);
-    return written;
+        const double fy = 560;
+        Caption(cr, fonts, "Faces 202-253: spades, hearts, clubs, diamonds; ace to king", tx,
+                fy - 10);
+        PlaceFaces(cr, byId, tx, fy, 202, false);
+        Caption(cr, fonts, "The same faces marked", tx, fy + 470);
+        PlaceFaces(cr, byId, tx, fy + 480, 202, true);
+    });
 }
