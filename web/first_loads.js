@@ -25,6 +25,23 @@ BluffwickAssets.first = (() => {
     document.fonts.add(face);
   }
 
+  // What the first table does not show: the single file keeps it (the faces'
+  // sheets, the whole fixed font, the help and the licence) in a block after
+  // its scripts, read once the document is; the hosted copy's texts are a
+  // file, its sheets and fonts files of their own.
+  let later = null;
+  function readLater() {
+    later ??= (async () => {
+      if (document.readyState === 'loading') {
+        await new Promise((done) => document.addEventListener('DOMContentLoaded', done));
+      }
+      const block = document.getElementById('later');
+      if (block) return JSON.parse(block.textContent);
+      return (await fetch('bluffwick-texts.json')).json();
+    })();
+    return later;
+  }
+
   // Each picture sheet an image element, made when first wanted; `decoded`
   // settles once it can be drawn (or never will).
   const sheets = [];
@@ -32,8 +49,13 @@ BluffwickAssets.first = (() => {
     let image = sheets[number];
     if (!image) {
       image = sheets[number] = new Image();
-      image.src = Assets.pictures.sheets[number];
-      image.decoded = image.decode().catch(() => {});
+      const source = Assets.pictures.sheets[number];
+      image.decoded = (source ? Promise.resolve(source) : readLater().then((l) => l.sheets[number]))
+        .then((address) => {
+          image.src = address;
+          return image.decode();
+        })
+        .catch(() => {});
     }
     return image;
   }
@@ -72,6 +94,8 @@ BluffwickAssets.first = (() => {
     sheet,
     pictures,
     module,
-    laterFonts: () => loadFont('Bluffwick Gothic', Assets.fonts.fixed),
+    later: readLater,
+    laterFonts: async () =>
+      loadFont('Bluffwick Gothic', Assets.fonts.fixed ?? (await readLater()).fonts.fixed),
   };
 })();

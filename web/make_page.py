@@ -171,8 +171,11 @@ def pictures(res):
     found by its resource number as [sheet, x, y, width, height]: the page
     decodes only the sheets the table shows. Each face of the program's deck
     shares a sheet with its four-colour face, side by side, so that the pips
-    they share compress to little; every other bitmap is a sheet of its own. Also by each face, the colour its white takes when marked, and
-    by each face of the program's, the number of its four-colour face."""
+    they share compress to little; every other bitmap (the table, the backs,
+    the digits, the mouths: what every table shows) goes on one last sheet,
+    as each picture the browser loads costs the first paint about as much as
+    its pixels do. Also by each face, the colour its white takes when marked,
+    and by each face of the program's, the number of its four-colour face."""
     files = {bmp.name: bmp for bmp in res.glob("*.bmp")}
     by_rest = {name.split("_", 1)[1]: name for name in files}
     bitmaps = {}
@@ -213,6 +216,7 @@ def pictures(res):
         marks[int(plain.split("_")[0])] = "#%02x%02x%02x" % left_mark
         marks[int(four.split("_")[0])] = "#%02x%02x%02x" % right_mark
         sheets.append(png([a + b for a, b in zip(left, right)]))
+    rest = {}
     for name in sorted(files):
         if name in paired:
             continue
@@ -220,9 +224,36 @@ def pictures(res):
         if isinstance(rows, tuple):
             rows, mark = rows
             marks[int(name.split("_")[0])] = "#%02x%02x%02x" % mark
-        index[int(name.split("_")[0])] = [len(sheets), 0, 0, len(rows[0]), len(rows)]
+        rest[int(name.split("_")[0])] = rows
+    if rest:
+        places, rows = shelves(rest)
+        for number, (x, y) in places.items():
+            index[number] = [len(sheets), x, y, len(rest[number][0]), len(rest[number])]
         sheets.append(png(rows))
     return sheets, {"index": index, "marks": marks}, {"faces": faces}
+
+
+def shelves(bitmaps):
+    """Bitmaps (rows of colours, by number) packed onto one sheet as the
+    widest is wide, tallest first in rows left to right: where each goes, and
+    the sheet's rows. Space left over takes a colour the sheet has anyway."""
+    width = max(len(rows[0]) for rows in bitmaps.values())
+    order = sorted(bitmaps, key=lambda number: (-len(bitmaps[number]), number))
+    places = {}
+    x = y = shelf = 0
+    for number in order:
+        w, h = len(bitmaps[number][0]), len(bitmaps[number])
+        if x + w > width:
+            x, y, shelf = 0, y + shelf, 0
+        places[number] = (x, y)
+        x += w
+        shelf = max(shelf, h)
+    spare = bitmaps[order[0]][0][0]
+    sheet = [[spare] * width for _ in range(y + shelf)]
+    for number, (x, y) in places.items():
+        for row, line in enumerate(bitmaps[number]):
+            sheet[y + row][x : x + len(line)] = line
+    return places, sheet
 
 
 # The page's text is all ASCII, every other character escaped: a browser
@@ -289,7 +320,7 @@ def write_site(site, template, parts, res, service_worker, own_files):
         files[name] = text.encode()
     # Its texts for later come as a file of their own.
     html, blocks = re.subn(
-        r'\s*<script type="application/json" id="laterTexts">@@LATER@@</script>', "", html
+        r'\s*<script type="application/json" id="later">@@LATER@@</script>', "", html
     )
     files["bluffwick-texts.json"] = parts["LATER"].encode()
     html, policies = re.subn(
@@ -422,8 +453,10 @@ def main():
         "speechLines": lines,
     }
     # Read once the table is painted; "<" escaped so the text cannot end its element.
-    later = {"help": help_text, "licence": licence}
-    later_json = json.dumps(later).replace("<", "\\u003c")
+    later_texts = {"help": help_text, "licence": licence}
+
+    def later_json(later):
+        return json.dumps(later).replace("<", "\\u003c")
 
     # The core's script; its module beside it (the name it was linked with).
     module = args.core.with_suffix(".wasm")
@@ -433,21 +466,36 @@ def main():
         text = json.dumps({**assets, "pictures": picture_assets, "fonts": fonts, **more})
         return script("const BluffwickAssets = " + text + ";")
 
+    # In the one file the sheets and fonts are data: addresses, which the
+    # policy's img-src and font-src allow. What the first table does not show
+    # (the faces' sheets, the whole fixed font) waits in the block after the
+    # scripts with the texts: every byte before the page's scripts is read
+    # before the first paint.
+    sources = ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets]
+    first_sheets = {number for number, *_ in picture_index["index"].values()} - {
+        picture_index["index"][face][0] for face in picture_index["marks"]
+    }
+    fonts = {kind: {"data": base64.b64encode(font).decode()} for kind, font in font_kinds}
+    later_fonts = {"fixed": fonts.pop("fixed")}
     parts = {
         "STYLE": args.style.read_text(encoding="utf-8"),
         "CORE": script(args.core.read_text(encoding="utf-8")),
-        # In the one file the sheets and fonts are data: addresses, which the
-        # policy's img-src and font-src allow.
         "ASSETS": assets_script(
-            ["data:image/png;base64," + base64.b64encode(sheet).decode() for sheet in sheets],
-            {kind: {"data": base64.b64encode(font).decode()} for kind, font in font_kinds},
+            [source if number in first_sheets else None for number, source in enumerate(sources)],
+            fonts,
             # The module's bytes, handed to the core: its policy lets it fetch nothing.
             module=base64.b64encode(module.read_bytes()).decode(),
         ),
         "FIRST_LOADS": script(args.first_loads.read_text(encoding="utf-8")),
         "ARRANGE": script(args.arrange.read_text(encoding="utf-8")),
         "PAGE": script(args.page.read_text(encoding="utf-8")),
-        "LATER": later_json,
+        "LATER": later_json(
+            {
+                **later_texts,
+                "sheets": {n: source for n, source in enumerate(sources) if n not in first_sheets},
+                "fonts": later_fonts,
+            }
+        ),
         "VERSION": facts["version"],
         "HOME_PAGE": facts["homePage"],
     }
@@ -471,6 +519,7 @@ def main():
         own_files.update(font_files.values())
         site_parts = {
             **parts,
+            "LATER": later_json(later_texts),
             "ASSETS": assets_script(
                 list(sheet_files),
                 {kind: {"file": name} for kind, (name, _) in font_files.items()},

@@ -792,16 +792,9 @@
     button.addEventListener('click', () => button.closest('dialog').close());
   }
 
-  // The help and the font's licence, wanted only once the table is up: a data
-  // block after the scripts in the single file, a file of the hosted copy's.
+  // The help and the font's licence, wanted only once the table is up.
   async function loadLaterTexts() {
-    if (document.readyState === 'loading') {
-      await new Promise((done) => document.addEventListener('DOMContentLoaded', done));
-    }
-    const block = document.getElementById('laterTexts');
-    const texts = block
-      ? JSON.parse(block.textContent)
-      : await (await fetch('bluffwick-texts.json')).json();
+    const texts = await Assets.first.later();
     document.getElementById('helpText').textContent = texts.help;
     document.getElementById('fontLicence').textContent = texts.licence;
   }
