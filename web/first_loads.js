@@ -42,22 +42,30 @@ BluffwickAssets.first = (() => {
     return later;
   }
 
-  // Each picture sheet an image element, made when first wanted; `decoded`
-  // settles once it can be drawn (or never will).
+  // Each picture sheet decoded by the browser away from the page's thread
+  // (an ImageBitmap of the PNG's bytes), started when first wanted: `bitmap`
+  // once it is there; `decoded` settles then (or when it never will be).
   const sheets = [];
+  async function sheetBytes(number) {
+    const address = Assets.pictures.sheets[number] ?? (await readLater()).sheets[number];
+    // The single file's data: addresses are decoded here: its policy lets the
+    // page fetch nothing, not even one of those.
+    const data = /^data:image\/png;base64,(.*)$/.exec(address);
+    if (data) return new Blob([base64Bytes(data[1])], { type: 'image/png' });
+    return (await fetch(address)).blob();
+  }
   function sheet(number) {
-    let image = sheets[number];
-    if (!image) {
-      image = sheets[number] = new Image();
-      const source = Assets.pictures.sheets[number];
-      image.decoded = (source ? Promise.resolve(source) : readLater().then((l) => l.sheets[number]))
-        .then((address) => {
-          image.src = address;
-          return image.decode();
+    let entry = sheets[number];
+    if (!entry) {
+      entry = sheets[number] = { bitmap: null };
+      entry.decoded = sheetBytes(number)
+        .then((bytes) => createImageBitmap(bytes))
+        .then((bitmap) => {
+          entry.bitmap = bitmap;
         })
         .catch(() => {});
     }
-    return image;
+    return entry;
   }
 
   // The module: the single file's bytes, or the hosted copy's file compiled

@@ -78,11 +78,11 @@
   let redrawWanted = false;
   function cutPicture(id) {
     const [number, x, y, width, height] = Assets.pictures.index[id];
-    const image = sheet(number);
-    if (!image.complete || !image.naturalWidth) {
+    const { bitmap, decoded } = sheet(number);
+    if (!bitmap) {
       if (!redrawWanted) {
         redrawWanted = true;
-        image.decoded.then(() => {
+        decoded.then(() => {
           redrawWanted = false;
           if (shown) drawTable(true);
         });
@@ -92,7 +92,7 @@
     const canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
-    canvas.getContext('2d').drawImage(image, x, y, width, height, 0, 0, width, height);
+    canvas.getContext('2d').drawImage(bitmap, x, y, width, height, 0, 0, width, height);
     return canvas;
   }
 
