@@ -886,6 +886,8 @@
     unlistedSpeech: [], // texts the table of the program's line breaks did not have
     tableText: () => coreText(core._WebTableText()),
     fourColour,
+    // Pictures whose sheet has not been decoded (none, once the page is ready).
+    undecoded: () => allPictures().filter((id) => !sheet(Assets.pictures.index[id][0]).bitmap),
     shown: () => JSON.parse(coreText(core._WebShownTable())),
     scale: () => scale,
     arrangement: () => arrangement && arrangement.kind,

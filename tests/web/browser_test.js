@@ -146,6 +146,8 @@ test('at ratio 1: a deal by clicks and one by keys, as the native program plays 
     ],
     'the fonts',
   );
+  // So is every picture of both decks, the faces from the block after the scripts.
+  assert.deepEqual(await s.evaluate(() => window.bluffwick.undecoded()), [], 'every picture');
   await s.page.click('#helpDialog .closeDialog');
   await s.page.click('#helpMenuButton');
   await s.page.click('#aboutItem');

@@ -80,6 +80,10 @@ class Sheets(unittest.TestCase):
             if number in index["marks"]:
                 self.assertEqual(index["marks"][number], "#%02x%02x%02x" % palette[7])
         self.assertEqual(len(four["faces"]), 52)
+        # Every table shows the pictures that are no face: the first paint
+        # decodes them as one sheet.
+        unmarked = {at[0] for number, at in index["index"].items() if number not in index["marks"]}
+        self.assertEqual(len(unmarked), 1)
 
     def test_a_face_with_white_beside_index_1_stops_the_build(self):
         face = next(res.glob("*_hearts_ace.bmp"))

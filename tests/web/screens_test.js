@@ -183,7 +183,7 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
   assert.equal(await cards(), dealtCards, 'reloaded offline, the hosted copy carries its deal on');
   // Its module, picture sheets and fonts are files of its own, which the page
   // fetched itself (offline, from its worker).
-  const ownFiles = siteFiles.filter((name) => /\.(wasm|ttf)$|^pictures-\d+\.png$/.test(name));
+  const ownFiles = siteFiles.filter((name) => /\.(wasm|woff2)$|^pictures-\d+\.png$/.test(name));
   const fetched = await session.evaluate(() =>
     performance.getEntriesByType('resource').map((entry) => new URL(entry.name).pathname.slice(1)),
   );
