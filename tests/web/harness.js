@@ -663,7 +663,9 @@ async function webkit(env) {
   return {
     close: () => closeAll(sessions),
     async open({ ratio = 1 } = {}) {
-      const log = fs.openSync(path.join(env.work, `webdriver-${++opened}.log`), 'w');
+      // This session's number, taken before any await: sessions open side by side.
+      const number = ++opened;
+      const log = fs.openSync(path.join(env.work, `webdriver-${number}.log`), 'w');
       const service = new remote.DriverService.Builder('/usr/bin/WebKitWebDriver')
         .setLoopback(true)
         .setEnvironment({ ...process.env, GDK_BACKEND: 'x11', GDK_SCALE: String(ratio) })
@@ -688,7 +690,7 @@ async function webkit(env) {
           throw error;
         });
       await driver.manage().setTimeouts({ script: 120 * Seconds });
-      const watched = path.join(env.work, `watched-${opened}.html`);
+      const watched = path.join(env.work, `watched-${number}.html`);
       const session = {
         engine: 'webkit',
         version: `MiniBrowser ${(await driver.getCapabilities()).get('browserVersion')}`,
