@@ -46,13 +46,12 @@ BluffwickAssets.first = (() => {
   // (an ImageBitmap of the PNG's bytes), started when first wanted: `bitmap`
   // once it is there; `decoded` settles then (or when it never will be).
   const sheets = [];
+  // The single file's base64 (its policy lets the page fetch nothing, not
+  // even a data: address), or a file of the hosted copy's own.
   async function sheetBytes(number) {
-    const address = Assets.pictures.sheets[number] ?? (await readLater()).sheets[number];
-    // The single file's data: addresses are decoded here: its policy lets the
-    // page fetch nothing, not even one of those.
-    const data = /^data:image\/png;base64,(.*)$/.exec(address);
-    if (data) return new Blob([base64Bytes(data[1])], { type: 'image/png' });
-    return (await fetch(address)).blob();
+    const sheet = Assets.pictures.sheets[number] ?? (await readLater()).sheets[number];
+    if (sheet.data) return new Blob([base64Bytes(sheet.data)], { type: 'image/png' });
+    return (await fetch(sheet.file)).blob();
   }
   function sheet(number) {
     let entry = sheets[number];
