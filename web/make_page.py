@@ -466,8 +466,8 @@ def main():
         text = json.dumps({**assets, "pictures": picture_assets, "fonts": fonts, **more})
         return script("const BluffwickAssets = " + text + ";")
 
-    # In the one file the sheets and fonts are base64 (the fonts loaded as data:
-    # addresses, which the policy's font-src allows). What the first table does
+    # In the one file the sheets and fonts are base64, which the page turns
+    # into bytes itself. What the first table does
     # not show (the faces' sheets, the whole fixed font) waits in the block
     # after the scripts with the texts: every byte before the page's scripts
     # is read before the first paint.
