@@ -824,15 +824,19 @@
     const first = Assets.first;
     const decoded = Promise.all([first.fonts, first.pictures]);
     // The core instantiates the module compiled there.
+    // A module that cannot be had fails the start (the core would wait for it).
+    let moduleFailed;
+    const noModule = new Promise((_, reject) => (moduleFailed = reject));
     const instantiateWasm = (imports, receive) => {
       first.module
         .then((module) => WebAssembly.instantiate(module, imports))
-        .then((instance) => receive(instance));
+        .then((instance) => receive(instance))
+        .catch(moduleFailed);
       return {};
     };
-    [core] = await Promise.all([
-      BluffwickCore({ table: pageTable, clock, instantiateWasm }),
-      decoded,
+    [core] = await Promise.race([
+      Promise.all([BluffwickCore({ table: pageTable, clock, instantiateWasm }), decoded]),
+      noModule,
     ]);
     Facts = JSON.parse(coreText(core._WebTableFacts()));
     placeControls();
@@ -840,6 +844,10 @@
     window.bluffwick.openedAt = { seconds: clock.seconds(), hour: clock.hour() };
     if (record) core._WebStartRecord();
     window.bluffwick.resumed = openMatch();
+    // The window shows from here, laid out once with the table's fonts: not
+    // also while the scripts load, with stand-in fonts, which a slow phone
+    // paid for before the table.
+    root.dataset.opened = '';
     // The faces the opened table shows.
     const slots = JSON.parse(coreText(core._WebShownTable())).slots;
     await loadPictures(slots.map(([id]) => id));
@@ -892,5 +900,9 @@
     scale: () => scale,
     arrangement: () => arrangement && arrangement.kind,
   };
-  start();
+  // A core that cannot start still leaves the page to be seen.
+  start().catch((error) => {
+    root.dataset.opened = '';
+    throw error;
+  });
 })();

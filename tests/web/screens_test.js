@@ -207,3 +207,24 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
   await tab.screenshot({ path: path.join(env.work, 'hosted-offline.png') });
   await session.close();
 });
+
+// The window is kept out of sight until the match is open; a core that never
+// comes must not leave the page blank, but as it was, with the fault reported.
+test('the hosted copy without its module: the window shows, the fault is reported', async (t) => {
+  const server = await h.serve(env, env.site);
+  t.after(() => server.stop());
+  const session = await browser.open(Phone);
+  await session.page.route(/\.wasm$/, (route) => route.abort());
+  await session.page.goto(server.url);
+  await session.page.waitForFunction(() => 'opened' in document.documentElement.dataset, null, {
+    timeout: 30000,
+  });
+  const shown = await session.evaluate(() => {
+    const menu = document.getElementById('menuBar').getBoundingClientRect();
+    return getComputedStyle(document.getElementById('window')).display !== 'none' && menu.height;
+  });
+  assert.ok(shown > 0, 'the window and its menu bar are shown');
+  assert.equal(await session.evaluate(() => window.bluffwick.ready), false, 'nothing dealt');
+  assert.ok((await session.errors()).length > 0, 'the failed start is reported');
+  await session.close();
+});
