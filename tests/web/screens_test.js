@@ -17,9 +17,11 @@ const Started = 1712300000; // whole seconds, UTC
 const Phone = { width: 390, height: 844, ratio: 3, touch: true, mobile: true };
 let browser;
 let page;
+let bitmaps;
 before(async () => {
   browser = await h.Engines.chromium(env);
   page = await h.pageLayout(env);
+  bitmaps = h.loadBitmaps(env.res);
 });
 after(() => browser?.close());
 
@@ -226,5 +228,43 @@ test('the hosted copy without its module: the window shows, the fault is reporte
   assert.ok(shown > 0, 'the window and its menu bar are shown');
   assert.equal(await session.evaluate(() => window.bluffwick.ready), false, 'nothing dealt');
   assert.ok((await session.errors()).length > 0, 'the failed start is reported');
+  await session.close();
+});
+
+// The faces' sheets come after the first paint: a deal that shows faces before
+// their sheet is decoded draws the table without them, and again when it comes.
+test('the hosted copy: faces whose sheet comes late are drawn when it comes', async (t) => {
+  const server = await h.serve(env, env.site);
+  t.after(() => server.stop());
+  const session = await browser.open({ width: 800, height: 600, ratio: 1 });
+  const tab = session.page;
+  // The first sheet (every table's pictures) passes; the faces' are held.
+  const held = [];
+  let first = true;
+  await tab.route(/pictures-\d+\.png$/, (route) => {
+    if (first) route.continue();
+    else held.push(route);
+    first = false;
+  });
+  await tab.goto(server.url);
+  await tab.waitForFunction(() => window.bluffwick && window.bluffwick.paintedAt, null, {
+    timeout: 30000,
+  });
+  await session.evaluate(() => document.getElementById('startButton').click());
+  await tab.waitForFunction(
+    () =>
+      !window.bluffwick.timerRunning() &&
+      window.bluffwick.shown().slots.some(([id]) => id in BluffwickAssets.pictures.marks),
+    null,
+    { timeout: 30000 },
+  );
+  assert.ok(held.length > 0, 'the faces were asked for after the paint, and held');
+  assert.ok((await session.evaluate(() => window.bluffwick.undecoded())).length > 0);
+  // Nothing of the game moves now; only the sheets' arrival can draw the faces.
+  for (const route of held.splice(0)) await route.continue();
+  await tab.waitForFunction(() => window.bluffwick.ready, null, { timeout: 30000 });
+  await session.settle();
+  await h.checkPictures(session, page.facts, bitmaps, 1, 'faces drawn once their sheet came');
+  assert.deepEqual(await session.errors(), []);
   await session.close();
 });
