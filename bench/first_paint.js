@@ -97,16 +97,19 @@ async function main() {
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox'],
   });
-  // In turn, run by run, so that the machine's load falls on all alike.
+  // In turn, run by run, so that the machine's load falls on all alike; the
+  // builds' order swapped every run, so that neither always loads first or
+  // always follows the other's hosted copy.
   for (let run = 0; run < runs; ++run) {
-    for (const [build, file] of builds) {
+    const inTurn = run % 2 ? [...builds].reverse() : builds;
+    for (const [build, file] of inTurn) {
       for (const [profile, options, throttle] of Profiles) {
         const context = await browser.newContext(options);
         times[build].single[profile].push(await paintedAt(await context.newPage(), file, throttle));
         await context.close();
       }
     }
-    for (const [build] of builds) {
+    for (const [build] of inTurn) {
       const site = sites[build];
       if (!site) continue;
       for (const [profile, options, throttle] of Profiles) {
