@@ -25,6 +25,14 @@ before(async () => {
 });
 after(() => browser?.close());
 
+// site/ served for one test, stopped with it.
+async function servedSite(t) {
+  const server = await h.serve(env, env.site);
+  t.after(() => server.stop());
+  return server;
+}
+const until = (tab, fn) => tab.waitForFunction(fn, null, { timeout: 30000 });
+
 for (const [width, height] of [
   [390, 844],
   [844, 390],
@@ -123,8 +131,7 @@ test('a deal by taps on a phone, turned sideways and back between taps', async (
 });
 
 test('the hosted copy: installable, kept by its worker, playable offline', async (t) => {
-  const server = await h.serve(env, env.site);
-  t.after(() => server.stop());
+  const server = await servedSite(t);
   const session = await browser.openPersistent(path.join(env.work, 'profile'), {
     viewport: { width: 390, height: 844 },
     deviceScaleFactor: 3,
@@ -140,9 +147,7 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
     [],
     'installable',
   );
-  await tab.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
-    timeout: 20000,
-  });
+  await until(tab, () => navigator.serviceWorker.controller !== null);
   const kept = await session.evaluate(async () => {
     const names = await caches.keys();
     const cache = await caches.open(names[0]);
@@ -213,14 +218,11 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
 // The window is kept out of sight until the match is open; a core that never
 // comes must not leave the page blank, but as it was, with the fault reported.
 test('the hosted copy without its module: the window shows, the fault is reported', async (t) => {
-  const server = await h.serve(env, env.site);
-  t.after(() => server.stop());
+  const server = await servedSite(t);
   const session = await browser.open(Phone);
   await session.page.route(/\.wasm$/, (route) => route.abort());
   await session.page.goto(server.url);
-  await session.page.waitForFunction(() => 'opened' in document.documentElement.dataset, null, {
-    timeout: 30000,
-  });
+  await until(session.page, () => 'opened' in document.documentElement.dataset);
   const shown = await session.evaluate(() => {
     const menu = document.getElementById('menuBar').getBoundingClientRect();
     return getComputedStyle(document.getElementById('window')).display !== 'none' && menu.height;
@@ -234,8 +236,7 @@ test('the hosted copy without its module: the window shows, the fault is reporte
 // The faces' sheets come after the first paint: a deal that shows faces before
 // their sheet is decoded draws the table without them, and again when it comes.
 test('the hosted copy: faces whose sheet comes late are drawn when it comes', async (t) => {
-  const server = await h.serve(env, env.site);
-  t.after(() => server.stop());
+  const server = await servedSite(t);
   const session = await browser.open({ width: 800, height: 600, ratio: 1 });
   const tab = session.page;
   // The first sheet (every table's pictures) passes; the faces' are held.
@@ -247,22 +248,19 @@ test('the hosted copy: faces whose sheet comes late are drawn when it comes', as
     first = false;
   });
   await tab.goto(server.url);
-  await tab.waitForFunction(() => window.bluffwick && window.bluffwick.paintedAt, null, {
-    timeout: 30000,
-  });
+  await until(tab, () => window.bluffwick && window.bluffwick.paintedAt);
   await session.evaluate(() => document.getElementById('startButton').click());
-  await tab.waitForFunction(
+  await until(
+    tab,
     () =>
       !window.bluffwick.timerRunning() &&
       window.bluffwick.shown().slots.some(([id]) => id in BluffwickAssets.pictures.marks),
-    null,
-    { timeout: 30000 },
   );
   assert.ok(held.length > 0, 'the faces were asked for after the paint, and held');
   assert.ok((await session.evaluate(() => window.bluffwick.undecoded())).length > 0);
   // Nothing of the game moves now; only the sheets' arrival can draw the faces.
   for (const route of held.splice(0)) await route.continue();
-  await tab.waitForFunction(() => window.bluffwick.ready, null, { timeout: 30000 });
+  await until(tab, () => window.bluffwick.ready);
   await session.settle();
   await h.checkPictures(session, page.facts, bitmaps, 1, 'faces drawn once their sheet came');
   assert.deepEqual(await session.errors(), []);
