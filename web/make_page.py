@@ -467,10 +467,10 @@ def main():
         return script("const BluffwickAssets = " + text + ";")
 
     # In the one file the sheets and fonts are base64, which the page turns
-    # into bytes itself. What the first table does
-    # not show (the faces' sheets, the whole fixed font) waits in the block
-    # after the scripts with the texts: every byte before the page's scripts
-    # is read before the first paint.
+    # into bytes itself. What the first table does not show (the faces'
+    # sheets, the whole fixed font) waits in the block after the scripts with
+    # the texts: every byte before the page's scripts is read before the
+    # first paint.
     sources = [{"data": base64.b64encode(sheet).decode()} for sheet in sheets]
     first_sheets = {number for number, *_ in picture_index["index"].values()} - {
         picture_index["index"][face][0] for face in picture_index["marks"]

@@ -823,8 +823,8 @@
     // the page's head (first_loads.js).
     const first = Assets.first;
     const decoded = Promise.all([first.fonts, first.pictures]);
-    // The core instantiates the module compiled there.
-    // A module that cannot be had fails the start (the core would wait for it).
+    // The core instantiates the module compiled there; a module that cannot
+    // be had fails the start (the core would wait for it forever).
     let moduleFailed;
     const noModule = new Promise((_, reject) => (moduleFailed = reject));
     const instantiateWasm = (imports, receive) => {
