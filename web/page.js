@@ -200,10 +200,29 @@
       width: px(width),
       height: px(height),
     });
-    Object.assign(surface.style, { width: px(width), height: px(height) });
-    surface.width = Math.round(width * ratio());
-    surface.height = Math.round(height * ratio());
     blocks = arrangement.blocks.map((block) => ({ ...block, x: block.x - x, y: block.y - y }));
+    // The canvas ends where the pieces do; #table's own green shows beyond.
+    // A slow phone pays for every device pixel of a canvas when it is first
+    // drawn. Cut at the right and bottom only, so that each piece keeps its
+    // device pixels and its filtering; and only at a whole ratio, where the
+    // canvas is shown pixel for pixel: at others the browser rescales it, and
+    // a canvas of another size comes out a shade different.
+    const cut = Number.isInteger(ratio());
+    const edge = (at, size) =>
+      Math.max(
+        ...blocks.map(
+          (b) => Math.round(b[at] * ratio()) + Math.round(size(b.piece) * b.scale * ratio()),
+        ),
+      );
+    const shownWidth = cut
+      ? Math.min(width, Math.ceil(edge('x', ([l, , r]) => r - l) / ratio()))
+      : width;
+    const shownHeight = cut
+      ? Math.min(height, Math.ceil(edge('y', ([, t, , b]) => b - t) / ratio()))
+      : height;
+    Object.assign(surface.style, { width: px(shownWidth), height: px(shownHeight) });
+    surface.width = Math.round(shownWidth * ratio());
+    surface.height = Math.round(shownHeight * ratio());
     // Captions grow with a table shown at twice its size or more.
     const k = arrangement.kind === 'table' ? arrangement.blocks[0].scale : 1;
     for (const [name, element] of Object.entries(controlElements)) {

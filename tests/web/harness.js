@@ -917,6 +917,7 @@ function layOut(page, [width, height], finger) {
 // The same, measured in the page (run in the page).
 function measureLayout() {
   const box = (element) => element.getBoundingClientRect().toJSON();
+  const surface = document.getElementById('surface');
   return {
     size: [innerWidth, innerHeight],
     finger: matchMedia('(pointer: coarse)').matches,
@@ -926,6 +927,7 @@ function measureLayout() {
       document.scrollingElement.scrollWidth > innerWidth ||
       document.scrollingElement.scrollHeight > innerHeight,
     table: box(document.getElementById('table')),
+    canvas: { ...box(surface), pixels: [surface.width, surface.height] },
     controls: [...document.querySelectorAll('#table .control')].map((element) => ({
       name: element.dataset.control,
       box: box(element),

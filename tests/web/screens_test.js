@@ -72,6 +72,20 @@ test('every screen: no error, and laid out as arrange() says', async (t) => {
           h.layoutDifferences(h.layOut(page, [width, height], finger), measured),
           [],
         );
+        // The canvas, cut to the pieces, still holds every part; cut, it is
+        // shown pixel for pixel.
+        const { canvas } = measured;
+        const off = measured.parts.filter(
+          (b) =>
+            b.left < canvas.left - 1 / 64 ||
+            b.top < canvas.top - 1 / 64 ||
+            b.right > canvas.right + 1 / 64 ||
+            b.bottom > canvas.bottom + 1 / 64,
+        );
+        assert.deepEqual(off, [], 'parts beyond the canvas');
+        const { table } = measured;
+        if (canvas.width < table.width || canvas.height < table.height)
+          assert.deepEqual(canvas.pixels, [canvas.width * ratio, canvas.height * ratio]);
         assert.deepEqual(await session.errors(), [], 'no page or console error');
       });
     }
