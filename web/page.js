@@ -201,12 +201,9 @@
       height: px(height),
     });
     blocks = arrangement.blocks.map((block) => ({ ...block, x: block.x - x, y: block.y - y }));
-    // The canvas ends where the pieces do; #table's own green shows beyond.
-    // A slow phone pays for every device pixel of a canvas when it is first
-    // drawn. Cut at the right and bottom only, so that each piece keeps its
-    // device pixels and its filtering; and only at a whole ratio, where the
-    // canvas is shown pixel for pixel: at others the browser rescales it, and
-    // a canvas of another size comes out a shade different.
+    // The canvas ends where the pieces do (#table's green shows beyond): a
+    // slow phone pays for its every pixel. Cut only at the right and bottom,
+    // at a whole ratio, each piece is drawn and shown as on the whole area.
     const cut = Number.isInteger(ratio());
     const edge = (at, size) =>
       Math.max(
