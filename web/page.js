@@ -187,6 +187,11 @@
   }
 
   const ratio = () => window.devicePixelRatio || 1;
+  // Where a piece shows on the canvas, in whole device pixels [x, y, width, height].
+  function blockPixels({ piece: [left, top, right, bottom], x, y, scale: k }) {
+    const s = k * ratio();
+    return [x * ratio(), y * ratio(), (right - left) * s, (bottom - top) * s].map(Math.round);
+  }
   const px = (value) => `${value}px`;
 
   // #table takes the arranged area (for a whole table, the table itself);
@@ -205,18 +210,10 @@
     // slow phone pays for its every pixel. Cut only at the right and bottom,
     // at a whole ratio, each piece is drawn and shown as on the whole area.
     const cut = Number.isInteger(ratio());
-    const edge = (at, size) =>
-      Math.max(
-        ...blocks.map(
-          (b) => Math.round(b[at] * ratio()) + Math.round(size(b.piece) * b.scale * ratio()),
-        ),
-      );
-    const shownWidth = cut
-      ? Math.min(width, Math.ceil(edge('x', ([l, , r]) => r - l) / ratio()))
-      : width;
-    const shownHeight = cut
-      ? Math.min(height, Math.ceil(edge('y', ([, t, , b]) => b - t) / ratio()))
-      : height;
+    const ends = blocks.map(blockPixels).map(([x, y, w, h]) => [x + w, y + h]);
+    const [shownWidth, shownHeight] = [width, height].map((whole, k) =>
+      cut ? Math.min(whole, Math.ceil(Math.max(...ends.map((end) => end[k])) / ratio())) : whole,
+    );
     Object.assign(surface.style, { width: px(shownWidth), height: px(shownHeight) });
     surface.width = Math.round(shownWidth * ratio());
     surface.height = Math.round(shownHeight * ratio());
@@ -358,11 +355,10 @@
       scale = block.scale * ratio();
       context.save();
       if (arrangement) {
-        const [left, top, right, bottom] = block.piece;
-        const x = Math.round(block.x * ratio());
-        const y = Math.round(block.y * ratio());
+        const [left, top] = block.piece;
+        const [x, y, w, h] = blockPixels(block);
         context.beginPath();
-        context.rect(x, y, Math.round((right - left) * scale), Math.round((bottom - top) * scale));
+        context.rect(x, y, w, h);
         context.clip();
         context.translate(x - left * scale, y - top * scale);
       }

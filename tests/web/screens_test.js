@@ -74,16 +74,13 @@ test('every screen: no error, and laid out as arrange() says', async (t) => {
         );
         // The canvas, cut to the pieces, still holds every part; cut, it is
         // shown pixel for pixel.
-        const { canvas } = measured;
+        const { canvas, table } = measured;
+        const beyond = (b, [near, far]) =>
+          b[near] < canvas[near] - 1 / 64 || b[far] > canvas[far] + 1 / 64;
         const off = measured.parts.filter(
-          (b) =>
-            b.left < canvas.left - 1 / 64 ||
-            b.top < canvas.top - 1 / 64 ||
-            b.right > canvas.right + 1 / 64 ||
-            b.bottom > canvas.bottom + 1 / 64,
+          (b) => beyond(b, ['left', 'right']) || beyond(b, ['top', 'bottom']),
         );
         assert.deepEqual(off, [], 'parts beyond the canvas');
-        const { table } = measured;
         if (canvas.width < table.width || canvas.height < table.height)
           assert.deepEqual(canvas.pixels, [canvas.width * ratio, canvas.height * ratio]);
         assert.deepEqual(await session.errors(), [], 'no page or console error');
