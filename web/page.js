@@ -882,6 +882,14 @@
     watchRatio();
     nameParts();
     window.bluffwick.paintedAt = performance.now();
+    // The rest waits until the browser has shown the table: begun in the same
+    // task, it held that frame back by about 200 ms on a slow phone. Not on a
+    // frame or a timer, which a check may hold.
+    await new Promise((go) =>
+      globalThis.scheduler?.postTask
+        ? scheduler.postTask(go, { priority: 'background' })
+        : setTimeout(go),
+    );
     await Promise.all([loadLaterTexts(), first.laterFonts(), loadPictures(allPictures())]);
     // The hosted copy (it names a manifest) keeps its files for offline play;
     // the single file opened from disk has nothing to keep.
