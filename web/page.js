@@ -883,7 +883,7 @@
     nameParts();
     window.bluffwick.paintedAt = performance.now();
     // The rest waits until the browser has shown the table: begun in the same
-    // task, it held that frame back by about 200 ms on a slow phone. Not on a
+    // task, it held that frame back by about 170 ms on a slow phone. Not on a
     // frame or a timer, which a check may hold.
     await new Promise((go) =>
       globalThis.scheduler?.postTask
