@@ -883,8 +883,9 @@
     nameParts();
     window.bluffwick.paintedAt = performance.now();
     // The rest waits until the browser has shown the table: begun in the same
-    // task, it held that frame back by about 170 ms on a slow phone. Not on a
-    // frame or a timer, which a check may hold.
+    // task, it held that frame back by about 170 ms on a slow phone. A
+    // background task, not a frame or a timer: Chromium's checks hold those.
+    // Engines without one have their clock left free, so a timeout does.
     await new Promise((go) =>
       globalThis.scheduler?.postTask
         ? scheduler.postTask(go, { priority: 'background' })
