@@ -66,7 +66,8 @@ def font_subset(path, characters, family):
     options.hinting = False
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6]
     options.name_languages = ["*"]
-    font = TTFont(path)
+    # The original's date, not the build's: the same sources give the same page.
+    font = TTFont(path, recalcTimestamp=False)
     subsetter = subset.Subsetter(options)
     subsetter.populate(text=characters)
     subsetter.subset(font)
