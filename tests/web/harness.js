@@ -972,7 +972,8 @@ async function pageLayout(env) {
   const mouth = loadBitmaps(env.res)[Object.keys(facts.mouths)[0]];
   return {
     facts,
-    arrange: require(path.join(env.site, 'arrange.js')),
+    // The site joins it with the page's other scripts; the source is the same text.
+    arrange: require(path.join(__dirname, '..', '..', 'web', 'arrange.js')),
     style: pageStyle(fs.readFileSync(env.page, 'utf8')),
     mouthSize: [mouth.width, mouth.height],
     speechFont: assets.proportional,

@@ -151,6 +151,30 @@ test('the hosted copy: installable, kept by its worker, playable offline', async
   });
   const tab = session.page;
   await session.goto(server.url);
+  // The first table's scripts and fonts are named by the page's markup, so a
+  // slow network asks for them at once, not file by file as each script runs;
+  // and each file is fetched once, a preloaded answer taken up, not refetched.
+  const beforePaint = await session.evaluate(() =>
+    performance
+      .getEntriesByType('resource')
+      .filter((entry) => entry.startTime < window.bluffwick.paintedAt)
+      .map((entry) => [new URL(entry.name).pathname.slice(1), entry.initiatorType]),
+  );
+  const firstFiles = beforePaint.filter(([name]) => /\.(js|woff2|wasm)$|^pictures-/.test(name));
+  const names = firstFiles.map(([name]) => name);
+  assert.equal(names.filter((name) => /\.(js|woff2)$/.test(name)).length, 5, `${names}`);
+  assert.deepEqual(
+    firstFiles.filter(
+      ([name, initiator]) => /\.(js|woff2)$/.test(name) && !['link', 'script'].includes(initiator),
+    ),
+    [],
+    'scripts and fonts named by the markup',
+  );
+  assert.deepEqual(
+    names.filter((name, i) => names.indexOf(name) !== i),
+    [],
+    `none fetched twice: ${names}`,
+  );
   const cdp = await session.context.newCDPSession(tab);
   const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
   assert.deepEqual(
