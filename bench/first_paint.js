@@ -5,8 +5,10 @@
 // then again with a deal in progress (resumed where the build keeps its
 // match), then offline from its worker; with BEFORE.html (an earlier build's
 // single file) and BEFORE-SITE (its hosted copy) those too, as the mark for
-// the rest. Prints every run, then the medians and ratios as a table.
-// bench/run.sh paint runs it.
+// the rest. With BLUFFWICK_BENCH_NETWORK=1, a third profile: the phone on a
+// slow network, the hosted copy's first load only (the worker answers the
+// rest, and the single file fetches nothing). Prints every run, then the
+// medians and ratios as a table. bench/run.sh paint runs it.
 //   node bench/first_paint.js PLAYWRIGHT-CORE PAGE.html SITE-FOLDER [RUNS] [BEFORE.html [BEFORE-SITE]]
 'use strict';
 const fs = require('fs');
@@ -48,9 +50,21 @@ function serve(folder) {
   );
 }
 
-async function paintedAt(page, url, throttle) {
+// A round trip of 150 ms, 1.6 Mbit/s down and 750 kbit/s up.
+const SlowNetwork = {
+  offline: false,
+  latency: 150,
+  downloadThroughput: 1600000 / 8,
+  uploadThroughput: 750000 / 8,
+};
+
+async function paintedAt(page, url, throttle, network) {
   const cdp = await page.context().newCDPSession(page);
   if (throttle) await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+  if (network) {
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', network);
+  }
   await page.goto(url);
   await page.waitForFunction(() => window.bluffwick && window.bluffwick.ready, null, {
     polling: 10,
@@ -72,6 +86,9 @@ const Profiles = [
   ['desktop', Desktop, false],
   ['phone', Phone, true],
 ];
+if (process.env.BLUFFWICK_BENCH_NETWORK === '1') {
+  Profiles.push(['slow network', Phone, true, SlowNetwork]);
+}
 
 async function main() {
   const builds = [['now', 'file://' + path.resolve(pagePath), siteFolder]];
@@ -103,7 +120,8 @@ async function main() {
   for (let run = 0; run < runs; ++run) {
     const inTurn = run % 2 ? [...builds].reverse() : builds;
     for (const [build, file] of inTurn) {
-      for (const [profile, options, throttle] of Profiles) {
+      for (const [profile, options, throttle, network] of Profiles) {
+        if (network) continue;
         const context = await browser.newContext(options);
         times[build].single[profile].push(await paintedAt(await context.newPage(), file, throttle));
         await context.close();
@@ -112,9 +130,9 @@ async function main() {
     for (const [build] of inTurn) {
       const site = sites[build];
       if (!site) continue;
-      for (const [profile, options, throttle] of Profiles) {
+      for (const [profile, options, throttle, network] of Profiles) {
         // A fresh profile each run, so the first load really is the first.
-        const folder = path.join(work, `profile-${build}-${profile}-${run}`);
+        const folder = path.join(work, `profile-${build}-${profile.replace(/\W+/g, '-')}-${run}`);
         const context = await chromium.launchPersistentContext(folder, {
           executablePath: '/usr/bin/chromium',
           args: ['--no-sandbox'],
@@ -122,7 +140,12 @@ async function main() {
         });
         const page = context.pages()[0] ?? (await context.newPage());
         const row = times[build];
-        row.first[profile].push(await paintedAt(page, site, throttle));
+        row.first[profile].push(await paintedAt(page, site, throttle, network));
+        if (network) {
+          await context.close();
+          fs.rmSync(folder, { recursive: true, force: true });
+          continue;
+        }
         await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
           timeout: 30000,
         });

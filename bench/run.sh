@@ -1,27 +1,30 @@
 #!/usr/bin/env bash
 # Runs the benchmarks, which the test command leaves out: their times follow the
 # machine's load. Each prints medians and ratios (docs/bench.md).
-#   bench/run.sh [starts|paint|all] [--runs N] [--before COMMIT]
+#   bench/run.sh [starts|paint|all] [--runs N] [--before COMMIT] [--network]
 # starts: the game's start against bare windows under Wine (build/bench-win); the
 #         exit status is 1 when the game's peak working set exceeds 1.40x the bare
 #         window's. paint: the page's first paint in headless chromium
 #         (build/bench-web); with --before, that commit's page (built in a
 #         worktree under build/) is timed beside it as the mark for the rest.
 # --runs: starts of each program, or rounds of page loads (9 unless given).
+# --network: paint also times the hosted copy's first load on the phone profile
+#         over a slow network (150 ms round trips, 1.6 Mbit/s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  echo "usage: $0 [starts|paint|all] [--runs N] [--before COMMIT]" >&2
+  echo "usage: $0 [starts|paint|all] [--runs N] [--before COMMIT] [--network]" >&2
   exit 2
 }
 which=all
 case "${1:-}" in starts | paint | all) which=$1; shift ;; esac
-runs=9 before=''
+runs=9 before='' network=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || usage; runs=$2; shift 2 ;;
     --before) [ -n "${2:-}" ] || usage; before=$2; shift 2 ;;
+    --network) network=1; shift ;;
     *) usage ;;
   esac
 done
@@ -101,7 +104,7 @@ paint() {
     if [ -d "$worktree/build/bench-web/web/site" ]; then earlier+=("$worktree/build/bench-web/web/site"); fi
   fi
   load
-  node bench/first_paint.js build/bench-npm/node_modules/playwright-core build/bench-web/web/bluffwick.html \
+  BLUFFWICK_BENCH_NETWORK=$network node bench/first_paint.js build/bench-npm/node_modules/playwright-core build/bench-web/web/bluffwick.html \
     build/bench-web/web/site "$runs" "${earlier[@]}"
   load
 }
