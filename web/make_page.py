@@ -329,9 +329,11 @@ def write_site(site, template, parts, res, service_worker, own_files, first_font
         template,
     )
     for name, names in SiteScripts.items():
-        in_template = sorted(names, key=lambda part: html.find(f"@@{part}@@"))
-        blocks = r"\s*".join(rf"<script>\s*@@{part}@@\s*</script>" for part in in_template)
-        html = re.sub(blocks, f'<script src="{name}"></script>', html)
+        html = re.sub(
+            rf"<script>\s*@@{names[0]}@@\s*</script>", f'<script src="{name}"></script>', html
+        )
+        for part in names[1:]:
+            html = re.sub(rf"\s*<script>\s*@@{part}@@\s*</script>", "", html)
         files[name] = "\n".join(parts[part] for part in names).encode()
     # Its texts for later come as a file of their own.
     html, blocks = re.subn(
