@@ -5,7 +5,8 @@
 // then again with a deal in progress (resumed where the build keeps its
 // match), then offline from its worker; with BEFORE.html (an earlier build's
 // single file) and BEFORE-SITE (its hosted copy) those too, as the mark for
-// the rest. With BLUFFWICK_BENCH_NETWORK=1, a third profile: the phone on a
+// the rest. A bare page beside them shows what any page pays before its own
+// work. With BLUFFWICK_BENCH_NETWORK=1, a third profile: the phone on a
 // slow network, the hosted copy's first load only (the worker answers the
 // rest, and the single file fetches nothing). Prints every run, then the
 // medians and ratios as a table. bench/run.sh paint runs it.
@@ -50,6 +51,33 @@ function serve(folder) {
   );
 }
 
+// The bare page: the game's policy, a sheet and a script file of its own, and
+// a canvas the size of the phone's table (374 x 597 at the device ratio),
+// filled, the paint marked as the game's page marks it.
+function writeBarePage(folder) {
+  fs.mkdirSync(folder);
+  const files = {
+    'index.html': `<!DOCTYPE html>
+<html lang="ja"><head><meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<meta http-equiv="Content-Security-Policy" content="default-src 'self'; script-src 'self'">
+<link rel="stylesheet" href="bare.css"><title>bare</title></head>
+<body><canvas id="surface"></canvas><script src="bare.js"></script></body></html>
+`,
+    'bare.css': 'body { margin: 0; background: #008000 } canvas { width: 374px; height: 597px }\n',
+    'bare.js': `const surface = document.getElementById('surface');
+surface.width = Math.round(374 * devicePixelRatio);
+surface.height = Math.round(597 * devicePixelRatio);
+const context = surface.getContext('2d', { alpha: false });
+context.fillStyle = '#008000';
+context.fillRect(0, 0, surface.width, surface.height);
+window.bluffwick = { paintedAt: performance.now(), ready: true };
+`,
+  };
+  for (const [name, text] of Object.entries(files)) fs.writeFileSync(path.join(folder, name), text);
+  return folder;
+}
+
 // A round trip of 150 ms, 1.6 Mbit/s down and 750 kbit/s up.
 const SlowNetwork = {
   offline: false,
@@ -81,6 +109,8 @@ const Rows = [
   ['first', 'hosted, first load'],
   ['resumed', 'hosted, a deal in progress'],
   ['warm', 'hosted, from its worker'],
+  ['bareSingle', 'a bare page (file://)'],
+  ['bareFirst', 'a bare page, served, first load'],
 ];
 const Profiles = [
   ['desktop', Desktop, false],
@@ -90,7 +120,24 @@ if (process.env.BLUFFWICK_BENCH_NETWORK === '1') {
   Profiles.push(['slow network', Phone, true, SlowNetwork]);
 }
 
+// A page in a browser of its own with a fresh profile, so that its first load
+// really is the first; the profile goes afterwards.
+async function inFreshBrowser(folder, options, use) {
+  const context = await chromium.launchPersistentContext(folder, {
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox'],
+    ...options,
+  });
+  try {
+    return await use(context.pages()[0] ?? (await context.newPage()), context);
+  } finally {
+    await context.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
 async function main() {
+  const bare = writeBarePage(path.join(work, 'bare'));
   const builds = [['now', 'file://' + path.resolve(pagePath), siteFolder]];
   if (beforePath) builds.push(['before', 'file://' + path.resolve(beforePath), beforeSiteFolder]);
   const servers = [];
@@ -101,6 +148,9 @@ async function main() {
     servers.push(server);
     sites[build] = `http://127.0.0.1:${port}/`;
   }
+  const bareServer = await serve(bare);
+  servers.push(bareServer.server);
+  const bareSite = `http://127.0.0.1:${bareServer.port}/`;
   // times[build][row][profile]: every run's time.
   const times = {};
   for (const [build] of builds) {
@@ -119,30 +169,36 @@ async function main() {
   // always follows the other's hosted copy.
   for (let run = 0; run < runs; ++run) {
     const inTurn = run % 2 ? [...builds].reverse() : builds;
+    const single = async (file, options, throttle) => {
+      const context = await browser.newContext(options);
+      const time = await paintedAt(await context.newPage(), file, throttle);
+      await context.close();
+      return time;
+    };
     for (const [build, file] of inTurn) {
       for (const [profile, options, throttle, network] of Profiles) {
-        if (network) continue;
-        const context = await browser.newContext(options);
-        times[build].single[profile].push(await paintedAt(await context.newPage(), file, throttle));
-        await context.close();
+        if (!network) times[build].single[profile].push(await single(file, options, throttle));
       }
+    }
+    for (const [profile, options, throttle, network] of Profiles) {
+      if (network) continue;
+      const row = times.now;
+      row.bareSingle[profile].push(await single(`file://${bare}/index.html`, options, throttle));
+      const folder = path.join(work, `profile-bare-${profile}-${run}`);
+      row.bareFirst[profile].push(
+        await inFreshBrowser(folder, options, (page) => paintedAt(page, bareSite, throttle)),
+      );
     }
     for (const [build] of inTurn) {
       const site = sites[build];
       if (!site) continue;
       for (const [profile, options, throttle, network] of Profiles) {
-        // A fresh profile each run, so the first load really is the first.
         const folder = path.join(work, `profile-${build}-${profile.replace(/\W+/g, '-')}-${run}`);
-        const context = await chromium.launchPersistentContext(folder, {
-          executablePath: '/usr/bin/chromium',
-          args: ['--no-sandbox'],
-          ...options,
-        });
-        const page = context.pages()[0] ?? (await context.newPage());
-        const row = times[build];
-        row.first[profile].push(await paintedAt(page, site, throttle, network));
-        // Over the slow network the first load only: the worker answers the rest.
-        if (!network) {
+        await inFreshBrowser(folder, options, async (page, context) => {
+          const row = times[build];
+          row.first[profile].push(await paintedAt(page, site, throttle, network));
+          // Over the slow network the first load only: the worker answers the rest.
+          if (network) return;
           await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, {
             timeout: 30000,
           });
@@ -153,9 +209,7 @@ async function main() {
           // Offline: only the worker answers.
           await context.setOffline(true);
           row.warm[profile].push(await paintedAt(page, site, throttle));
-        }
-        await context.close();
-        fs.rmSync(folder, { recursive: true, force: true });
+        });
       }
     }
   }
