@@ -164,17 +164,18 @@ async function main() {
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox'],
   });
+  // A page from file://, in a context of its own in the running browser.
+  const single = async (file, options, throttle) => {
+    const context = await browser.newContext(options);
+    const time = await paintedAt(await context.newPage(), file, throttle);
+    await context.close();
+    return time;
+  };
   // In turn, run by run, so that the machine's load falls on all alike; the
   // builds' order swapped every run, so that neither always loads first or
   // always follows the other's hosted copy.
   for (let run = 0; run < runs; ++run) {
     const inTurn = run % 2 ? [...builds].reverse() : builds;
-    const single = async (file, options, throttle) => {
-      const context = await browser.newContext(options);
-      const time = await paintedAt(await context.newPage(), file, throttle);
-      await context.close();
-      return time;
-    };
     for (const [build, file] of inTurn) {
       for (const [profile, options, throttle, network] of Profiles) {
         if (!network) times[build].single[profile].push(await single(file, options, throttle));
