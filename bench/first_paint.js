@@ -51,7 +51,7 @@ function serve(folder) {
   );
 }
 
-// The bare page: the game's policy, a sheet and a script file of its own, and
+// The bare page: the hosted copy's policy, a sheet and a script file of its own, and
 // a canvas the size of the phone's table (374 x 597 at the device ratio),
 // filled, the paint marked as the game's page marks it.
 function writeBarePage(folder) {
@@ -116,6 +116,10 @@ const Profiles = [
   ['desktop', Desktop, false],
   ['phone', Phone, true],
 ];
+// The profiles without network emulation: the single file and the bare page
+// are timed on these only (the slow network times the hosted copy's first
+// load alone).
+const Loopback = [...Profiles];
 if (process.env.BLUFFWICK_BENCH_NETWORK === '1') {
   Profiles.push(['slow network', Phone, true, SlowNetwork]);
 }
@@ -177,12 +181,11 @@ async function main() {
   for (let run = 0; run < runs; ++run) {
     const inTurn = run % 2 ? [...builds].reverse() : builds;
     for (const [build, file] of inTurn) {
-      for (const [profile, options, throttle, network] of Profiles) {
-        if (!network) times[build].single[profile].push(await single(file, options, throttle));
+      for (const [profile, options, throttle] of Loopback) {
+        times[build].single[profile].push(await single(file, options, throttle));
       }
     }
-    for (const [profile, options, throttle, network] of Profiles) {
-      if (network) continue;
+    for (const [profile, options, throttle] of Loopback) {
       const row = times.now;
       row.bareSingle[profile].push(await single(`file://${bare}/index.html`, options, throttle));
       const folder = path.join(work, `profile-bare-${profile}-${run}`);
