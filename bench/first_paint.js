@@ -51,9 +51,11 @@ function serve(folder) {
   );
 }
 
-// The bare page: the hosted copy's policy, a sheet and a script file of its own, and
-// a canvas the size of the phone's table (374 x 597 at the device ratio),
-// filled, the paint marked as the game's page marks it.
+// The bare page: a policy in a <meta> as the hosted copy's is (which makes
+// Chromium stop looking ahead), with no module it needs no 'wasm-unsafe-eval';
+// a sheet and a script file of its own; and a canvas the size of the phone's
+// table (374 x 597 at the device ratio), filled, the paint marked as the
+// game's page marks it.
 function writeBarePage(folder) {
   fs.mkdirSync(folder);
   const files = {
